@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/DocumentSnapshot.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+// One browser of the tab set, as the commands see it. The real one wraps Qt
+// WebEngine; tests of the bookkeeping use a stand-in.
+//
+// Document reads are asynchronous: a callback receives the answer later on the
+// window thread, and only while `context` is still alive.
+class BrowserPage : public QObject
+{
+    Q_OBJECT
+public:
+    enum { ReadyUninitialized = 0, ReadyLoading = 1, ReadyComplete = 4 };
+
+    using SnapshotCallback = std::function<void(const DocumentSnapshot &)>;
+    using HeightCallback = std::function<void(std::optional<double>)>;
+    using DoneCallback = std::function<void(bool)>;
+    // Asked when a page wants a new window; returns the browser that takes it.
+    using NewWindowHandler = std::function<BrowserPage *()>;
+
+    using QObject::QObject;
+
+    virtual QWidget *widget() = 0;
+
+    virtual void Navigate(const QString &address) = 0;
+    virtual int ReadyState() const = 0;
+    virtual QString LocationURL() const = 0;
+    virtual QString LocationName() const = 0;
+    virtual void Refresh() = 0;
+    virtual void setSilent(bool silent) = 0;
+    virtual void takeFocus() = 0;
+    virtual void paste() = 0;
+    virtual void copy() = 0;
+
+    // The first <title> and the <div>s whose id is in `divIds` (all when empty).
+    virtual void readDocument(const QStringList &divIds, QObject *context, SnapshotCallback done) = 0;
+    // body.scrollHeight; nullopt when there is no body.
+    virtual void readScrollHeight(QObject *context, HeightCallback done) = 0;
+    virtual void scrollBy(double x, double y) = 0;
+    // Replaces the page by the written pieces on an opaque origin with page
+    // scripts off; `done(false)` when the page could not be written.
+    virtual void writePage(const QStringList &pieces, QObject *context, DoneCallback done) = 0;
+
+    void setNewWindowHandler(NewWindowHandler handler) { m_newWindowHandler = std::move(handler); }
+
+Q_SIGNALS:
+    void TitleChange(const QString &text);
+    void DownloadComplete();
+
+protected:
+    BrowserPage *requestNewWindow() { return m_newWindowHandler ? m_newWindowHandler() : nullptr; }
+
+private:
+    NewWindowHandler m_newWindowHandler;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+// Timer periods of the program, in milliseconds. Tests shrink them to keep the
+// same sequence of events in less wall time.
+struct Intervals
+{
+    int stepMs = 20;           // step thread of a pick
+    int scrollTickMs = 1000;   // Timer1(slot)
+    int accessTickMs = 1000;   // TimerAccess
+    int doubleClickMs = 5000;  // Timer2
+    int fetchStallMs = 30000;  // a picture fetch that sends nothing for this long fails
+
+    static Intervals scaled(double factor)
+    {
+        Intervals i;
+        auto scale = [factor](int ms) { return ms * factor < 1 ? 1 : int(ms * factor); };
+        i.stepMs = scale(i.stepMs);
+        i.scrollTickMs = scale(i.scrollTickMs);
+        i.accessTickMs = scale(i.accessTickMs);
+        i.doubleClickMs = scale(i.doubleClickMs);
+        i.fetchStallMs = scale(i.fetchStallMs);
+        return i;
+    }
+};

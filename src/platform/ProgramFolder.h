@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+// Where likepage, 皮肤 and config.ini live: beside the executable when that
+// folder is writable (a portable install), otherwise the per-user data folder.
+namespace ProgramFolder {
+QString resolve();
+QString join(const QString &folder, const QString &name);
+}

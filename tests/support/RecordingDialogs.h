@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <functional>
+
+// Answers for the user and remembers what the program asked.
+class RecordingDialogs : public Dialogs
+{
+public:
+    struct Message
+    {
+        QString text;
+        QString title;
+        Icon icon;
+    };
+    struct FolderRequest
+    {
+        QString title;
+        QString initialFolder;
+    };
+
+    QList<Message> messages;
+    QList<FolderRequest> folderRequests;
+    QStringList prompts;
+
+    std::optional<QString> inputAnswer;      // nullopt: the user cancels
+    QString folderAnswer;                    // "": the user cancels
+    std::function<void()> onMessage;         // runs inside a message box, if set
+
+    void messageBox(const QString &text, const QString &title, Icon icon) override
+    {
+        messages.append({text, title, icon});
+        if (onMessage)
+            onMessage();
+    }
+    std::optional<QString> inputBox(const QString &prompt, const QString &, const QString &defaultAnswer) override
+    {
+        prompts.append(prompt + QLatin1Char('|') + defaultAnswer);
+        return inputAnswer;
+    }
+    QString ChooseFolder(QWidget *, const QString &title, const QString &initialFolder) override
+    {
+        folderRequests.append({title, initialFolder});
+        return folderAnswer;
+    }
+};
