@@ -1,1 +1,6 @@
-int main() { return 0; }
+#include "main_window/Launcher.h"
+
+int main(int argc, char *argv[])
+{
+    return Launcher::run(argc, argv);
+}

@@ -16,7 +16,11 @@ void QtDialogs::messageBox(const QString &text, const QString &title, Icon icon)
 {
     QMessageBox box(m_parent);
     box.setWindowTitle(titleOrProgramName(title));
-    box.setText(text);
+    // Plain text always: messages may quote page titles, and "<采集>" is no tag.
+    box.setTextFormat(Qt::PlainText);
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box.setText(shown);
     box.setStandardButtons(QMessageBox::Ok);
     switch (icon) {
     case Icon::Information: box.setIcon(QMessageBox::Information); break;

@@ -1,0 +1,180 @@
+#include "main_window/MainForm.h"
+
+#include "main_window/AddressStrip.h"
+#include "main_window/MainLayout.h"
+#include "main_window/VerticalTabBar.h"
+#include "platform/BrowserPage.h"
+#include "platform/Dialogs.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QToolBar>
+#include <QUrl>
+
+const QString MainForm::DefaultHomeAddress = QStringLiteral("https://www.1688.com/");
+
+MainForm::MainForm(const Services &services, QWidget *parent)
+    : QMainWindow(parent), m_services(services), m_client(new QWidget(this)),
+      m_toolbar(new QToolBar(m_client)), m_address(new AddressStrip(m_client))
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Pictorra"));
+    setCentralWidget(m_client);
+    m_client->installEventFilter(this);
+    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    Command1 = new QPushButton(QStringLiteral("Command1"), m_toolbar);
+    Command1->setGeometry(MainLayout::px(11040), MainLayout::px(120), MainLayout::px(255), MainLayout::px(375));
+    connect(Command1, &QPushButton::clicked, this, [this] { m_tabs->strip()->setFocus(); });
+
+    m_tabs = new TabSet(m_client, m_services.browserFactory, m_services.intervals, *m_services.dialogs,
+                        m_services.homeAddress, this);
+    buildMenus();
+    connect(m_tabs, &TabSet::windowCaptionChanged, this, &QWidget::setWindowTitle);
+    connect(m_tabs, &TabSet::addressChanged, m_address, &AddressStrip::setAddress);
+    connect(m_address, &AddressStrip::addressEntered, this, &MainForm::onAddressEntered);
+    connect(m_address->goback, &QPushButton::clicked, m_tabs, &TabSet::goBack);
+    connect(m_address->GoForward, &QPushButton::clicked, m_tabs, &TabSet::goForward);
+    m_address->setAddress(m_services.homeAddress);
+
+    TimerAccess.setInterval(m_services.intervals.accessTickMs);
+    connect(&TimerAccess, &QTimer::timeout, this, &MainForm::onAccessTick);
+    TimerAccess.start();
+
+    m_tabs->start();
+    m_address->raise();
+    resize(MainLayout::px(12225), MainLayout::px(6960) + menuBar()->sizeHint().height());
+    move(MainLayout::px(4440), MainLayout::px(2880));
+}
+
+MainForm::~MainForm()
+{
+    shutdown();
+    delete m_plcj.data();
+}
+
+void MainForm::buildMenus()
+{
+    auto add = [this](QMenu *menu, const char *name, const QString &text, const QKeySequence &keys,
+                      std::function<void()> command) {
+        QAction *action = menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, std::move(command));
+    };
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("文件"));
+    m_fileMenu->setObjectName(QStringLiteral("file"));
+    add(m_fileMenu, "new", QStringLiteral("新建"), QKeySequence(Qt::CTRL | Qt::Key_N), [this] { newCopy(); });
+    add(m_fileMenu, "Man", QStringLiteral("管理"), QKeySequence(Qt::CTRL | Qt::Key_M), [this] { showManager(); });
+    add(m_fileMenu, "exit", QStringLiteral("退出"), QKeySequence(Qt::CTRL | Qt::Key_E), [this] { close(); });
+    add(m_fileMenu, "Ver", QStringLiteral("版本"), QKeySequence(Qt::CTRL | Qt::Key_B), [this] { showVersion(); });
+    QMenu *help = menuBar()->addMenu(QStringLiteral("帮助"));
+    help->setObjectName(QStringLiteral("Help"));
+    add(help, "HelpDoc", QStringLiteral("帮助文档"), QKeySequence(Qt::CTRL | Qt::Key_H), [this] { showHelp(); });
+}
+
+void MainForm::newCopy()
+{
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+}
+
+void MainForm::showManager()
+{
+    if (!m_plcj) {
+        m_plcj = new QWidget(nullptr);
+        m_plcj->setObjectName(QStringLiteral("plcj"));
+        m_plcj->setWindowTitle(QStringLiteral("批量采集"));
+        m_plcj->resize(400, 300);
+    }
+    m_plcj->show();
+    m_plcj->raise();
+}
+
+void MainForm::showVersion()
+{
+    dialogs().messageBox(QStringLiteral("软件名称：Pictorra") + QLatin1Char('\r') + QStringLiteral("软件版本:Ver3.2"),
+                         QStringLiteral("软件版本信息"), Dialogs::Icon::Information);
+}
+
+void MainForm::showHelp()
+{
+    const QString host = QUrl(m_services.homeAddress).host();
+    const QString crlf = QStringLiteral("\r\n");
+    const QString text =
+        QStringLiteral("软件功能：阿里巴巴产品主图和描述图采集下载。") + crlf
+        + QStringLiteral("使用方法：方法1)直接在地址栏输入要下载产品详情页的网址，然后点击<采集>按钮，待采集完成后点击<下载>按钮，选择目录保存图片。")
+        + crlf + QString(10, QLatin1Char(' ')) + QStringLiteral("方法2)直接在地址栏输入") + host
+        + QStringLiteral("网址回车，浏览到目标采集产品详情页面，然后点击<采集>按钮，待采集完成后点击<下载>按钮，选择目录保存图片。")
+        + crlf;
+    dialogs().messageBox(text, QStringLiteral("使用帮助"), Dialogs::Icon::Information);
+}
+
+void MainForm::replaceToolbar(QToolBar *toolbar)
+{
+    Command1->setParent(toolbar);
+    Command1->show();
+    delete m_toolbar;
+    m_toolbar = toolbar;
+    toolbar->setParent(m_client);
+    toolbar->show();
+    relayout();
+}
+
+bool MainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_client && event->type() == QEvent::Resize)
+        relayout();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainForm::relayout()
+{
+    const MainLayout layout = MainLayout::compute(m_client->width(), m_client->height());
+    m_toolbar->setGeometry(layout.toolbar);
+    m_address->applyLayout(layout);
+    m_tabs->applyLayout(layout);
+}
+
+void MainForm::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_hideOnMinimize)
+        QTimer::singleShot(0, this, [this] { if (isMinimized()) hide(); });
+}
+
+void MainForm::onAddressEntered(const QString &address)
+{
+    if (BrowserPage *page = m_tabs->currentBrowser())
+        page->Navigate(address);
+    m_address->rememberAddress(address);
+}
+
+void MainForm::onAccessTick()
+{
+    // Saturates: a counter that wrapped would end a page wait too early.
+    if (AccessTicks < 32767)
+        ++AccessTicks;
+}
+
+void MainForm::closeEvent(QCloseEvent *event)
+{
+    shutdown();
+    event->accept();
+    if (m_services.quitOnClose)
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+}
+
+void MainForm::shutdown()
+{
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    TimerAccess.stop();
+    for (auto &step : m_shutdownSteps)
+        step();
+    m_shutdownSteps.clear();
+    if (m_plcj)
+        m_plcj->close();
+}

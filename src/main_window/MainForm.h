@@ -1,0 +1,85 @@
+#pragma once
+
+#include "main_window/TabSet.h"
+#include "platform/Intervals.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+#include <functional>
+
+class AddressStrip;
+class Dialogs;
+class QMenu;
+class QPushButton;
+class QToolBar;
+
+// The main window: toolbar, address strip, the tab column and the pages.
+class MainForm : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static const QString DefaultHomeAddress;
+
+    struct Services
+    {
+        QString programFolder;
+        Intervals intervals;
+        Dialogs *dialogs = nullptr;
+        TabSet::BrowserFactory browserFactory;
+        QString homeAddress = DefaultHomeAddress;
+        bool quitOnClose = true;  // tests keep the application running
+    };
+
+    explicit MainForm(const Services &services, QWidget *parent = nullptr);
+    ~MainForm() override;
+
+    TabSet &tabs() { return *m_tabs; }
+    AddressStrip &addressStrip() { return *m_address; }
+    QToolBar *toolbar() const { return m_toolbar; }
+    QMenu *fileMenu() const { return m_fileMenu; }
+    QWidget *clientArea() const { return m_client; }
+    QWidget *batchWindow() const { return m_plcj; }
+    Dialogs &dialogs() { return *m_services.dialogs; }
+    const Services &services() const { return m_services; }
+    void NewP() { m_tabs->NewP(); }
+
+    qint16 AccessTicks = 0;
+    QTimer TimerAccess;
+    QPushButton *Command1 = nullptr;
+
+    // Work to do at shutdown before the window goes (the picks end their threads here).
+    void addShutdownStep(std::function<void()> step) { m_shutdownSteps.push_back(std::move(step)); }
+    // Whether minimizing hides the window (only when a tray icon can bring it back).
+    void setHideOnMinimize(bool hide) { m_hideOnMinimize = hide; }
+    void replaceToolbar(QToolBar *toolbar);
+
+    void newCopy();
+    void showManager();
+    void showVersion();
+    void showHelp();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void relayout();
+    void onAddressEntered(const QString &address);
+    void onAccessTick();
+    void shutdown();
+
+    Services m_services;
+    QWidget *m_client;
+    QToolBar *m_toolbar;
+    AddressStrip *m_address;
+    TabSet *m_tabs;
+    QMenu *m_fileMenu = nullptr;
+    QPointer<QWidget> m_plcj;
+    std::vector<std::function<void()>> m_shutdownSteps;
+    bool m_hideOnMinimize = false;
+    bool m_shutDown = false;
+};

@@ -1,0 +1,261 @@
+#include "main_window/TabSet.h"
+
+#include "main_window/VerticalTabBar.h"
+#include "platform/BrowserPage.h"
+#include "platform/Dialogs.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+TabSet::TabSet(QWidget *client, BrowserFactory factory, const Intervals &intervals, Dialogs &dialogs,
+               const QString &homeAddress, QObject *parent)
+    : QObject(parent), m_client(client), m_factory(std::move(factory)), m_dialogs(dialogs),
+      m_homeAddress(homeAddress), m_strip(new VerticalTabBar(client)),
+      m_closeButton(new QPushButton(QStringLiteral("×"), client))
+{
+    m_strip->setObjectName(QStringLiteral("TabStrip1"));
+    m_strip->setToolTip(QStringLiteral("双击关闭"));
+    m_closeButton->setObjectName(QStringLiteral("Close_B"));
+    m_timer2.setInterval(intervals.doubleClickMs);
+    m_timer2.setSingleShot(true);
+    connect(m_strip, &QTabBar::currentChanged, this, [this] { runSelectionHandling(); });
+    connect(m_strip, &VerticalTabBar::mouseReleased, this, &TabSet::onMouseReleased);
+    connect(m_closeButton, &QPushButton::clicked, this, &TabSet::closeCurrent);
+}
+
+TabSet::~TabSet()
+{
+    for (const Tab &tab : std::as_const(m_tabs)) {
+        delete tab.browser.data();
+        delete tab.mesg.data();
+    }
+}
+
+void TabSet::start()
+{
+    createControls(0);
+    BrowserPage *first = browser(0);
+    first->setSilent(true);
+    first->Navigate(m_homeAddress);
+    m_book.CurIndex = 0;
+    appendTab(0);
+    runSelectionHandling();
+}
+
+void TabSet::createControls(int n)
+{
+    Tab tab;
+    tab.browser = m_factory(m_client);
+    tab.mesg = new QListWidget(m_client);
+    tab.mesg->setObjectName(QStringLiteral("mesg%1").arg(n));
+    tab.mesg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    tab.mesg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    tab.mesg->hide();
+    BrowserPage *page = tab.browser;
+    connect(page, &BrowserPage::TitleChange, this, [this, n](const QString &text) { onTitleChange(n, text); });
+    connect(page, &BrowserPage::DownloadComplete, this, [this, n] { onDownloadComplete(n); });
+    page->setNewWindowHandler([this] { return onNewWindow(); });
+    connect(tab.mesg, &QListWidget::itemDoubleClicked, this, [this, n] { emit mesgDoubleClicked(n); });
+    page->widget()->show();
+    m_tabs.insert(n, tab);
+}
+
+void TabSet::destroyControls(int n)
+{
+    // The first browser is never destroyed: it stays behind the others, and
+    // keeps its page and messages for whoever reuses index 0.
+    if (n == 0)
+        return;
+    const Tab tab = m_tabs.take(n);
+    if (tab.browser) {
+        tab.browser->widget()->hide();
+        tab.browser->deleteLater();
+    }
+    if (tab.mesg)
+        tab.mesg->deleteLater();
+}
+
+void TabSet::NewP()
+{
+    const int n = m_book.smallestFreeIndex();
+    m_book.CurIndex = n;
+    if (!m_tabs.contains(n))
+        createControls(n);
+    mesg(n)->hide();
+    browser(n)->widget()->show();
+    browser(n)->setSilent(true);
+    placeTab(n);
+    appendTab(n);
+    selectPosition(m_book.TabPosition(n));
+}
+
+void TabSet::appendTab(int n)
+{
+    m_book.TabList.append(n);
+    const QSignalBlocker blocker(m_strip);
+    const int index = m_strip->addTab(QString());
+    m_strip->setTabData(index, QStringLiteral("t%1").arg(n));
+}
+
+void TabSet::selectPosition(int position)
+{
+    if (position < 1 || position > m_strip->count())
+        return;
+    {
+        const QSignalBlocker blocker(m_strip);
+        m_strip->setCurrentIndex(position - 1);
+    }
+    runSelectionHandling();
+}
+
+void TabSet::runSelectionHandling()
+{
+    const int position = selectedPosition();
+    if (position < 1 || position > m_book.TabList.size())
+        return;
+    m_book.CurIndex = m_book.TabList.at(position - 1);
+    BrowserPage *page = currentBrowser();
+    QListWidget *list = mesg(m_book.CurIndex);
+    if (!page || !list)
+        return;
+    page->widget()->raise();
+    page->takeFocus();
+    list->raise();
+    emit addressChanged(page->LocationURL());
+    emit windowCaptionChanged(page->LocationName());
+}
+
+void TabSet::closeCurrent()
+{
+    const int n = m_book.CurIndex;
+    if (m_book.isPicking(n)) {
+        m_dialogs.messageBox(QStringLiteral("采集中不能关闭"), QStringLiteral("错误"), Dialogs::Icon::Critical);
+        return;
+    }
+    if (m_book.TabList.size() < 2) {
+        if (BrowserPage *page = browser(n))
+            page->Navigate(m_homeAddress);
+    } else {
+        const int position = m_book.TabPosition(n);
+        {
+            const QSignalBlocker blocker(m_strip);
+            m_strip->removeTab(position - 1);
+        }
+        m_book.TabList.removeAt(position - 1);
+        destroyControls(n);
+    }
+    if (const int picked = m_book.PickedPosition(n))
+        m_book.PickedTabs.removeAt(picked - 1);
+    selectPosition(m_strip->count());
+}
+
+void TabSet::goBack()
+{
+    selectPosition(selectedPosition() - 1);
+}
+
+void TabSet::goForward()
+{
+    selectPosition(selectedPosition() + 1);
+}
+
+void TabSet::onMouseReleased()
+{
+    const int position = selectedPosition();
+    const bool sameTab = position >= 1 && m_book.TabList.value(position - 1, -1) == m_book.CurIndex;
+    if (sameTab && m_timer2.isActive()) {
+        closeCurrent();
+        m_timer2.stop();
+    } else if (!m_timer2.isActive()) {
+        m_timer2.start();
+    }
+}
+
+void TabSet::onTitleChange(int n, const QString &text)
+{
+    emit windowCaptionChanged(text);
+    // The first browser runs on without a tab once its tab was closed.
+    if (const int position = m_book.TabPosition(n))
+        m_strip->setTabText(position - 1, m_book.tabCaption(n, text));
+}
+
+void TabSet::onDownloadComplete(int n)
+{
+    if (n == m_book.CurIndex)
+        if (BrowserPage *page = browser(n))
+            emit addressChanged(page->LocationURL());
+}
+
+BrowserPage *TabSet::onNewWindow()
+{
+    NewP();
+    BrowserPage *page = currentBrowser();
+    if (page)
+        page->takeFocus();
+    return page;
+}
+
+void TabSet::applyLayout(const MainLayout &layout)
+{
+    m_layout = layout;
+    if (!layout.browsersMoved)
+        return;
+    for (int n : std::as_const(m_book.TabList))
+        placeTab(n);
+    m_strip->setGeometry(layout.tabStrip);
+    m_closeButton->setGeometry(layout.closeButton);
+}
+
+void TabSet::placeTab(int n)
+{
+    if (!m_layout.browsersMoved)
+        return;
+    if (BrowserPage *page = browser(n))
+        page->widget()->setGeometry(m_layout.browser);
+    if (QListWidget *list = mesg(n))
+        list->setGeometry(m_layout.mesg);
+}
+
+BrowserPage *TabSet::browser(int n) const
+{
+    return m_tabs.value(n).browser;
+}
+
+QListWidget *TabSet::mesg(int n) const
+{
+    return m_tabs.value(n).mesg;
+}
+
+int TabSet::selectedPosition() const
+{
+    return m_strip->currentIndex() + 1;
+}
+
+int TabSet::count() const
+{
+    return m_strip->count();
+}
+
+QString TabSet::captionAt(int position) const
+{
+    return m_strip->tabText(position - 1);
+}
+
+void TabSet::setCaptionAt(int position, const QString &caption)
+{
+    m_strip->setTabText(position - 1, caption);
+}
+
+QString TabSet::keyAt(int position) const
+{
+    return m_strip->tabData(position - 1).toString();
+}
+
+int TabSet::positionOfKey(const QString &key) const
+{
+    for (int i = 0; i < m_strip->count(); ++i)
+        if (m_strip->tabData(i).toString() == key)
+            return i + 1;
+    return 0;
+}

@@ -1,0 +1,178 @@
+#include "platform/WebEngineBrowser.h"
+
+#include "platform/WebEnginePage.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTimer>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include <memory>
+
+namespace {
+QString pageScript(const QString &name)
+{
+    QFile file(QStringLiteral(":/js/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+QString jsonArray(const QStringList &values)
+{
+    return QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(values)).toJson(QJsonDocument::Compact));
+}
+
+const QUrl blankPage{QStringLiteral("about:blank")};
+}
+
+WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, QWidget *parent)
+    : m_view(new QWebEngineView(parent)), m_page(new WebEnginePage(profile, m_view))
+{
+    m_view->setPage(m_page);
+    m_page->setWindowFactory([this]() -> QWebEnginePage * {
+        auto *browser = qobject_cast<WebEngineBrowser *>(requestNewWindow());
+        return browser ? browser->page() : nullptr;
+    });
+    connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_readyState = ReadyLoading; });
+    connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool) {
+        m_readyState = ReadyComplete;
+        emit DownloadComplete();
+    });
+    connect(m_page, &QWebEnginePage::titleChanged, this, &BrowserPage::TitleChange);
+}
+
+WebEngineBrowser::~WebEngineBrowser()
+{
+    delete m_view;
+}
+
+QWidget *WebEngineBrowser::widget()
+{
+    return m_view;
+}
+
+void WebEngineBrowser::Navigate(const QString &address)
+{
+    allowPageScripts(true);
+    m_readyState = ReadyLoading;
+    m_page->load(QUrl::fromUserInput(address));
+}
+
+QString WebEngineBrowser::LocationURL() const
+{
+    return m_page->url().toString();
+}
+
+QString WebEngineBrowser::LocationName() const
+{
+    return m_page->title();
+}
+
+void WebEngineBrowser::Refresh()
+{
+    allowPageScripts(true);
+    m_readyState = ReadyLoading;
+    m_page->triggerAction(QWebEnginePage::Reload);
+}
+
+void WebEngineBrowser::setSilent(bool silent)
+{
+    m_page->setSilent(silent);
+}
+
+void WebEngineBrowser::takeFocus()
+{
+    if (m_view)
+        m_view->setFocus();
+}
+
+void WebEngineBrowser::paste()
+{
+    m_page->triggerAction(QWebEnginePage::Paste);
+}
+
+void WebEngineBrowser::copy()
+{
+    m_page->triggerAction(QWebEnginePage::Copy);
+}
+
+void WebEngineBrowser::runScript(const QString &script, QObject *context, ScriptCallback done)
+{
+    // The engine may never answer (a hung or crashed renderer); a time-out
+    // turns that into "no answer" instead of a pick that waits for ever.
+    auto answered = std::make_shared<bool>(false);
+    QPointer<QObject> guard(context);
+    auto deliver = [answered, guard, done](const QVariant &result, bool ok) {
+        if (*answered || !guard)
+            return;
+        *answered = true;
+        done(result, ok);
+    };
+    QTimer::singleShot(m_scriptTimeoutMs, context, [deliver] { deliver(QVariant(), false); });
+    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                          [deliver](const QVariant &result) { deliver(result, true); });
+}
+
+void WebEngineBrowser::readDocument(const QStringList &divIds, QObject *context, SnapshotCallback done)
+{
+    const QString script = pageScript(QStringLiteral("snapshot.js")) + QLatin1Char('(') + jsonArray(divIds) + QLatin1Char(')');
+    runScript(script, context, [done](const QVariant &result, bool) {
+        done(DocumentSnapshot::fromScriptResult(result));
+    });
+}
+
+void WebEngineBrowser::readScrollHeight(QObject *context, HeightCallback done)
+{
+    runScript(pageScript(QStringLiteral("scrollHeight.js")), context, [done](const QVariant &result, bool answered) {
+        bool isNumber = false;
+        const double height = result.toDouble(&isNumber);
+        if (!answered || !result.isValid() || !isNumber)
+            done(std::nullopt);
+        else
+            done(height);
+    });
+}
+
+void WebEngineBrowser::scrollBy(double x, double y)
+{
+    m_page->runJavaScript(QStringLiteral("window.scrollBy(%1, %2);").arg(x, 0, 'f', 0).arg(y, 0, 'f', 0),
+                          QWebEngineScript::ApplicationWorld);
+}
+
+void WebEngineBrowser::allowPageScripts(bool allowed)
+{
+    m_page->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, allowed);
+}
+
+void WebEngineBrowser::writePage(const QStringList &pieces, QObject *context, DoneCallback done)
+{
+    // Page scripts go off before the blank page loads: only then does a script
+    // hidden in the written text stay inert. The blank page has no origin of
+    // the product site.
+    allowPageScripts(false);
+    m_readyState = ReadyLoading;
+    m_page->load(blankPage);
+    writeWhenBlank(pieces, context, std::move(done));
+}
+
+void WebEngineBrowser::writeWhenBlank(const QStringList &pieces, QObject *context, DoneCallback done)
+{
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    QPointer<QObject> guard(context);
+    *connection = connect(m_page, &QWebEnginePage::loadFinished, context,
+                          [this, connection, guard, pieces, done](bool ok) {
+        // A load that was still under way reports its end first; wait for the blank page.
+        if (!ok || m_page->url() != blankPage)
+            return;
+        QObject::disconnect(*connection);
+        const QString script = pageScript(QStringLiteral("writePage.js")) + QLatin1Char('(') + jsonArray(pieces) + QLatin1Char(')');
+        runScript(script, guard, [done](const QVariant &result, bool answered) {
+            done(answered && result.toBool());
+        });
+    });
+}

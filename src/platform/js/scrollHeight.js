@@ -1,0 +1,3 @@
+(function () {
+    return document && document.body ? document.body.scrollHeight : null;
+})()
