@@ -1,0 +1,80 @@
+#include "main_window/MainLayout.h"
+#include "main_window/TabBook.h"
+#include "support/TestMain.h"
+
+class TabBookTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void smallestFreeIndexFillsGaps()
+    {
+        TabBook book;
+        QCOMPARE(book.smallestFreeIndex(), 0);
+        book.TabList = {0, 2};
+        QCOMPARE(book.smallestFreeIndex(), 1);
+        book.TabList = {2, 1, 0};
+        QCOMPARE(book.smallestFreeIndex(), 3);
+        book.TabList = {1, 2};
+        QCOMPARE(book.smallestFreeIndex(), 0);
+    }
+
+    void positionsAreOneBasedWithZeroForNone()
+    {
+        TabBook book;
+        book.TabList = {0, 2, 1};
+        QCOMPARE(book.TabPosition(1), 3);
+        QCOMPARE(book.TabPosition(7), 0);
+        book.PickedTabs = {2, 5, 2};
+        QCOMPARE(book.PickedPosition(2), 1);
+        QCOMPARE(book.PickedPosition(0), 0);
+    }
+
+    void captionsCutBeforeCleaning()
+    {
+        TabBook book;
+        QCOMPARE(book.tabCaption(1, QStringLiteral("Pick:Hello world")), QString());
+        QCOMPARE(book.tabCaption(1, QStringLiteral("abc")), QStringLiteral("abc"));
+        QCOMPARE(book.tabCaption(1, QStringLiteral("a-b c/defgh")), QStringLiteral("abc"));
+        QCOMPARE(book.tabCaption(1, QStringLiteral("阿里巴巴批发网")), QStringLiteral("阿里巴巴批"));
+    }
+
+    void pickedTabsShowTheStoredTitle()
+    {
+        TabBook book;
+        book.PickedTabs = {3};
+        book.PickTitle[3] = QStringLiteral("ABCDEFGHIJKLMN");
+        QCOMPARE(book.tabCaption(3, QStringLiteral("whatever the page says")), QStringLiteral("Pick:ABCDEFGHIJ"));
+        book.PickTitle[3] = QStringLiteral("ab:cdefghijkl");
+        QCOMPARE(book.tabCaption(3, QString()), QStringLiteral("Pick:abcdefghi"));
+    }
+
+    void layoutKeepsTheDesignOffsets()
+    {
+        const MainLayout layout = MainLayout::compute(815, 464);
+        QVERIFY(layout.browsersMoved);
+        QCOMPARE(layout.browser, QRect(247, 64, 568, 384));
+        QCOMPARE(layout.mesg, QRect(247, 64, 568, 16));
+        QCOMPARE(layout.tabStrip, QRect(0, 64, 230, 384));
+        QCOMPARE(layout.closeButton.topLeft(), QPoint(230, 64));
+        QCOMPARE(layout.urladress, QRect(56, 4, 575, 20));
+        // The buttons keep their distance from the right edge.
+        QCOMPARE(layout.pickButton.left(), 815 - 118 - 65);
+        QCOMPARE(layout.downloadButton.left(), 815 - 118);
+
+        const MainLayout wide = MainLayout::compute(1600, 900);
+        QCOMPARE(wide.browser, QRect(247, 64, 1353, 820));
+        QCOMPARE(wide.tabStrip.width(), 230);
+        QCOMPARE(wide.downloadButton.right() + 1, 1600 - 53);
+    }
+
+    void tooSmallAreaMovesNothingButTheToolbar()
+    {
+        QVERIFY(!MainLayout::compute(240, 400).browsersMoved);
+        QVERIFY(!MainLayout::compute(800, 79).browsersMoved);
+        QVERIFY(MainLayout::compute(248, 80).browsersMoved);
+        QCOMPARE(MainLayout::compute(240, 400).toolbar, QRect(0, 0, 240, 42));
+    }
+};
+
+PICTORRA_TEST_MAIN(TabBookTest)
+#include "tst_tabbook.moc"
