@@ -3,6 +3,7 @@
 #include "main_window/MainLayout.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -31,8 +32,20 @@ AddressStrip::AddressStrip(QWidget *parent)
     urladress->setToolTip(QStringLiteral("可直接输入产品详情页的网址进行采集"));
     goback->setGeometry(0, 0, MainLayout::px(375), MainLayout::px(375));
     GoForward->setGeometry(MainLayout::px(360), 0, MainLayout::px(375), MainLayout::px(375));
-    connect(urladress->lineEdit(), &QLineEdit::returnPressed, this,
-            [this] { emit addressEntered(address()); });
+    // No inline completion: it would change what the user typed (letter case
+    // included) before Enter reads it.
+    urladress->setCompleter(nullptr);
+    urladress->lineEdit()->installEventFilter(this);
+}
+
+bool AddressStrip::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == urladress->lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            emit addressEntered(address());
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QString AddressStrip::address() const

@@ -28,4 +28,7 @@ public:
 
 Q_SIGNALS:
     void addressEntered(const QString &address);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 };

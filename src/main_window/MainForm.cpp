@@ -53,6 +53,8 @@ MainForm::~MainForm()
 {
     shutdown();
     delete m_plcj.data();
+    // The tabs go before the widgets that hold their pages.
+    delete m_tabs;
 }
 
 void MainForm::buildMenus()

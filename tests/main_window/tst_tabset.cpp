@@ -1,5 +1,6 @@
 #include "main_window/AddressStrip.h"
 #include "main_window/MainForm.h"
+#include "main_window/MainLayout.h"
 #include "main_window/VerticalTabBar.h"
 #include "support/FakeBrowserPage.h"
 #include "support/RecordingDialogs.h"
@@ -280,12 +281,22 @@ private Q_SLOTS:
     void layoutFollowsTheWindowSize()
     {
         window->show();
-        window->clientArea()->resize(1000, 600);
-        QTRY_COMPARE(fake(0)->widget()->geometry(), QRect(247, 64, 753, 520));
-        QCOMPARE(window->tabs().strip()->geometry(), QRect(0, 64, 230, 520));
-        window->clientArea()->resize(200, 600);
-        QTest::qWait(10);
-        QCOMPARE(fake(0)->widget()->geometry(), QRect(247, 64, 753, 520));
+        for (const QSize size : {QSize(1000, 700), QSize(700, 500)}) {
+            window->resize(size);
+            QTRY_COMPARE(window->size(), size);
+            const QWidget *client = window->clientArea();
+            const MainLayout expected = MainLayout::compute(client->width(), client->height());
+            QCOMPARE(fake(0)->widget()->geometry(), expected.browser);
+            QCOMPARE(window->tabs().mesg(0)->geometry(), expected.mesg);
+            QCOMPARE(window->tabs().strip()->geometry(), QRect(0, 64, 230, expected.browser.height()));
+            QCOMPARE(window->addressStrip().DownLoad_B->geometry(), expected.downloadButton);
+        }
+        // Too small: the pages keep their place and the window stays visible.
+        const QRect before = fake(0)->widget()->geometry();
+        window->resize(200, 300);
+        QTRY_COMPARE(window->size(), QSize(200, 300));
+        QCOMPARE(fake(0)->widget()->geometry(), before);
+        QVERIFY(window->isVisible());
     }
 };
 

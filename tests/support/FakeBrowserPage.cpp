@@ -7,7 +7,7 @@ FakeBrowserPage::FakeBrowserPage(QWidget *parent) : m_widget(new QWidget(parent)
 
 FakeBrowserPage::~FakeBrowserPage()
 {
-    delete m_widget;
+    delete m_widget.data();
 }
 
 void FakeBrowserPage::Navigate(const QString &address)

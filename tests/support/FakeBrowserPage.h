@@ -2,6 +2,7 @@
 
 #include "platform/BrowserPage.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -53,5 +54,5 @@ public:
     int copies = 0;
 
 private:
-    QWidget *m_widget;
+    QPointer<QWidget> m_widget;
 };
