@@ -3,6 +3,7 @@
 #include "main_window/AddressStrip.h"
 #include "main_window/MainLayout.h"
 #include "main_window/VerticalTabBar.h"
+#include "picking/PickCommand.h"
 #include "platform/BrowserPage.h"
 #include "platform/Dialogs.h"
 
@@ -31,6 +32,9 @@ MainForm::MainForm(const Services &services, QWidget *parent)
 
     m_tabs = new TabSet(m_client, m_services.browserFactory, m_services.intervals, *m_services.dialogs,
                         m_services.homeAddress, this);
+    m_pick = new PickCommand(*this, this);
+    connect(m_address->pick_B, &QPushButton::clicked, m_pick, &PickCommand::pick_B_Click);
+    addShutdownStep([this] { m_pick->shutdown(); });
     buildMenus();
     connect(m_tabs, &TabSet::windowCaptionChanged, this, &QWidget::setWindowTitle);
     connect(m_tabs, &TabSet::addressChanged, m_address, &AddressStrip::setAddress);
@@ -53,7 +57,8 @@ MainForm::~MainForm()
 {
     shutdown();
     delete m_plcj.data();
-    // The tabs go before the widgets that hold their pages.
+    // The picks and the tabs go before the widgets that hold their pages.
+    delete m_pick;
     delete m_tabs;
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 
 class AddressStrip;
+class PickCommand;
 class Dialogs;
 class QMenu;
 class QPushButton;
@@ -44,6 +45,7 @@ public:
     Dialogs &dialogs() { return *m_services.dialogs; }
     const Services &services() const { return m_services; }
     void NewP() { m_tabs->NewP(); }
+    PickCommand &pickCommand() { return *m_pick; }
 
     qint16 AccessTicks = 0;
     QTimer TimerAccess;
@@ -77,6 +79,7 @@ private:
     QToolBar *m_toolbar;
     AddressStrip *m_address;
     TabSet *m_tabs;
+    PickCommand *m_pick;
     QMenu *m_fileMenu = nullptr;
     QPointer<QWidget> m_plcj;
     std::vector<std::function<void()>> m_shutdownSteps;

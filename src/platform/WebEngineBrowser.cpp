@@ -162,17 +162,32 @@ void WebEngineBrowser::writePage(const QStringList &pieces, QObject *context, Do
 
 void WebEngineBrowser::writeWhenBlank(const QStringList &pieces, QObject *context, DoneCallback done)
 {
-    auto connection = std::make_shared<QMetaObject::Connection>();
+    struct Pending
+    {
+        QMetaObject::Connection connection;
+        bool settled = false;
+    };
+    auto pending = std::make_shared<Pending>();
     QPointer<QObject> guard(context);
-    *connection = connect(m_page, &QWebEnginePage::loadFinished, context,
-                          [this, connection, guard, pieces, done](bool ok) {
-        // A load that was still under way reports its end first; wait for the blank page.
-        if (!ok || m_page->url() != blankPage)
+    auto settle = [pending, guard, done](bool written) {
+        if (pending->settled)
             return;
-        QObject::disconnect(*connection);
+        pending->settled = true;
+        QObject::disconnect(pending->connection);
+        if (guard)
+            done(written);
+    };
+    pending->connection = connect(m_page, &QWebEnginePage::loadFinished, context,
+                                  [this, pending, guard, pieces, settle](bool ok) {
+        // A load that was still under way reports its end first; wait for the blank page.
+        if (!ok || m_page->url() != blankPage || pending->settled)
+            return;
+        QObject::disconnect(pending->connection);
         const QString script = pageScript(QStringLiteral("writePage.js")) + QLatin1Char('(') + jsonArray(pieces) + QLatin1Char(')');
-        runScript(script, guard, [done](const QVariant &result, bool answered) {
-            done(answered && result.toBool());
+        runScript(script, guard, [settle](const QVariant &result, bool answered) {
+            settle(answered && result.toBool());
         });
     });
+    // Someone may navigate the tab elsewhere before the blank page arrives.
+    QTimer::singleShot(2 * m_scriptTimeoutMs, context, [settle] { settle(false); });
 }

@@ -1,0 +1,248 @@
+// The Pick command end to end on the real engine, against product pages
+// served on the loopback interface.
+#include "main_window/AddressStrip.h"
+#include "main_window/MainForm.h"
+#include "picking/CleanName.h"
+#include "picking/PageExtractor.h"
+#include "picking/PickCommand.h"
+#include "platform/BrowserProfile.h"
+#include "platform/WebEngineBrowser.h"
+#include "support/LoopbackServer.h"
+#include "support/ProductPage.h"
+#include "support/RecordingDialogs.h"
+#include "support/TestMain.h"
+
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QWebEngineProfile>
+
+#include <memory>
+
+class PickEngineTest : public QObject
+{
+    Q_OBJECT
+
+    LoopbackServer server;
+    RecordingDialogs dialogs;
+    QWebEngineProfile *profile = nullptr;
+    std::unique_ptr<MainForm> window;
+    ProductPage item;
+
+    void makeWindow(const Intervals &intervals)
+    {
+        window.reset();
+        MainForm::Services services;
+        services.dialogs = &dialogs;
+        services.quitOnClose = false;
+        services.intervals = intervals;
+        services.homeAddress = QStringLiteral("about:blank");
+        services.browserFactory = [this](QWidget *parent) { return new WebEngineBrowser(profile, parent); };
+        window = std::make_unique<MainForm>(services);
+        window->show();
+    }
+
+    // Presses 采集 on the selected tab with `address` in the address box.
+    void pick(const QString &address)
+    {
+        window->addressStrip().setAddress(address);
+        window->addressStrip().pick_B->click();
+    }
+
+    bool waitForPicks(QSignalSpy &ended, int count, int timeoutMs = 60000)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (ended.count() < count && timer.elapsed() < timeoutMs)
+            ended.wait(500);
+        return ended.count() >= count;
+    }
+
+    // What the download will read back from a result tab.
+    std::pair<QStringList, QStringList> readBack(int b)
+    {
+        std::optional<DocumentSnapshot> snapshot;
+        window->tabs().browser(b)->readDocument({}, this, [&](const DocumentSnapshot &s) { snapshot = s; });
+        [&] { QTRY_VERIFY_WITH_TIMEOUT(snapshot.has_value(), 10000); }();
+        PicLists lists;
+        PageExtractor::ExtractPics(snapshot.value_or(DocumentSnapshot{}), 0, b, false, lists);
+        return {lists.MainPics(b), lists.DescPics(b)};
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        for (int i = 1; i <= 3; ++i)
+            item.mainPics << server.url(QStringLiteral("/img/main%1.jpg").arg(i));
+        for (int i = 1; i <= 5; ++i)
+            item.descPics << server.url(QStringLiteral("/img/desc%1.png").arg(i));
+        server.serve(QStringLiteral("/item.html"), item.html());
+        ProductPage plain = item;
+        plain.withGallery = false;
+        server.serve(QStringLiteral("/plain.html"), plain.html());
+        ProductPage hostile = item;
+        hostile.mainPics = {QStringLiteral("https://h/x\"><script>document.title=\"owned\"</script>.jpg")};
+        hostile.title = QStringLiteral("<b>bold</b> & \"quoted\"");
+        QByteArray hostileHtml = hostile.html();
+        // The gallery's thumbnails would not survive the quote; keep only the data attribute.
+        hostileHtml.replace("<img src=\"https://h/x\"><script>document.title=\"owned\"</script>.jpg?s=60\">", "");
+        server.serve(QStringLiteral("/hostile.html"), hostileHtml);
+        ProductPage shortPage = item;
+        shortPage.fillerHeight = 300;
+        shortPage.descHeight = 300;
+        server.serve(QStringLiteral("/short.html"), shortPage.html());
+        profile = BrowserProfile::offTheRecord(this);
+    }
+
+    void init()
+    {
+        dialogs = RecordingDialogs();
+        makeWindow(Intervals::scaled(0.05));
+    }
+
+    void cleanup() { window.reset(); }
+
+    void aProductPageBecomesItsResultPage()
+    {
+        QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
+        QSignalSpy status(&window->pickCommand(), &PickCommand::statusChanged);
+        pick(server.url(QStringLiteral("/item.html")));
+        QCOMPARE(window->tabs().book().PickingFlag.value(0), qint16(-1));
+        QCOMPARE(window->tabs().mesg(0)->item(0)->text(),
+                 QStringLiteral("消息提示:图片采集中,估算已用时0s，采集过程中请勿做其它操作！"));
+        QVERIFY(window->tabs().mesg(0)->isVisible());
+        QVERIFY(waitForPicks(ended, 1));
+        QCOMPARE(ended.first().at(1).toBool(), true);
+
+        const TabBook &book = window->tabs().book();
+        QCOMPARE(book.PickTitle.value(0), QStringLiteral("2024新款时尚女包阿里巴巴"));
+        QCOMPARE(book.PickUrl.value(0), server.url(QStringLiteral("/item.html")));
+        QCOMPARE(book.PickingFlag.value(0), qint16(0));
+        QTRY_COMPARE(window->tabs().captionAt(1), QStringLiteral("Pick:2024新款时尚女包"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Pick:2024新款时尚女包阿里巴巴"));
+        QCOMPARE(window->tabs().mesg(0)->item(0)->text(), PickCommand::CompletedLine);
+        const auto [main, desc] = readBack(0);
+        QCOMPARE(main, item.mainPics);
+        QCOMPARE(desc, item.descPics);
+        QVERIFY(window->pickCommand().lists().MainPics(0).isEmpty());
+        QVERIFY(!window->pickCommand().hasThread(0));
+        QCOMPARE(window->pickCommand().pickSlots().SlotList, QList<int>{0});
+        // The seconds counted up while scrolling.
+        bool counted = false;
+        for (const QList<QVariant> &change : status)
+            counted |= change.at(1).toString().contains(QStringLiteral("已用时3s"));
+        QVERIFY(counted);
+    }
+
+    void pagesWithoutBothContainersAreRefused()
+    {
+        QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
+        pick(server.url(QStringLiteral("/plain.html")));
+        QVERIFY(waitForPicks(ended, 1));
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages[0].text, QStringLiteral("不是阿里巴巴宝贝地址"));
+        QCOMPARE(dialogs.messages[0].title, QStringLiteral("友情提示"));
+        QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::Critical);
+        QVERIFY(!window->tabs().mesg(0)->isVisible());
+        QCOMPARE(window->tabs().book().PickingFlag.value(0), qint16(0));
+        QCOMPARE(window->pickCommand().pickSlots().SlotList, QList<int>{0});
+        QVERIFY(window->tabs().book().PickedTabs.isEmpty());
+    }
+
+    void aResultTabIsNotPickedAgain()
+    {
+        QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
+        pick(server.url(QStringLiteral("/short.html")));
+        QVERIFY(waitForPicks(ended, 1));
+        QTRY_VERIFY(window->tabs().captionAt(1).startsWith(QLatin1String("Pick:")));
+        pick(server.url(QStringLiteral("/short.html")));
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages[0].text, QStringLiteral("已经是采集结果，无需再采集，请直接下载！"));
+        QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::Information);
+        QCOMPARE(window->tabs().book().PickingFlag.value(0), qint16(0));
+        QCOMPARE(window->pickCommand().pickSlots().SlotList, QList<int>{0});
+        QCOMPARE(window->tabs().mesg(0)->count(), 2);  // the refused press left its status row
+    }
+
+    void pickingAPickingTabPicksInANewTab()
+    {
+        QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
+        pick(server.url(QStringLiteral("/item.html")));
+        pick(server.url(QStringLiteral("/short.html")));
+        QCOMPARE(window->tabs().book().TabList, (QList<int>{0, 1}));
+        QCOMPARE(window->pickCommand().pickSlots().SlotList, (QList<int>{0, 1, 2}));
+        QVERIFY(waitForPicks(ended, 2));
+        QTRY_VERIFY(window->tabs().captionAt(1).startsWith(QLatin1String("Pick:")));
+        QTRY_VERIFY(window->tabs().captionAt(2).startsWith(QLatin1String("Pick:")));
+        QCOMPARE(readBack(0).first, item.mainPics);
+        QCOMPARE(readBack(1).second, item.descPics);
+        QCOMPARE(window->pickCommand().pickSlots().SlotList, QList<int>{0});
+    }
+
+    void hostileAddressesStayText()
+    {
+        QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
+        pick(server.url(QStringLiteral("/hostile.html")));
+        QVERIFY(waitForPicks(ended, 1));
+        QTRY_VERIFY(window->tabs().captionAt(1).startsWith(QLatin1String("Pick:")));
+        const auto [main, desc] = readBack(0);
+        QCOMPARE(main, QStringList{QStringLiteral("https://h/x\"><script>document.title=\"owned\"</script>.jpg")});
+        QCOMPARE(desc, item.descPics);
+        QTest::qWait(100);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Pick:bboldb&quoted"));
+        QCOMPARE(window->tabs().browser(0)->LocationURL(), QStringLiteral("about:blank"));
+    }
+
+    void closingTheWindowDuringAPickEndsItsThread()
+    {
+        pick(server.url(QStringLiteral("/item.html")));
+        QTRY_VERIFY_WITH_TIMEOUT(window->pickCommand().hasThread(0), 20000);
+        window->close();
+        QVERIFY(!window->pickCommand().hasThread(0));
+        window.reset();
+    }
+
+    void onePickAtRealSpeed()
+    {
+        makeWindow(Intervals());
+        QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
+        pick(server.url(QStringLiteral("/short.html")));
+        QVERIFY(waitForPicks(ended, 1, 60000));
+        QCOMPARE(ended.first().at(1).toBool(), true);
+        QCOMPARE(readBack(0).second, item.descPics);
+    }
+
+    void theScreenlessRunPrintsEachPick()
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("PICTORRA_TIME_SCALE"), QStringLiteral("0.05"));
+        env.remove(QStringLiteral("DISPLAY"));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(PICTORRA_EXE),
+                      {QStringLiteral("--pick"), server.url(QStringLiteral("/item.html")),
+                       server.url(QStringLiteral("/plain.html"))});
+        QVERIFY(process.waitForFinished(90000));
+        const QList<QByteArray> lines = process.readAllStandardOutput().trimmed().split('\n');
+        QCOMPARE(process.exitCode(), 1);
+        QCOMPARE(lines.size(), 2);
+        const QJsonObject first = QJsonDocument::fromJson(lines[0]).object();
+        QCOMPARE(first.value(QStringLiteral("url")).toString(), server.url(QStringLiteral("/item.html")));
+        QCOMPARE(first.value(QStringLiteral("title")).toString(), QStringLiteral("2024新款时尚女包阿里巴巴"));
+        QCOMPARE(first.value(QStringLiteral("main")).toVariant().toStringList(), item.mainPics);
+        QCOMPARE(first.value(QStringLiteral("desc")).toVariant().toStringList(), item.descPics);
+        QVERIFY(lines[0].startsWith("{\"url\": "));
+        const QJsonObject second = QJsonDocument::fromJson(lines[1]).object();
+        QCOMPARE(second.value(QStringLiteral("error")).toString(), QStringLiteral("不是阿里巴巴宝贝地址"));
+        QVERIFY(process.readAllStandardError().contains("已用时"));
+
+        QProcess bad;
+        bad.start(QStringLiteral(PICTORRA_EXE), {QStringLiteral("--pick")});
+        QVERIFY(bad.waitForFinished(30000));
+        QCOMPARE(bad.exitCode(), 2);
+        QVERIFY(bad.readAllStandardError().startsWith("usage: pictorra"));
+    }
+};
+
+PICTORRA_TEST_MAIN(PickEngineTest)
+#include "tst_pick_engine.moc"
