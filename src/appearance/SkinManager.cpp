@@ -1,0 +1,85 @@
+#include "appearance/SkinManager.h"
+
+#include "appearance/SkinSettings.h"
+#include "appearance/StyleSheetProbe.h"
+#include "platform/ProgramFolder.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QWidget>
+
+#include <optional>
+
+namespace {
+// Far above any real style sheet; keeps a stray large file from stalling start-up.
+constexpr qint64 MaxSheetBytes = 2 * 1024 * 1024;
+
+// The text of a style sheet, or nullopt for a file that cannot be one
+// (unreadable, too large, not UTF-8 text).
+std::optional<QString> readSheet(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxSheetBytes)
+        return std::nullopt;
+    const QByteArray bytes = file.read(MaxSheetBytes + 1);
+    if (bytes.size() > MaxSheetBytes || bytes.contains('\0'))
+        return std::nullopt;
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        return std::nullopt;
+    return text;
+}
+}
+
+const QString SkinManager::FolderName = QStringLiteral("皮肤");
+
+SkinManager::SkinManager(const QString &programFolder)
+    : m_folder(ProgramFolder::join(programFolder, FolderName))
+{
+}
+
+bool SkinManager::apply(const QString &fileName) const
+{
+    return applyFile(ProgramFolder::join(m_folder, fileName));
+}
+
+bool SkinManager::applyFile(const QString &path) const
+{
+    const std::optional<QString> sheet = readSheet(path);
+    if (!sheet) {
+        useDefaultLook();
+        return false;
+    }
+    bool parsed = false;
+    {
+        StyleSheetProbe probe;
+        qApp->setStyleSheet(*sheet);
+        // Qt parses the sheet when a widget is polished; with no window open yet
+        // that would happen later, outside the probe.
+        QWidget scratch;
+        scratch.ensurePolished();
+        parsed = !probe.parseFailed();
+    }
+    if (!parsed)
+        useDefaultLook();
+    return parsed;
+}
+
+bool SkinManager::applyRemembered(const SkinSettings &settings) const
+{
+    const QString name = settings.skin();
+    if (name.isEmpty())
+        return false;
+    const QString path = ProgramFolder::join(m_folder, name);
+    if (!QFileInfo(path).isFile())
+        return false;
+    return applyFile(path);
+}
+
+void SkinManager::useDefaultLook()
+{
+    qApp->setStyleSheet(QString());
+}

@@ -1,0 +1,104 @@
+#include "appearance/skin.h"
+
+#include "appearance/Artwork.h"
+#include "appearance/SkinManager.h"
+#include "appearance/SkinSettings.h"
+#include "platform/Dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+skin::skin(const SkinSettings &settings, const SkinManager &skins, Dialogs &dialogs, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_settings(settings), m_skins(skins), m_dialogs(dialogs),
+      m_list(new QListWidget(this))
+{
+    setObjectName(QStringLiteral("skin"));
+    setWindowTitle(QStringLiteral("换肤"));
+    setWindowIcon(Artwork::programIcon());
+    m_list->setObjectName(QStringLiteral("SkinFile"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_list);
+    resize(314, 406);  // 4710 × 6090 twips
+
+    m_list->viewport()->installEventFilter(this);
+    // Selection, not the current row: the list makes its first entry current
+    // by itself when it takes the focus, and that is nobody's choice.
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &skin::onSelectionChanged);
+    connect(m_list, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { onItemClicked(m_list->row(item)); });
+}
+
+void skin::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        load();
+}
+
+void skin::load()
+{
+    const QString folder = m_skins.skinsFolder();
+    if (!QFileInfo::exists(folder))
+        QDir().mkpath(folder);
+    fill(folder);
+    const std::optional<int> id = m_settings.skinId();
+    if (!id || *id < 0 || *id >= m_list->count())
+        return;
+    m_loading = true;
+    m_list->setCurrentRow(*id);
+    m_loading = false;
+}
+
+void skin::fill(const QString &folder)
+{
+    const QSignalBlocker quiet(m_list);
+    m_list->clear();
+    m_list->addItems(QDir(folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase));
+}
+
+bool skin::eventFilter(QObject *watched, QEvent *event)
+{
+    // A click on the entry that is already selected changes no selection;
+    // remember the selection from before the press to tell the two apart.
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonPress)
+        m_rowBeforePress = selectedRow();
+    return QWidget::eventFilter(watched, event);
+}
+
+int skin::selectedRow() const
+{
+    const QList<QListWidgetItem *> selected = m_list->selectedItems();
+    return selected.isEmpty() ? -1 : m_list->row(selected.first());
+}
+
+void skin::onSelectionChanged()
+{
+    const int row = selectedRow();
+    if (row >= 0)
+        choose(row, !m_loading);
+}
+
+void skin::onItemClicked(int row)
+{
+    if (row >= 0 && row == m_rowBeforePress)
+        choose(row, true);
+}
+
+void skin::choose(int row, bool byUser)
+{
+    const QString name = m_list->item(row)->text();
+    m_skins.apply(name);
+    const SkinSettings::WriteResult stored = m_settings.store(name, row);
+    // Opening the window writes the stored choice again; only the user's own
+    // choice is worth a message when that fails.
+    if (!stored && byUser)
+        m_dialogs.messageBox(stored.message, QStringLiteral("友情提示"), Dialogs::Icon::Information);
+    if (isVisible())
+        activateWindow();
+}
