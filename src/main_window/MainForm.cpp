@@ -2,7 +2,15 @@
 
 #include "main_window/AddressStrip.h"
 #include "main_window/MainLayout.h"
+#include "main_window/MainToolbar.h"
 #include "main_window/VerticalTabBar.h"
+#include "appearance/Artwork.h"
+#include "appearance/SkinCommands.h"
+#include "appearance/Toolbar1.h"
+#include "appearance/skin.h"
+#include "appearance/TrayIcon.h"
+#include "favourites/FavouriteCommands.h"
+#include "favourites/linka.h"
 #include "picking/PickCommand.h"
 #include "platform/BrowserPage.h"
 #include "platform/Dialogs.h"
@@ -12,6 +20,7 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 #include <QToolBar>
 #include <QUrl>
 
@@ -30,13 +39,18 @@ MainForm::MainForm(const Services &services, QWidget *parent)
     Command1->setGeometry(MainLayout::px(11040), MainLayout::px(120), MainLayout::px(255), MainLayout::px(375));
     connect(Command1, &QPushButton::clicked, this, [this] { m_tabs->strip()->setFocus(); });
 
+    m_skins = std::make_unique<SkinCommands>(m_services.programFolder, *m_services.dialogs);
+    m_skins->applyRemembered();
+    setWindowIcon(Artwork::programIcon());
     m_tabs = new TabSet(m_client, m_services.browserFactory, m_services.intervals, *m_services.dialogs,
                         m_services.homeAddress, this);
     m_pick = new PickCommand(*this, this);
     connect(m_address->pick_B, &QPushButton::clicked, m_pick, &PickCommand::pick_B_Click);
     addShutdownStep([this] { m_pick->shutdown(); });
+    m_favourites = new FavouriteCommands(*this, this);
     buildMenus();
     connect(m_tabs, &TabSet::windowCaptionChanged, this, &QWidget::setWindowTitle);
+    connect(m_tabs, &TabSet::controlsCreated, m_address, &QWidget::raise);
     connect(m_tabs, &TabSet::addressChanged, m_address, &AddressStrip::setAddress);
     connect(m_address, &AddressStrip::addressEntered, this, &MainForm::onAddressEntered);
     connect(m_address->goback, &QPushButton::clicked, m_tabs, &TabSet::goBack);
@@ -48,6 +62,13 @@ MainForm::MainForm(const Services &services, QWidget *parent)
     TimerAccess.start();
 
     m_tabs->start();
+    replaceToolbar(MainToolbar::create(*this));
+    if (m_services.trayIcon) {
+        m_tray = new TrayIcon(this, m_fileMenu, this);
+        m_tray->add();
+        // Minimizing hides the window only where the icon can bring it back.
+        setHideOnMinimize(QSystemTrayIcon::isSystemTrayAvailable());
+    }
     m_address->raise();
     resize(MainLayout::px(12225), MainLayout::px(6960) + menuBar()->sizeHint().height());
     move(MainLayout::px(4440), MainLayout::px(2880));
@@ -184,4 +205,15 @@ void MainForm::shutdown()
     m_shutdownSteps.clear();
     if (m_plcj)
         m_plcj->close();
+    if (linka *favourites = m_favourites->favouritesWindow())
+        favourites->close();
+    if (skin *skinWindow = m_skins->skinWindow())
+        skinWindow->close();
+    if (m_tray)
+        m_tray->remove();
+}
+
+void MainForm::openfile(const QString &path, bool flag)
+{
+    m_favourites->openfile(path, flag);
 }

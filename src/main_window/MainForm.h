@@ -8,8 +8,12 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 class AddressStrip;
+class FavouriteCommands;
+class SkinCommands;
+class TrayIcon;
 class PickCommand;
 class Dialogs;
 class QMenu;
@@ -31,6 +35,7 @@ public:
         TabSet::BrowserFactory browserFactory;
         QString homeAddress = DefaultHomeAddress;
         bool quitOnClose = true;  // tests keep the application running
+        bool trayIcon = true;     // tests that look for no icon switch it off
     };
 
     explicit MainForm(const Services &services, QWidget *parent = nullptr);
@@ -46,6 +51,10 @@ public:
     const Services &services() const { return m_services; }
     void NewP() { m_tabs->NewP(); }
     PickCommand &pickCommand() { return *m_pick; }
+    FavouriteCommands &favourites() { return *m_favourites; }
+    SkinCommands &skins() { return *m_skins; }
+    TrayIcon *trayIcon() const { return m_tray; }
+    void openfile(const QString &path, bool flag);
 
     qint16 AccessTicks = 0;
     QTimer TimerAccess;
@@ -80,6 +89,9 @@ private:
     AddressStrip *m_address;
     TabSet *m_tabs;
     PickCommand *m_pick;
+    FavouriteCommands *m_favourites;
+    std::unique_ptr<SkinCommands> m_skins;
+    TrayIcon *m_tray = nullptr;
     QMenu *m_fileMenu = nullptr;
     QPointer<QWidget> m_plcj;
     std::vector<std::function<void()>> m_shutdownSteps;

@@ -59,6 +59,7 @@ void TabSet::createControls(int n)
     connect(tab.mesg, &QListWidget::itemDoubleClicked, this, [this, n] { emit mesgDoubleClicked(n); });
     page->widget()->show();
     m_tabs.insert(n, tab);
+    emit controlsCreated();
 }
 
 void TabSet::destroyControls(int n)

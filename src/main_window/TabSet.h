@@ -59,6 +59,8 @@ Q_SIGNALS:
     void windowCaptionChanged(const QString &caption);
     void addressChanged(const QString &address);
     void mesgDoubleClicked(int index);
+    // New page widgets lie over the address strip until it is raised again.
+    void controlsCreated();
 
 private:
     struct Tab

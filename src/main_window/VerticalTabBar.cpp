@@ -31,7 +31,7 @@ void VerticalTabBar::paintEvent(QPaintEvent *)
         initStyleOption(&option, i);
         painter.drawControl(QStyle::CE_TabBarTabShape, option);
         option.shape = QTabBar::RoundedNorth;
-        option.text = fontMetrics().elidedText(option.text, Qt::ElideRight, option.rect.width() - 12);
+        option.text = fontMetrics().elidedText(tabText(i), Qt::ElideRight, option.rect.width() - 12);
         painter.drawControl(QStyle::CE_TabBarTabLabel, option);
     }
 }

@@ -91,6 +91,10 @@ private Q_SLOTS:
         shortPage.fillerHeight = 300;
         shortPage.descHeight = 300;
         server.serve(QStringLiteral("/short.html"), shortPage.html());
+        // Long enough that the first second's scroll does not already reach the end.
+        ProductPage medium = item;
+        medium.descHeight = 800;
+        server.serve(QStringLiteral("/medium.html"), medium.html());
         profile = BrowserProfile::offTheRecord(this);
     }
 
@@ -206,7 +210,7 @@ private Q_SLOTS:
     {
         makeWindow(Intervals());
         QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
-        pick(server.url(QStringLiteral("/short.html")));
+        pick(server.url(QStringLiteral("/medium.html")));
         QVERIFY(waitForPicks(ended, 1, 60000));
         QCOMPARE(ended.first().at(1).toBool(), true);
         QCOMPARE(readBack(0).second, item.descPics);

@@ -32,6 +32,7 @@ QByteArray ProductPage::html() const
         "  }"
         "}"
         "window.addEventListener('scroll', check);"
+        "window.addEventListener('load', check);"
         "})();</script></body></html>")
                 .arg(QStringLiteral("'") + QString(description).replace(QLatin1Char('\''), QStringLiteral("\\'")) + QStringLiteral("'"));
     return page.toUtf8();

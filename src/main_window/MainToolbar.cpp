@@ -1,0 +1,51 @@
+#include "main_window/MainToolbar.h"
+
+#include "appearance/SkinCommands.h"
+#include "appearance/Toolbar1.h"
+#include "favourites/FavouriteCommands.h"
+#include "main_window/MainForm.h"
+#include "platform/BrowserPage.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+Toolbar1 *MainToolbar::create(MainForm &window)
+{
+    auto *toolbar = new Toolbar1;
+    auto commands = std::make_shared<ToolbarCommands>(hooks(window));
+    QObject::connect(toolbar, &Toolbar1::buttonClicked, &window, [commands](int index) { commands->run(index); });
+    return toolbar;
+}
+
+BrowserPage *MainToolbar::selectedPage(MainForm &window)
+{
+    TabSet &tabs = window.tabs();
+    return tabs.browser(tabs.book().TabList.value(tabs.selectedPosition() - 1, -1));
+}
+
+ToolbarCommands::Hooks MainToolbar::hooks(MainForm &window)
+{
+    ToolbarCommands::Hooks hooks;
+    hooks.paste = [&window] {
+        if (BrowserPage *page = selectedPage(window)) {
+            page->takeFocus();
+            page->paste();
+        }
+    };
+    hooks.copy = [&window] {
+        // Cleared first: a copy that copies nothing leaves nothing behind.
+        QGuiApplication::clipboard()->clear();
+        if (BrowserPage *page = selectedPage(window))
+            page->copy();
+    };
+    hooks.newPage = [&window] { window.NewP(); };
+    hooks.home = [&window] { window.favourites().openHome(); };
+    hooks.favourites = [&window] { window.favourites().showFavourites(); };
+    hooks.bookmark = [&window] { window.favourites().bookmark(); };
+    hooks.refresh = [&window] {
+        if (BrowserPage *page = selectedPage(window))
+            page->Refresh();
+    };
+    hooks.skin = [&window] { window.skins().showSkinWindow(); };
+    return hooks;
+}
