@@ -33,6 +33,20 @@ public:
     // Serves every file below `folder` under `prefix`.
     void serveFolder(const QString &prefix, const QString &folder);
 
+    // Answers with `status` and `body`, e.g. a 404 with an HTML page.
+    void serveStatus(const QString &path, int status, const QByteArray &body,
+                     const QString &contentType = QStringLiteral("text/html; charset=utf-8"));
+    // Redirects to `target`: a path on this server or a whole URL.
+    void serveRedirect(const QString &path, const QString &target, int status = 302);
+    // Sends the headers (Content-Length: declaredLength) and then nothing until
+    // the server stops (or a minute passes); then drops the connection.
+    void serveStalled(const QString &path, qint64 declaredLength = 1000);
+    // Declares `declaredLength` bytes, sends only `body`, then drops the connection.
+    void serveCutShort(const QString &path, const QByteArray &body, qint64 declaredLength);
+    // Sends `body` in pieces of `chunkSize` bytes, `intervalMs` apart.
+    void serveDribble(const QString &path, const QByteArray &body, int chunkSize, int intervalMs,
+                      const QString &contentType = QStringLiteral("application/octet-stream"));
+
 private:
     std::unique_ptr<httplib::Server> m_server;
     int m_port = 0;

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// Description pictures narrower than this are dropped; exactly this wide stays.
+inline constexpr int MinDescWidth = 450;
+
+// Width in pixels of the picture saved in `file`, read from its header
+// (decoded whole only for a format whose header does not tell); -1 when the
+// file is no picture we can read.
+int DescWidth(const QString &file);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QMetaType>
+#include <QString>
+
+// What one item's download came to.
+struct DownloadSummary
+{
+    enum class Outcome {
+        Completed,    // every picture was tried; line is the completion line
+        FolderFailed, // an item folder or sub-folder could not be made; line says which
+        NoFolder,     // no folder was chosen: nothing was created
+        Aborted,      // abort() stopped it; the picture in flight left no file
+    };
+
+    Outcome outcome = Outcome::Completed;
+    QString itemFolder; // the item folder created, empty when none was
+    int total = 0;      // main + description pictures asked for
+    int saved = 0;      // files left on disk
+    int dropped = 0;    // description pictures deleted for being too narrow
+    int failed = 0;     // not fetched, or a description file that is no picture
+    QString line;       // for line 0 of the message list; empty for NoFolder and Aborted
+    QString error;      // the system's reason when outcome is FolderFailed
+};
+
+Q_DECLARE_METATYPE(DownloadSummary)

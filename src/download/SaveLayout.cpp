@@ -1,0 +1,116 @@
+#include "download/SaveLayout.h"
+
+#include <QFileInfo>
+
+#include <filesystem>
+#include <limits>
+#include <system_error>
+
+namespace {
+
+bool Taken(const QString &path)
+{
+    const QFileInfo info(path);
+    // A dangling link is a name in use too: creating over it would fail.
+    return info.exists() || info.isSymLink();
+}
+
+// true: created; false with an empty *why: someone took the name first.
+bool CreateOne(const QString &path, QString *why)
+{
+    std::error_code code;
+    const bool made = std::filesystem::create_directory(std::filesystem::path(path.toStdU16String()), code);
+    if (made)
+        return true;
+    if (!code || Taken(path))
+        why->clear();
+    else
+        *why = QString::fromStdString(code.message());
+    return false;
+}
+
+} // namespace
+
+QString mkdiruser(const QString &path, int counter, int baseLength, QString *error)
+{
+    const QString base = path.left(baseLength);
+    QString candidate = path;
+    for (;;) {
+        QString why;
+        if (!Taken(candidate)) {
+            if (CreateOne(candidate, &why))
+                return candidate;
+            if (!why.isEmpty()) {
+                if (error)
+                    *error = candidate + QStringLiteral(": ") + why;
+                return {};
+            }
+        }
+        if (counter == std::numeric_limits<int>::max()) {
+            if (error)
+                *error = path + QStringLiteral(": every numbered name is taken");
+            return {};
+        }
+        ++counter;
+        candidate = base + QString::number(counter);
+    }
+}
+
+QString SafeUrlTail(const QString &url)
+{
+    QString tail = url.right(4);
+    for (QChar &c : tail) {
+        // Separators would leave the group folder, ":" names a stream on
+        // Windows, and control characters (NUL first) cut or garble names.
+        if (c == u'/' || c == u'\\' || c == u':' || c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = u'_';
+    }
+    return tail;
+}
+
+QString PictureFileName(const QString &groupFolder, const QString &groupName, int number, const QString &url)
+{
+    return groupFolder + u'/' + groupName + QString::number(number) + SafeUrlTail(url);
+}
+
+int ProgressPercent(qint64 done, qint64 total)
+{
+    if (total <= 0)
+        return 0;
+    const qint64 scaled = done * 100;
+    qint64 percent = scaled / total;
+    const qint64 twiceRest = 2 * (scaled % total);
+    if (twiceRest > total || (twiceRest == total && percent % 2 != 0))
+        ++percent;
+    return int(percent);
+}
+
+QString ProgressLine(qint64 done, qint64 total)
+{
+    return QStringLiteral("消息提示:下载进度,%1/%2 %3%")
+        .arg(done).arg(total).arg(ProgressPercent(done, total));
+}
+
+QString CompletionLine(const QString &itemFolder, int failed)
+{
+    QString line = QStringLiteral("消息提示:下载完成,保存至->") + itemFolder + QStringLiteral("->双击打开");
+    if (failed > 0)
+        line += QStringLiteral("（%1张下载失败）").arg(failed);
+    return line;
+}
+
+QString FolderErrorLine(const QString &path)
+{
+    return QStringLiteral("消息提示:下载失败,无法创建目录->") + path;
+}
+
+QString FolderFromLine(const QString &line)
+{
+    const QString arrow = QStringLiteral("->");
+    const qsizetype first = line.indexOf(arrow);
+    if (first < 0)
+        return {};
+    const qsizetype from = first + arrow.size();
+    const qsizetype second = line.indexOf(arrow, from);
+    return second < 0 ? line.mid(from) : line.mid(from, second - from);
+}

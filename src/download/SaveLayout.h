@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// Where an item's pictures go and what its message list says about them.
+// Paths are joined with "/" as they stand: no cleaning, no normalisation.
+
+// Creates the first free one of path, path1, path2 … (the counter replaces
+// everything after baseLength characters) and returns it. A name held by a
+// file counts as taken. The parent must exist. Returns an empty string and
+// sets *error when no candidate can be created.
+QString mkdiruser(const QString &path, int counter, int baseLength, QString *error = nullptr);
+
+// group folder + "/" + group name + number + the URL's last 4 characters,
+// those made harmless so that the file stays inside its group folder.
+QString PictureFileName(const QString &groupFolder, const QString &groupName, int number,
+                        const QString &url);
+QString SafeUrlTail(const QString &url);
+
+// done * 100 / total, an exact half going to the even neighbour.
+int ProgressPercent(qint64 done, qint64 total);
+QString ProgressLine(qint64 done, qint64 total);
+QString CompletionLine(const QString &itemFolder, int failed);
+QString FolderErrorLine(const QString &path);
+
+// The folder a message line points at: the text between its first and second
+// "->" (or up to its end); empty when the line has no "->".
+QString FolderFromLine(const QString &line);

@@ -1,0 +1,151 @@
+#include "TestPictures.h"
+#include "download/PictureFetcher.h"
+#include "support/LoopbackServer.h"
+#include "support/TestMain.h"
+
+#include <QElapsedTimer>
+#include <QNetworkAccessManager>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+class PictureFetcherTest : public QObject
+{
+    Q_OBJECT
+    LoopbackServer server; // outlives the manager: its idle connections close first
+    QNetworkAccessManager network;
+    QTemporaryDir dir;
+    QByteArray noise;
+
+    QString target(const QString &name = u"主图1.jpg"_s) const { return dir.path() + u'/' + name; }
+
+    // `where` is a path on the server or a whole address.
+    FetchResult fetch(const QString &where, const QString &file, int stallTimeout = 5000)
+    {
+        PictureFetcher fetcher(&network);
+        fetcher.setStallTimeout(stallTimeout);
+        std::optional<FetchResult> outcome;
+        const QString url = where.startsWith(u'/') ? server.url(where) : where;
+        fetcher.DownloadPicture(url, file, nullptr, [&](const FetchResult &r) { outcome = r; });
+        [&] {
+            QVERIFY2(!outcome, "reported from inside the call");
+            QTRY_VERIFY_WITH_TIMEOUT(outcome.has_value(), 10000);
+        }();
+        return outcome.value_or(FetchResult{});
+    }
+
+private slots:
+    void initTestCase()
+    {
+        noise.resize(300 * 1024);
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
+        server.serve(u"/noise.jpg"_s, noise, u"image/jpeg"_s);
+        server.serve(u"/empty.gif"_s, {}, u"image/gif"_s);
+        server.serveStatus(u"/missing.jpg"_s, 404, "<html><body>Not here</body></html>");
+        server.serveCutShort(u"/cut.jpg"_s, noise.left(1000), 5000);
+        server.serveStalled(u"/stall.jpg"_s);
+        server.serveDribble(u"/slow.jpg"_s, noise.left(4000), 1000, 150);
+        server.serveRedirect(u"/moved.jpg"_s, u"/noise.jpg"_s);
+        server.serveStatus(u"/choices.jpg"_s, 300, "<html>pick one</html>");
+    }
+    void cleanup() { QDir(dir.path()).removeRecursively(), QDir().mkpath(dir.path()); }
+
+    void savesBodiesByteForByte()
+    {
+        for (const auto &[path, body] : {std::pair{u"/noise.jpg"_s, noise}, {u"/moved.jpg"_s, noise},
+                                         {u"/slow.jpg"_s, noise.left(4000)}, {u"/empty.gif"_s, QByteArray()}}) {
+            // The slow one pauses 150 ms between pieces: under the 400 ms stall limit.
+            const FetchResult result = fetch(path, target(), 400);
+            QVERIFY2(result.ok, qPrintable(path + u' ' + result.error));
+            QCOMPARE(result.bytes, body.size());
+            QCOMPARE(FileBytes(target()), body);
+        }
+    }
+
+    void failuresLeaveNoFile_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("404 page") << u"/missing.jpg"_s;
+        QTest::newRow("300 without a place to go") << u"/choices.jpg"_s;
+        QTest::newRow("cut short") << u"/cut.jpg"_s;
+        QTest::newRow("stalled") << u"/stall.jpg"_s;
+        QTest::newRow("refused") << u"http://127.0.0.1:1/x.jpg"_s;
+    }
+    void failuresLeaveNoFile()
+    {
+        QFETCH(QString, path);
+        QElapsedTimer clock;
+        clock.start();
+        const FetchResult result = fetch(path, target(), 300);
+        QVERIFY(!result.ok);
+        QVERIFY(!result.error.isEmpty());
+        QVERIFY(clock.elapsed() < 5000);
+        QCOMPARE(TreeOf(dir.path()), QStringList());
+    }
+
+    void aFailureLeavesAnOlderFileAloneAndSuccessReplacesItWhole()
+    {
+        QFile old(target());
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(QByteArray(500 * 1024, 'x')) > 0);
+        old.close();
+        QVERIFY(!fetch(u"/missing.jpg"_s, target()).ok);
+        QCOMPARE(FileBytes(target()), QByteArray(500 * 1024, 'x'));
+        QVERIFY(fetch(u"/noise.jpg"_s, target()).ok);
+        QCOMPARE(FileBytes(target()), noise);
+    }
+
+    void unwritableTargetsFail()
+    {
+        QVERIFY(QDir(dir.path()).mkdir(u"taken.jpg"_s));
+        for (const QString &file : {target(u"gone/主图1.jpg"_s), target(u"taken.jpg"_s)}) {
+            const FetchResult result = fetch(u"/noise.jpg"_s, file);
+            QVERIFY2(!result.ok && !result.error.isEmpty(), qPrintable(file));
+        }
+        QCOMPARE(TreeOf(dir.path()), QStringList{u"taken.jpg/"_s});
+    }
+
+    void onlyHttpAddressesAreFetched()
+    {
+        QFile secret(target(u"secret.jpg"_s));
+        QVERIFY(secret.open(QIODevice::WriteOnly) && secret.write("private") > 0);
+        secret.close();
+        QVERIFY(!fetch(QUrl::fromLocalFile(secret.fileName()).toString(), target()).ok);
+        QVERIFY(!QFile::exists(target()));
+    }
+
+    void abortAndLostContextsSilenceTheCallback()
+    {
+        auto fetcher = std::make_unique<PictureFetcher>(&network);
+        auto context = std::make_unique<QObject>();
+        int calls = 0;
+        fetcher->DownloadPicture(server.url(u"/noise.jpg"_s), target(u"a.jpg"_s), context.get(), [&](auto &) { ++calls; });
+        fetcher->DownloadPicture(server.url(u"/stall.jpg"_s), target(u"b.jpg"_s), this, [&](auto &) { ++calls; });
+        fetcher->DownloadPicture(server.url(u"/stall.jpg"_s), target(u"c.jpg"_s), nullptr, [&](auto &) { ++calls; });
+        context.reset();
+        fetcher->abort(this);
+        QCOMPARE(fetcher->running(), 2);
+        QTest::qWait(300);
+        fetcher.reset(); // with a fetch still in flight
+        QTest::qWait(100);
+        QCOMPARE(calls, 0);
+        QVERIFY(!QFile::exists(target(u"b.jpg"_s)) && !QFile::exists(target(u"c.jpg"_s)));
+    }
+
+    void aManagerThatGoesAwayEndsItsFetches()
+    {
+        auto manager = std::make_unique<QNetworkAccessManager>();
+        PictureFetcher fetcher(manager.get());
+        std::optional<FetchResult> outcome;
+        fetcher.DownloadPicture(server.url(u"/stall.jpg"_s), target(), nullptr, [&](auto &r) { outcome = r; });
+        QTest::qWait(100);
+        manager.reset();
+        QTRY_VERIFY(outcome.has_value());
+        QVERIFY(!outcome->ok && !QFile::exists(target()));
+    }
+};
+
+PICTORRA_TEST_MAIN(PictureFetcherTest)
+#include "tst_PictureFetcher.moc"

@@ -1,0 +1,87 @@
+#include "download/SaveLayout.h"
+#include "support/TestMain.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+class SaveLayoutTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void mkdiruserTakesTheFirstFreeName()
+    {
+        QTemporaryDir root;
+        const QString path = root.path() + QStringLiteral("/商品");
+        QFile(path + QStringLiteral("1")).open(QIODevice::WriteOnly); // a file takes the name too
+        QCOMPARE(mkdiruser(path, 0, int(path.size())), path);
+        QCOMPARE(mkdiruser(path, 0, int(path.size())), path + QStringLiteral("2"));
+        QCOMPARE(mkdiruser(path, 0, int(path.size())), path + QStringLiteral("3"));
+        QVERIFY(QFileInfo(path + QStringLiteral("3")).isDir());
+        // An empty item name asks for the chosen folder itself, which exists.
+        const QString bare = root.path() + u'/';
+        QCOMPARE(mkdiruser(bare, 0, int(bare.size())), bare + QStringLiteral("1"));
+    }
+
+    void mkdiruserReportsWhatItCannotCreate()
+    {
+        QTemporaryDir root;
+        const QString file = root.path() + QStringLiteral("/plain");
+        QFile(file).open(QIODevice::WriteOnly);
+        for (const QString &path : {file + QStringLiteral("/item"), root.path() + QStringLiteral("/gone/item")}) {
+            QString error;
+            QVERIFY(mkdiruser(path, 0, int(path.size()), &error).isEmpty());
+            QVERIFY2(error.contains(path), qPrintable(error));
+        }
+        QCOMPARE(QDir(root.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{u"plain"_s});
+    }
+
+    void percentRoundsHalfToEven_data()
+    {
+        QTest::addColumn<int>("done");
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("percent");
+        const int rows[][3] = {{1, 8, 12}, {3, 8, 38}, {5, 8, 62}, {7, 8, 88}, {1, 2, 50}, {3, 12, 25},
+                               {1, 3, 33}, {2, 3, 67}, {1, 200, 0}, {3, 200, 2}, {5, 200, 2}, {8, 8, 100}};
+        for (const auto &row : rows)
+            QTest::addRow("%d/%d", row[0], row[1]) << row[0] << row[1] << row[2];
+    }
+    void percentRoundsHalfToEven()
+    {
+        QFETCH(int, done);
+        QFETCH(int, total);
+        QFETCH(int, percent);
+        QCOMPARE(ProgressPercent(done, total), percent);
+    }
+
+    void linesAreExact()
+    {
+        QCOMPARE(ProgressLine(3, 12), u"消息提示:下载进度,3/12 25%"_s);
+        const QString done = CompletionLine(u"/p/ABC"_s, 0);
+        QCOMPARE(done, u"消息提示:下载完成,保存至->/p/ABC->双击打开"_s);
+        const QString failed = CompletionLine(u"/p/ABC"_s, 2);
+        QCOMPARE(failed, u"消息提示:下载完成,保存至->/p/ABC->双击打开（2张下载失败）"_s);
+        QCOMPARE(FolderFromLine(done), u"/p/ABC"_s);
+        QCOMPARE(FolderFromLine(failed), u"/p/ABC"_s);
+        QCOMPARE(FolderFromLine(FolderErrorLine(u"/p/x"_s)), u"/p/x"_s);
+        QCOMPARE(FolderFromLine(ProgressLine(1, 2)), QString());
+    }
+
+    void pictureNamesStayInTheirFolder()
+    {
+        QCOMPARE(PictureFileName(u"/p/ABC/主图"_s, u"主图"_s, 10, u"http://h/x/1.jpg"_s), u"/p/ABC/主图/主图10.jpg"_s);
+        const QString hostile[] = {u"http://h/a/../"_s, u"http://h/..\\.."_s, u"http://h/a/.."_s,
+                                   u"http://h/x"_s + QChar(0) + u"/.."_s, u"http://h/C:/."_s};
+        for (const QString &url : hostile) {
+            const QString name = PictureFileName(u"/p/描述图"_s, u"描述图"_s, 1, url);
+            const QString tail = name.mid(QStringLiteral("/p/描述图/描述图1").size());
+            QCOMPARE(tail.size(), 4);
+            for (QChar c : tail)
+                QVERIFY2(c != u'/' && c != u'\\' && c != u':' && !c.isNull(), qPrintable(name));
+        }
+    }
+};
+
+PICTORRA_TEST_MAIN(SaveLayoutTest)
+#include "tst_SaveLayout.moc"
