@@ -1,6 +1,7 @@
 #include "main_window/Launcher.h"
 
 #include "main_window/HeadlessPick.h"
+#include "main_window/HeadlessSave.h"
 #include "main_window/MainForm.h"
 #include "platform/BrowserProfile.h"
 #include "platform/HeadlessDialogs.h"
@@ -9,10 +10,12 @@
 #include "platform/WebEngineBrowser.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -22,13 +25,14 @@ namespace Launcher {
 
 namespace {
 
-const char usage[] = "usage: pictorra [--pick URL [URL ...]]\n";
+const char usage[] = "usage: pictorra [--pick URL [URL ...] [--save DIR]]\n";
 
 struct Options
 {
     bool valid = true;
     bool pick = false;
     QStringList addresses;
+    std::optional<QString> save;
 };
 
 Options parse(const QStringList &arguments)
@@ -38,6 +42,8 @@ Options parse(const QStringList &arguments)
         const QString &argument = arguments.at(i);
         if (argument == QLatin1String("--pick"))
             options.pick = true;
+        else if (argument == QLatin1String("--save") && i + 1 < arguments.size() && !options.save)
+            options.save = arguments.at(++i);
         else if (options.pick && !argument.startsWith(QLatin1String("--")))
             options.addresses.append(argument);
         else
@@ -45,12 +51,25 @@ Options parse(const QStringList &arguments)
     }
     if (options.pick && options.addresses.isEmpty())
         options.valid = false;
+    if (options.save && !options.pick)
+        options.valid = false;
     return options;
 }
 
 bool headless(const Options &options)
 {
     return options.pick;
+}
+
+// The folder must be there and writable before anything is fetched.
+std::optional<QString> saveFolderProblem(const QString &folder)
+{
+    const QFileInfo info(folder);
+    if (!info.exists())
+        return QStringLiteral("pictorra: the folder %1 does not exist\n").arg(folder);
+    if (!info.isDir() || !info.isWritable())
+        return QStringLiteral("pictorra: cannot write into %1\n").arg(folder);
+    return std::nullopt;
 }
 
 void prepareEnvironment(bool withoutScreen)
@@ -78,12 +97,24 @@ Intervals intervalsFromEnvironment()
 int runHeadless(MainForm &window, const Options &options)
 {
     HeadlessPick run(window, options.addresses);
+    HeadlessSave save(window);
     int exitCode = 1;
     QObject::connect(&run, &HeadlessPick::finished, &window, [&] {
         for (const HeadlessPick::Result &result : run.results())
             std::printf("%s\n", HeadlessPick::jsonLine(result).constData());
         std::fflush(stdout);
         exitCode = run.allCompleted() ? 0 : 1;
+        if (options.save)
+            save.start();
+        else
+            QCoreApplication::exit(exitCode);
+    });
+    QObject::connect(&save, &HeadlessSave::finished, &window, [&] {
+        for (const DownloadSummary &summary : save.summaries())
+            std::printf("%s\n", HeadlessSave::summaryLine(summary).toUtf8().constData());
+        std::fflush(stdout);
+        if (save.anyFailed())
+            exitCode = 1;
         QCoreApplication::exit(exitCode);
     });
     run.start();
@@ -103,6 +134,12 @@ int run(int argc, char *argv[])
         std::fputs(usage, stderr);
         return 2;
     }
+    if (options.save) {
+        if (const auto problem = saveFolderProblem(*options.save)) {
+            std::fputs(problem->toLocal8Bit().constData(), stderr);
+            return 2;
+        }
+    }
     prepareEnvironment(headless(options));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pictorra"));
@@ -113,7 +150,7 @@ int run(int argc, char *argv[])
     QWebEngineProfile *profile = BrowserProfile::persistent(folder, &app);
     std::unique_ptr<Dialogs> dialogs;
     if (headless(options))
-        dialogs = std::make_unique<HeadlessDialogs>();
+        dialogs = std::make_unique<HeadlessDialogs>(options.save ? QDir(*options.save).absolutePath() : QString());
     else
         dialogs = std::make_unique<QtDialogs>();
     MainForm::Services services;

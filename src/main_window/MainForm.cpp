@@ -9,6 +9,7 @@
 #include "appearance/Toolbar1.h"
 #include "appearance/skin.h"
 #include "appearance/TrayIcon.h"
+#include "download/DownloadCommand.h"
 #include "favourites/FavouriteCommands.h"
 #include "favourites/linka.h"
 #include "picking/PickCommand.h"
@@ -47,6 +48,9 @@ MainForm::MainForm(const Services &services, QWidget *parent)
     m_pick = new PickCommand(*this, this);
     connect(m_address->pick_B, &QPushButton::clicked, m_pick, &PickCommand::pick_B_Click);
     addShutdownStep([this] { m_pick->shutdown(); });
+    m_download = new DownloadCommand(*this, m_pick->lists(), this);
+    connect(m_address->DownLoad_B, &QPushButton::clicked, m_download, &DownloadCommand::DownLoad_B_Click);
+    connect(m_tabs, &TabSet::mesgDoubleClicked, m_download, &DownloadCommand::mesgDblClick);
     m_favourites = new FavouriteCommands(*this, this);
     buildMenus();
     connect(m_tabs, &TabSet::windowCaptionChanged, this, &QWidget::setWindowTitle);
@@ -79,6 +83,7 @@ MainForm::~MainForm()
     shutdown();
     delete m_plcj.data();
     // The picks and the tabs go before the widgets that hold their pages.
+    delete m_download;
     delete m_pick;
     delete m_tabs;
 }

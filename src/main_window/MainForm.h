@@ -11,6 +11,7 @@
 #include <memory>
 
 class AddressStrip;
+class DownloadCommand;
 class FavouriteCommands;
 class SkinCommands;
 class TrayIcon;
@@ -51,6 +52,7 @@ public:
     const Services &services() const { return m_services; }
     void NewP() { m_tabs->NewP(); }
     PickCommand &pickCommand() { return *m_pick; }
+    DownloadCommand &downloadCommand() { return *m_download; }
     FavouriteCommands &favourites() { return *m_favourites; }
     SkinCommands &skins() { return *m_skins; }
     TrayIcon *trayIcon() const { return m_tray; }
@@ -89,6 +91,7 @@ private:
     AddressStrip *m_address;
     TabSet *m_tabs;
     PickCommand *m_pick;
+    DownloadCommand *m_download;
     FavouriteCommands *m_favourites;
     std::unique_ptr<SkinCommands> m_skins;
     TrayIcon *m_tray = nullptr;

@@ -101,7 +101,9 @@ private Q_SLOTS:
     void init()
     {
         dialogs = RecordingDialogs();
-        makeWindow(Intervals::scaled(0.05));
+        Intervals intervals = Intervals::scaled(0.05);
+        intervals.accessTickMs = 1000;  // a busy machine still gets its pages in time
+        makeWindow(intervals);
     }
 
     void cleanup() { window.reset(); }

@@ -28,6 +28,9 @@ struct LoopbackServer::Private
 
 LoopbackServer::LoopbackServer() : m_server(std::make_unique<httplib::Server>()), d(std::make_unique<Private>())
 {
+    // A browser keeps several connections open and stalled answers hold a
+    // thread each: the default pool of eight runs dry.
+    m_server->new_task_queue = [] { return new httplib::ThreadPool(64); };
     m_port = m_server->bind_to_any_port("127.0.0.1");
     d->thread = std::thread([this] { m_server->listen_after_bind(); });
     while (!m_server->is_running())
@@ -95,7 +98,7 @@ void LoopbackServer::serveStalled(const QString &path, qint64 declaredLength)
     m_server->Get(path.toStdString(), [p, declaredLength](const httplib::Request &, httplib::Response &res) {
         res.set_content_provider(size_t(declaredLength), "application/octet-stream",
                                  [p](size_t, size_t, httplib::DataSink &) {
-                                     p->waitForStop(std::chrono::minutes(1));
+                                     p->waitForStop(std::chrono::seconds(20));
                                      return false;
                                  });
     });

@@ -1,0 +1,260 @@
+// The Download command end to end on the real engine: pick served product
+// pages, then save their pictures from a loopback server.
+#include "download/DownloadCommand.h"
+#include "main_window/AddressStrip.h"
+#include "main_window/MainForm.h"
+#include "picking/PickCommand.h"
+#include "platform/BrowserProfile.h"
+#include "platform/WebEngineBrowser.h"
+#include "support/LoopbackServer.h"
+#include "support/ProductPage.h"
+#include "support/RecordingDialogs.h"
+#include "support/TestMain.h"
+#include "TestPictures.h"
+
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QWebEngineProfile>
+
+#include <memory>
+
+class DownloadEngineTest : public QObject
+{
+    Q_OBJECT
+
+    LoopbackServer server;
+    RecordingDialogs dialogs;
+    QWebEngineProfile *profile = nullptr;
+    std::unique_ptr<MainForm> window;
+    std::unique_ptr<QTemporaryDir> target;
+    QHash<QString, QByteArray> pictures;
+    ProductPage bag;     // 3 main, 5 description pictures, one of them 300 px wide
+    ProductPage teapot;  // edge widths and failures
+
+    QString picture(const QString &name, const QByteArray &bytes)
+    {
+        pictures.insert(name, bytes);
+        server.serve(QStringLiteral("/img/") + name, bytes,
+                     name.endsWith(QLatin1String(".png")) ? QStringLiteral("image/png") : QStringLiteral("image/jpeg"));
+        return server.url(QStringLiteral("/img/") + name);
+    }
+
+    void pick(const QString &path)
+    {
+        QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
+        window->addressStrip().setAddress(server.url(path));
+        window->addressStrip().pick_B->click();
+        QVERIFY(ended.wait(60000));
+        QVERIFY(ended.first().at(1).toBool());
+        const int b = ended.first().at(0).toInt();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            window->tabs().captionAt(window->tabs().book().TabPosition(b)).startsWith(QLatin1String("Pick:")), 10000);
+    }
+
+    bool download()
+    {
+        QSignalSpy done(&window->downloadCommand(), &DownloadCommand::finished);
+        window->addressStrip().DownLoad_B->click();
+        return window->downloadCommand().isRunning() ? done.wait(60000) : true;
+    }
+
+    QString item(const QString &name) { return target->path() + QLatin1Char('/') + name; }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        bag.title = QStringLiteral("真皮手提包 - 阿里巴巴");
+        bag.mainPics = {picture(QStringLiteral("b1.jpg"), PictureBytes(300, "JPEG")),
+                        picture(QStringLiteral("b2.jpg"), PictureBytes(800, "JPEG")),
+                        picture(QStringLiteral("b3.png"), PictureBytes(800))};
+        bag.descPics = {picture(QStringLiteral("d1.jpg"), PictureBytes(750, "JPEG")),
+                        picture(QStringLiteral("d2.png"), PictureBytes(300)),
+                        picture(QStringLiteral("d3.png"), PictureBytes(750)),
+                        picture(QStringLiteral("d4.png"), PictureBytes(751)),
+                        picture(QStringLiteral("d5.jpg"), PictureBytes(752, "JPEG"))};
+        server.serve(QStringLiteral("/bag.html"), bag.html());
+
+        teapot.title = QStringLiteral("紫砂茶壶");
+        server.serveStatus(QStringLiteral("/img/missing.jpg"), 404, "<html>not found</html>");
+        server.serveStalled(QStringLiteral("/img/stalled.png"));
+        server.serveRedirect(QStringLiteral("/img/moved.png"), QStringLiteral("/img/d3.png"));
+        teapot.mainPics = {server.url(QStringLiteral("/img/missing.jpg")), picture(QStringLiteral("t1.jpg"), PictureBytes(200, "JPEG"))};
+        teapot.descPics = {picture(QStringLiteral("w450.png"), PictureBytes(450)),
+                           picture(QStringLiteral("w449.png"), PictureBytes(449)),
+                           server.url(QStringLiteral("/img/stalled.png")),
+                           server.url(QStringLiteral("/img/moved.png"))};
+        server.serve(QStringLiteral("/teapot.html"), teapot.html());
+
+        ProductPage empty;
+        empty.title = QStringLiteral("空的宝贝");
+        server.serve(QStringLiteral("/empty.html"), empty.html());
+        profile = BrowserProfile::offTheRecord(this);
+    }
+
+    void init()
+    {
+        dialogs = RecordingDialogs();
+        target = std::make_unique<QTemporaryDir>();
+        dialogs.folderAnswer = target->path();
+        MainForm::Services services;
+        services.dialogs = &dialogs;
+        services.quitOnClose = false;
+        services.trayIcon = false;
+        services.intervals = Intervals::scaled(0.05);
+        services.intervals.fetchStallMs = 500;
+        services.intervals.accessTickMs = 1000;  // a busy machine still gets its pages in time
+        services.homeAddress = QStringLiteral("about:blank");
+        services.browserFactory = [this](QWidget *parent) { return new WebEngineBrowser(profile, parent); };
+        window = std::make_unique<MainForm>(services);
+        window->show();
+    }
+
+    void cleanup() { window.reset(); }
+
+    void resultTabsAreSavedInTabOrder()
+    {
+        pick(QStringLiteral("/bag.html"));
+        window->NewP();  // an ordinary tab in between
+        window->NewP();
+        pick(QStringLiteral("/empty.html"));
+        QSignalSpy progress(&window->downloadCommand(), &DownloadCommand::progressed);
+        QVERIFY(download());
+
+        QCOMPARE(dialogs.folderRequests.size(), 1);
+        QCOMPARE(dialogs.folderRequests[0].title, QStringLiteral("请选择保存目录"));
+        QCOMPARE(dialogs.folderRequests[0].initialFolder, QDir::currentPath());
+        QCOMPARE(TreeOf(target->path()),
+                 (QStringList{QStringLiteral("真皮手提包阿里巴巴/"), QStringLiteral("真皮手提包阿里巴巴/主图/"),
+                              QStringLiteral("真皮手提包阿里巴巴/主图/主图1.jpg"), QStringLiteral("真皮手提包阿里巴巴/主图/主图2.jpg"),
+                              QStringLiteral("真皮手提包阿里巴巴/主图/主图3.png"), QStringLiteral("真皮手提包阿里巴巴/描述图/"),
+                              QStringLiteral("真皮手提包阿里巴巴/描述图/描述图1.jpg"), QStringLiteral("真皮手提包阿里巴巴/描述图/描述图2.png"),
+                              QStringLiteral("真皮手提包阿里巴巴/描述图/描述图3.png"), QStringLiteral("真皮手提包阿里巴巴/描述图/描述图4.jpg"),
+                              QStringLiteral("空的宝贝/"), QStringLiteral("空的宝贝/主图/"), QStringLiteral("空的宝贝/描述图/")}));
+        // Byte for byte; the narrow second description picture gave its number to the third.
+        QCOMPARE(FileBytes(item(QStringLiteral("真皮手提包阿里巴巴/主图/主图1.jpg"))), pictures.value(QStringLiteral("b1.jpg")));
+        QCOMPARE(FileBytes(item(QStringLiteral("真皮手提包阿里巴巴/描述图/描述图2.png"))), pictures.value(QStringLiteral("d3.png")));
+        QCOMPARE(FileBytes(item(QStringLiteral("真皮手提包阿里巴巴/描述图/描述图4.jpg"))), pictures.value(QStringLiteral("d5.jpg")));
+
+        QList<int> done;
+        for (const QList<QVariant> &step : progress)
+            if (step.at(0).toInt() == 0)
+                done << step.at(1).toInt();
+        QCOMPARE(done, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8}));
+        QCOMPARE(window->tabs().captionAt(1), QStringLiteral("已下载:真皮手提包阿里巴巴"));
+        QCOMPARE(window->tabs().captionAt(2), QString());
+        QVERIFY(window->tabs().captionAt(3).startsWith(QStringLiteral("已下载:")));
+        QCOMPARE(window->tabs().mesg(0)->item(0)->text(),
+                 QStringLiteral("消息提示:下载完成,保存至->") + item(QStringLiteral("真皮手提包阿里巴巴")) + QStringLiteral("->双击打开"));
+        QCOMPARE(window->tabs().mesg(2)->item(0)->text(),
+                 QStringLiteral("消息提示:下载完成,保存至->") + item(QStringLiteral("空的宝贝")) + QStringLiteral("->双击打开"));
+        QVERIFY(window->pickCommand().lists().MainPics(0).isEmpty());
+
+        // Double click opens the folder of a downloaded tab, and nothing elsewhere.
+        QStringList opened;
+        window->downloadCommand().setFolderOpener([&opened](const QString &folder) { opened << folder; });
+        window->downloadCommand().mesgDblClick(0);
+        window->downloadCommand().mesgDblClick(1);
+        QCOMPARE(opened, QStringList{item(QStringLiteral("真皮手提包阿里巴巴"))});
+    }
+
+    void aSecondDownloadGetsANumberedFolder()
+    {
+        pick(QStringLiteral("/bag.html"));
+        QVERIFY(download());
+        window->tabs().setCaptionAt(1, QStringLiteral("Pick:真皮手提包阿里巴巴"));  // as a new title change would
+        QVERIFY(download());
+        QVERIFY(QFileInfo(item(QStringLiteral("真皮手提包阿里巴巴1/主图/主图3.png"))).isFile());
+        QCOMPARE(window->tabs().mesg(0)->item(0)->text(),
+                 QStringLiteral("消息提示:下载完成,保存至->") + item(QStringLiteral("真皮手提包阿里巴巴1")) + QStringLiteral("->双击打开"));
+    }
+
+    void aCancelledChooserWritesNothing()
+    {
+        pick(QStringLiteral("/bag.html"));
+        dialogs.folderAnswer.clear();
+        QVERIFY(download());
+        QVERIFY(TreeOf(target->path()).isEmpty());
+        QCOMPARE(window->tabs().captionAt(1), QStringLiteral("Pick:真皮手提包阿里巴巴"));
+        QVERIFY(window->pickCommand().lists().MainPics(0).isEmpty());
+        dialogs.folderAnswer = target->path();
+        QVERIFY(download());
+        QCOMPARE(QDir(item(QStringLiteral("真皮手提包阿里巴巴/主图"))).entryList(QDir::Files).size(), 3);
+        QCOMPARE(QDir(item(QStringLiteral("真皮手提包阿里巴巴/描述图"))).entryList(QDir::Files).size(), 4);
+    }
+
+    void failuresAndEdgeWidths()
+    {
+        pick(QStringLiteral("/teapot.html"));
+        QVERIFY(download());
+        QCOMPARE(TreeOf(item(QStringLiteral("紫砂茶壶"))),
+                 (QStringList{QStringLiteral("主图/"), QStringLiteral("主图/主图2.jpg"), QStringLiteral("描述图/"),
+                              QStringLiteral("描述图/描述图1.png"), QStringLiteral("描述图/描述图2.png")}));
+        QCOMPARE(FileBytes(item(QStringLiteral("紫砂茶壶/描述图/描述图1.png"))), pictures.value(QStringLiteral("w450.png")));
+        QCOMPARE(FileBytes(item(QStringLiteral("紫砂茶壶/描述图/描述图2.png"))), pictures.value(QStringLiteral("d3.png")));
+        QCOMPARE(window->tabs().mesg(0)->item(0)->text(),
+                 QStringLiteral("消息提示:下载完成,保存至->") + item(QStringLiteral("紫砂茶壶")) + QStringLiteral("->双击打开（2张下载失败）"));
+    }
+
+    void aSecondDownloadWhileOneRunsIsRefused()
+    {
+        pick(QStringLiteral("/teapot.html"));
+        QSignalSpy done(&window->downloadCommand(), &DownloadCommand::finished);
+        window->addressStrip().DownLoad_B->click();
+        QVERIFY(window->downloadCommand().isRunning());
+        window->addressStrip().DownLoad_B->click();
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages[0].text, QStringLiteral("正在下载中，请等当前下载完成后再点击下载。"));
+        QVERIFY(done.wait(60000));
+        QCOMPARE(dialogs.folderRequests.size(), 1);
+    }
+
+    void closingATabDuringItsDownloadLeavesTheOthersGoing()
+    {
+        pick(QStringLiteral("/teapot.html"));  // the stalled picture keeps it busy
+        window->NewP();
+        pick(QStringLiteral("/bag.html"));
+        QSignalSpy done(&window->downloadCommand(), &DownloadCommand::finished);
+        window->addressStrip().DownLoad_B->click();
+        QTRY_VERIFY(window->tabs().selectedPosition() == 1);
+        window->tabs().closeCurrent();  // the teapot tab, while it downloads
+        QVERIFY(done.wait(60000));
+        QVERIFY(QFileInfo(item(QStringLiteral("真皮手提包阿里巴巴/描述图/描述图4.jpg"))).isFile());
+        QCOMPARE(window->tabs().captionAt(window->tabs().count()), QStringLiteral("已下载:真皮手提包阿里巴巴"));
+    }
+
+    void noResultTabNoChooser()
+    {
+        QVERIFY(download());
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages[0].text, QStringLiteral("页面上无采集结果,采集结果标题以Pick开头"));
+        QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::Information);
+        QVERIFY(dialogs.folderRequests.isEmpty());
+    }
+
+    void theScreenlessRunSavesEverything()
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("PICTORRA_TIME_SCALE"), QStringLiteral("0.05"));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(PICTORRA_EXE), {QStringLiteral("--pick"), server.url(QStringLiteral("/bag.html")),
+                                                     QStringLiteral("--save"), target->path()});
+        QVERIFY(process.waitForFinished(90000));
+        const QByteArray out = process.readAllStandardOutput();
+        QVERIFY2(process.exitCode() == 0, (out + process.readAllStandardError()).constData());
+        QVERIFY2(out.contains("保存7张\t丢弃(宽度小于450像素)1张\t失败0张"), out.constData());
+        QCOMPARE(QDir(item(QStringLiteral("真皮手提包阿里巴巴/描述图"))).entryList(QDir::Files).size(), 4);
+
+        QProcess missing;
+        missing.start(QStringLiteral(PICTORRA_EXE), {QStringLiteral("--pick"), server.url(QStringLiteral("/bag.html")),
+                                                     QStringLiteral("--save"), item(QStringLiteral("nowhere"))});
+        QVERIFY(missing.waitForFinished(30000));
+        QCOMPARE(missing.exitCode(), 2);
+        QVERIFY(missing.readAllStandardError().contains("does not exist"));
+    }
+};
+
+PICTORRA_TEST_MAIN(DownloadEngineTest)
+#include "tst_download_engine.moc"
