@@ -1,0 +1,84 @@
+// The Pick command's bookkeeping on stand-in browsers.
+#include "main_window/AddressStrip.h"
+#include "main_window/MainForm.h"
+#include "picking/PickCommand.h"
+#include "support/FakeBrowserPage.h"
+#include "support/RecordingDialogs.h"
+#include "support/TestMain.h"
+
+#include <QListWidget>
+#include <QPushButton>
+
+#include <memory>
+
+class PickCommandTest : public QObject
+{
+    Q_OBJECT
+
+    RecordingDialogs dialogs;
+    std::unique_ptr<MainForm> window;
+
+    FakeBrowserPage *fake(int n) { return static_cast<FakeBrowserPage *>(window->tabs().browser(n)); }
+
+private Q_SLOTS:
+    void init()
+    {
+        dialogs = RecordingDialogs();
+        MainForm::Services services;
+        services.dialogs = &dialogs;
+        services.quitOnClose = false;
+        services.trayIcon = false;
+        services.intervals = Intervals::scaled(0.01);
+        services.homeAddress = QStringLiteral("about:blank");
+        services.browserFactory = [](QWidget *parent) { return new FakeBrowserPage(parent); };
+        window = std::make_unique<MainForm>(services);
+    }
+    void cleanup() { window.reset(); }
+
+    void noFreeSlotStartsNothing()
+    {
+        PickSlots &slots_ = window->pickCommand().pickSlots();
+        while (slots_.AllocSlot()) {}
+        window->addressStrip().setAddress(QStringLiteral("http://shop.test/item.html"));
+        window->addressStrip().pick_B->click();
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages[0].title, QStringLiteral("友情提示"));
+        QCOMPARE(window->tabs().book().PickingFlag.value(0), qint16(0));
+        QCOMPARE(fake(0)->navigations, QStringList{QStringLiteral("about:blank")});
+        QCOMPARE(window->pickCommand().runningPicks(), 0);
+    }
+
+    void aPageWithoutBodyIsNoProductPage()
+    {
+        fake(0)->scrollHeight = std::nullopt;
+        QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
+        window->addressStrip().setAddress(QStringLiteral("http://shop.test/empty"));
+        window->addressStrip().pick_B->click();
+        QVERIFY(ended.wait(5000));
+        QCOMPARE(dialogs.messages.last().text, QStringLiteral("不是阿里巴巴宝贝地址"));
+        QCOMPARE(window->tabs().book().PickingFlag.value(0), qint16(0));
+        QCOMPARE(window->pickCommand().pickSlots().SlotList, QList<int>{0});
+    }
+
+    void statusRowsFollowTheList()
+    {
+        QListWidget *list = window->tabs().mesg(0);
+        list->addItem(QStringLiteral("older line"));
+        fake(0)->document.hasDocument = true;
+        fake(0)->document.divs = {{QStringLiteral("mod-detail"), QString()},
+                                  {QStringLiteral("desc-lazyload-container"), QString()}};
+        fake(0)->scrollHeight = 100;
+        QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
+        window->addressStrip().pick_B->click();
+        // The press writes a new last row; the ticks and the end write row 0.
+        QCOMPARE(list->item(1)->text(), PickCommand::PickStatus(0));
+        QVERIFY(ended.wait(5000));
+        QCOMPARE(list->item(0)->text(), PickCommand::CompletedLine);
+        QCOMPARE(fake(0)->written.first(), QStringLiteral("<html><head><title>Pick:</title></head><body>"));
+        QCOMPARE(window->tabs().book().PickedTabs, QList<int>{0});
+        QVERIFY(!window->pickCommand().hasThread(0));
+    }
+};
+
+PICTORRA_TEST_MAIN(PickCommandTest)
+#include "tst_pick_command.moc"
