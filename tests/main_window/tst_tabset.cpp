@@ -230,6 +230,19 @@ private Q_SLOTS:
         QCOMPARE(window->tabs().count(), closes ? 1 : 2);
     }
 
+    void thereIsNoLimitOnTheNumberOfTabs()
+    {
+        for (int i = 0; i < 300; ++i)
+            window->NewP();
+        QCOMPARE(window->tabs().count(), 301);
+        QCOMPARE(book().CurIndex, 300);
+        fake(300)->reportTitle(QStringLiteral("tab three hundred"));
+        QCOMPARE(window->tabs().captionAt(301), QStringLiteral("tabt"));
+        book().PickingFlag[300] = -1;
+        window->tabs().closeCurrent();
+        QCOMPARE(window->tabs().count(), 301);
+    }
+
     void accessTicksSaturate()
     {
         window->AccessTicks = 32766;
