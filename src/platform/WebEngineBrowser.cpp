@@ -38,9 +38,15 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, QWidget *parent)
         auto *browser = qobject_cast<WebEngineBrowser *>(requestNewWindow());
         return browser ? browser->page() : nullptr;
     });
-    connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_readyState = ReadyLoading; });
+    connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
+        m_awaitingStart = false;
+        m_readyState = ReadyLoading;
+    });
     connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool) {
-        m_readyState = ReadyComplete;
+        // The end of a load that our last navigation cut short says nothing
+        // about the page now on its way.
+        if (!m_awaitingStart)
+            m_readyState = ReadyComplete;
         emit DownloadComplete();
     });
     connect(m_page, &QWebEnginePage::titleChanged, this, &BrowserPage::TitleChange);
@@ -59,7 +65,7 @@ QWidget *WebEngineBrowser::widget()
 void WebEngineBrowser::Navigate(const QString &address)
 {
     allowPageScripts(true);
-    m_readyState = ReadyLoading;
+    expectLoad();
     m_page->load(QUrl::fromUserInput(address));
 }
 
@@ -76,8 +82,14 @@ QString WebEngineBrowser::LocationName() const
 void WebEngineBrowser::Refresh()
 {
     allowPageScripts(true);
-    m_readyState = ReadyLoading;
+    expectLoad();
     m_page->triggerAction(QWebEnginePage::Reload);
+}
+
+void WebEngineBrowser::expectLoad()
+{
+    m_readyState = ReadyLoading;
+    m_awaitingStart = true;
 }
 
 void WebEngineBrowser::setSilent(bool silent)
@@ -155,7 +167,7 @@ void WebEngineBrowser::writePage(const QStringList &pieces, QObject *context, Do
     // hidden in the written text stay inert. The blank page has no origin of
     // the product site.
     allowPageScripts(false);
-    m_readyState = ReadyLoading;
+    expectLoad();
     m_page->load(blankPage);
     writeWhenBlank(pieces, context, std::move(done));
 }

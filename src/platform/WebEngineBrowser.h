@@ -42,10 +42,12 @@ private:
     using ScriptCallback = std::function<void(const QVariant &result, bool answered)>;
     void runScript(const QString &script, QObject *context, ScriptCallback done);
     void allowPageScripts(bool allowed);
+    void expectLoad();
     void writeWhenBlank(const QStringList &pieces, QObject *context, DoneCallback done);
 
     QPointer<QWebEngineView> m_view;
     WebEnginePage *m_page;
     int m_readyState = ReadyUninitialized;
+    bool m_awaitingStart = false;
     int m_scriptTimeoutMs = 15000;
 };
