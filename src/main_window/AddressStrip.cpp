@@ -35,12 +35,15 @@ AddressStrip::AddressStrip(QWidget *parent)
     // No inline completion: it would change what the user typed (letter case
     // included) before Enter reads it.
     urladress->setCompleter(nullptr);
-    urladress->lineEdit()->installEventFilter(this);
+    // Keys go to the box, the focus proxy of its line edit, which passes them
+    // on past any filter; a Return sent to the line edit itself comes up to
+    // the box unhandled.
+    urladress->installEventFilter(this);
 }
 
 bool AddressStrip::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == urladress->lineEdit() && event->type() == QEvent::KeyPress) {
+    if (watched == urladress && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
             emit addressEntered(address());
