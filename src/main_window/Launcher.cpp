@@ -4,6 +4,7 @@
 #include "main_window/HeadlessSave.h"
 #include "main_window/MainForm.h"
 #include "platform/BrowserProfile.h"
+#include "platform/DemoShop.h"
 #include "platform/HeadlessDialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtDialogs.h"
@@ -25,12 +26,14 @@ namespace Launcher {
 
 namespace {
 
-const char usage[] = "usage: pictorra [--pick URL [URL ...] [--save DIR]]\n";
+const char usage[] = "usage: pictorra [--pick URL [URL ...] [--save DIR]]\n"
+                     "       pictorra --demo [--save DIR]\n";
 
 struct Options
 {
     bool valid = true;
     bool pick = false;
+    bool demo = false;
     QStringList addresses;
     std::optional<QString> save;
 };
@@ -40,8 +43,10 @@ Options parse(const QStringList &arguments)
     Options options;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
-        if (argument == QLatin1String("--pick"))
+        if (argument == QLatin1String("--pick") && !options.demo)
             options.pick = true;
+        else if (argument == QLatin1String("--demo") && !options.pick)
+            options.demo = true;
         else if (argument == QLatin1String("--save") && i + 1 < arguments.size() && !options.save)
             options.save = arguments.at(++i);
         else if (options.pick && !argument.startsWith(QLatin1String("--")))
@@ -51,14 +56,14 @@ Options parse(const QStringList &arguments)
     }
     if (options.pick && options.addresses.isEmpty())
         options.valid = false;
-    if (options.save && !options.pick)
+    if (options.save && !options.pick && !options.demo)
         options.valid = false;
     return options;
 }
 
 bool headless(const Options &options)
 {
-    return options.pick;
+    return options.pick || (options.demo && options.save);
 }
 
 // The folder must be there and writable before anything is fetched.
@@ -158,6 +163,17 @@ int run(int argc, char *argv[])
         dialogs = std::make_unique<HeadlessDialogs>(options.save ? QDir(*options.save).absolutePath() : QString());
     else
         dialogs = std::make_unique<QtDialogs>();
+    // The sample shop, served by ourselves on the loopback interface.
+    DemoShop shop(DemoShop::defaultFolder());
+    Options run = options;
+    if (options.demo) {
+        if (!shop.start()) {
+            std::fprintf(stderr, "pictorra: the sample shop cannot be served: %s\n", qPrintable(shop.errorString()));
+            return 1;
+        }
+        run.addresses = {shop.itemUrl().toString()};
+    }
+
     MainForm::Services services;
     services.programFolder = folder;
     services.dialogs = dialogs.get();
@@ -165,12 +181,14 @@ int run(int argc, char *argv[])
     services.browserFactory = [profile](QWidget *parent) { return new WebEngineBrowser(profile, parent); };
     if (headless(options))
         services.homeAddress = QStringLiteral("about:blank");
+    else if (options.demo)
+        services.homeAddress = shop.itemUrl().toString();
 
     MainForm window(services);
     // Shown even without a screen: a hidden page has no viewport to scroll.
     if (headless(options)) {
         window.show();
-        return runHeadless(window, options);
+        return runHeadless(window, run);
     }
     if (auto *qtDialogs = dynamic_cast<QtDialogs *>(dialogs.get()))
         qtDialogs->setParent(&window);
