@@ -247,6 +247,21 @@ private Q_SLOTS:
         QVERIFY2(out.contains("保存7张\t丢弃(宽度小于450像素)1张\t失败0张"), out.constData());
         QCOMPARE(QDir(item(QStringLiteral("真皮手提包阿里巴巴/描述图"))).entryList(QDir::Files).size(), 4);
 
+        // The bundled sample shop, served by the program itself.
+        QTemporaryDir demoTarget;
+        QProcess demo;
+        demo.setProcessEnvironment(env);
+        demo.start(QStringLiteral(PICTORRA_EXE), {QStringLiteral("--demo"), QStringLiteral("--save"), demoTarget.path()});
+        QVERIFY(demo.waitForFinished(90000));
+        QCOMPARE(demo.exitCode(), 0);
+        const QStringList items = QDir(demoTarget.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(items.size(), 1);
+        const QString shop = demoTarget.path() + QLatin1Char('/') + items.first();
+        QCOMPARE(QDir(shop + QStringLiteral("/主图")).entryList(QDir::Files).size(), 5);
+        QCOMPARE(QDir(shop + QStringLiteral("/描述图")).entryList(QDir::Files, QDir::Name),
+                 (QStringList{QStringLiteral("描述图1.jpg"), QStringLiteral("描述图2.png"), QStringLiteral("描述图3.jpg"),
+                              QStringLiteral("描述图4.png"), QStringLiteral("描述图5.jpg"), QStringLiteral("描述图6.png")}));
+
         QProcess missing;
         missing.start(QStringLiteral(PICTORRA_EXE), {QStringLiteral("--pick"), server.url(QStringLiteral("/bag.html")),
                                                      QStringLiteral("--save"), item(QStringLiteral("nowhere"))});
