@@ -12,6 +12,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -155,6 +158,11 @@ int run(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Pictorra"));
     QApplication::setApplicationDisplayName(QStringLiteral("Pictorra"));
     QApplication::setApplicationVersion(QStringLiteral("3.2"));
+    // Qt's own dialogs (the folder chooser, the boxes' buttons) speak Chinese like the rest.
+    QTranslator qtTranslation;
+    if (qtTranslation.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslation);
 
     const QString folder = ProgramFolder::resolve();
     QWebEngineProfile *profile = BrowserProfile::persistent(folder, &app);
