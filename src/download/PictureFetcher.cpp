@@ -3,6 +3,7 @@
 #include "download/PictureTransfer.h"
 
 #include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QUrl>
 
@@ -30,11 +31,18 @@ void PictureFetcher::DownloadPicture(const QString &url, const QString &file, QO
         transfer->failBeforeStart(QStringLiteral("no network access"));
         return;
     }
-    if (!transfer->prepare())
-        return;
     QNetworkRequest request(address);
     request.setTransferTimeout(m_stallTimeout);
-    transfer->start(m_network->get(request), m_stallTimeout);
+    // The request goes out first and the target file is made while the answer
+    // is on its way: no byte of it can arrive before this call returns, they
+    // all come through the event loop.
+    QNetworkReply *reply = m_network->get(request);
+    if (!transfer->prepare()) {
+        reply->abort();
+        reply->deleteLater();
+        return;
+    }
+    transfer->start(reply, m_stallTimeout);
 }
 
 void PictureFetcher::abort(QObject *context)

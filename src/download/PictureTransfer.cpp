@@ -17,7 +17,7 @@ PictureTransfer::~PictureTransfer()
 
 bool PictureTransfer::prepare()
 {
-    if (m_file.open(QIODevice::WriteOnly))
+    if (m_file.open())
         return true;
     failBeforeStart(QStringLiteral("cannot write %1: %2").arg(m_file.fileName(), m_file.errorString()));
     return false;
@@ -35,14 +35,14 @@ void PictureTransfer::start(QNetworkReply *reply, int stallTimeout)
 
 void PictureTransfer::failBeforeStart(const QString &error)
 {
-    m_file.cancelWriting();
+    m_file.cancel();
     reportLater({false, 0, 0, error});
 }
 
 void PictureTransfer::cancel()
 {
     m_cancelled = true;
-    m_file.cancelWriting();
+    m_file.cancel();
     if (m_reply) {
         disconnect(m_reply, nullptr, this, nullptr);
         m_reply->abort();
@@ -57,7 +57,9 @@ int PictureTransfer::status() const
 
 void PictureTransfer::onReadyRead()
 {
-    const QByteArray data = m_reply->readAll();
+    // One read of what is there: readAll() grows its array step by step,
+    // copying a picture several times over.
+    const QByteArray data = m_reply->read(m_reply->bytesAvailable());
     if (!m_error.isEmpty())
         return;
     // Error pages and the bodies of redirects that Qt follows are no picture;
@@ -65,7 +67,7 @@ void PictureTransfer::onReadyRead()
     const int code = status();
     if (code < 200 || code > 299)
         return;
-    if (m_file.write(data) != data.size()) {
+    if (!m_file.write(data)) {
         fail(QStringLiteral("cannot write %1: %2").arg(m_file.fileName(), m_file.errorString()));
         return;
     }
@@ -76,7 +78,7 @@ void PictureTransfer::fail(const QString &error)
 {
     if (m_error.isEmpty())
         m_error = error;
-    m_file.cancelWriting();
+    m_file.cancel();
     // abort() finishes the reply at once; onFinished then reports m_error.
     if (m_reply && m_reply->isRunning())
         m_reply->abort();
@@ -106,7 +108,7 @@ void PictureTransfer::onFinished()
             m_error = QStringLiteral("cannot save %1: %2").arg(m_file.fileName(), m_file.errorString());
     }
     if (!m_error.isEmpty()) {
-        m_file.cancelWriting();
+        m_file.cancel();
         reportLater({false, 0, code, m_error});
     } else {
         reportLater({true, m_written, code, {}});
@@ -117,7 +119,7 @@ void PictureTransfer::onReplyGone()
 {
     if (m_reported || m_cancelled)
         return;
-    m_file.cancelWriting();
+    m_file.cancel();
     reportLater({false, 0, 0, QStringLiteral("the request was dropped before it finished")});
 }
 

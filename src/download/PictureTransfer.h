@@ -1,15 +1,15 @@
 #pragma once
 
 #include "download/FetchResult.h"
+#include "download/PictureFile.h"
 
 #include <QNetworkReply>
 #include <QObject>
 #include <QPointer>
-#include <QSaveFile>
 
 #include <functional>
 
-// One fetch of PictureFetcher: streams a 2xx body into a QSaveFile and
+// One fetch of PictureFetcher: streams a 2xx body into a PictureFile and
 // commits it only when the answer ended without error. Reports from the event
 // loop, never from inside a call, and deletes itself once it has reported.
 class PictureTransfer : public QObject
@@ -42,7 +42,7 @@ private:
     void reportLater(const FetchResult &result);
     void report(const FetchResult &result);
 
-    QSaveFile m_file;
+    PictureFile m_file;
     QPointer<QNetworkReply> m_reply;
     QPointer<QObject> m_context;
     bool m_hadContext = false;

@@ -54,6 +54,11 @@ QString LoopbackServer::url(const QString &path) const
     return QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path);
 }
 
+void LoopbackServer::setKeepAliveMaxCount(int count)
+{
+    m_server->set_keep_alive_max_count(size_t(std::max(1, count)));
+}
+
 void LoopbackServer::serve(const QString &path, const QByteArray &body, const QString &contentType)
 {
     const std::string content(body.constData(), size_t(body.size()));

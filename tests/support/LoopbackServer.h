@@ -27,6 +27,10 @@ public:
     // "http://127.0.0.1:<port>" + path
     QString url(const QString &path) const;
 
+    // Requests one connection may carry before the server closes it (five by
+    // default); benchmarks raise it so every client can keep one connection.
+    void setKeepAliveMaxCount(int count);
+
     void serve(const QString &path, const QByteArray &body,
                const QString &contentType = QStringLiteral("text/html; charset=utf-8"));
     void serveHandler(const QString &path, Handler handler);

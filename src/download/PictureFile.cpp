@@ -1,0 +1,93 @@
+#include "download/PictureFile.h"
+
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+std::filesystem::path fsPath(const QString &name)
+{
+#ifdef Q_OS_WIN
+    return std::filesystem::path(name.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(name).toStdString());
+#endif
+}
+
+// Created only when absent, with the permissions a new file gets here.
+constexpr QIODevice::OpenMode PartMode = QIODevice::WriteOnly | QIODevice::NewOnly;
+constexpr QFileDevice::Permissions NewFilePermissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+    | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+
+} // namespace
+
+PictureFile::PictureFile(const QString &fileName) : m_fileName(fileName)
+{
+}
+
+PictureFile::~PictureFile()
+{
+    cancel();
+}
+
+bool PictureFile::open()
+{
+    const QFileInfo target(m_fileName);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const QString suffix = QString::number(QRandomGenerator::global()->generate(), 16);
+        m_part.setFileName(QStringLiteral("%1/.%2.%3.part").arg(target.path(), target.fileName(), suffix));
+        if (m_part.open(PartMode, NewFilePermissions))
+            return true;
+        if (m_part.error() != QFileDevice::OpenError || !QFile::exists(m_part.fileName()))
+            break;
+    }
+    // The name may be another's file: forget it before failing removes it.
+    const QString error = m_part.errorString();
+    m_part.setFileName({});
+    return fail(error);
+}
+
+bool PictureFile::write(const QByteArray &data)
+{
+    if (m_part.isOpen() && m_part.write(data) == data.size())
+        return true;
+    return fail(m_part.isOpen() ? m_part.errorString() : QStringLiteral("not open"));
+}
+
+bool PictureFile::commit()
+{
+    if (!m_part.isOpen())
+        return fail(QStringLiteral("not open"));
+    // A short write on a full disk shows only here, when the buffer goes out.
+    if (!m_part.flush())
+        return fail(m_part.errorString());
+    m_part.close();
+    if (m_part.error() != QFileDevice::NoError)
+        return fail(m_part.errorString());
+    std::error_code error;
+    std::filesystem::rename(fsPath(m_part.fileName()), fsPath(m_fileName), error);
+    if (error)
+        return fail(QString::fromStdString(error.message()));
+    m_part.setFileName({});
+    return true;
+}
+
+void PictureFile::cancel()
+{
+    if (m_part.fileName().isEmpty())
+        return;
+    m_part.close();
+    m_part.remove();
+    m_part.setFileName({});
+}
+
+bool PictureFile::fail(const QString &error)
+{
+    if (m_error.isEmpty())
+        m_error = error;
+    cancel();
+    return false;
+}

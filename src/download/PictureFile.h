@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+// A picture that appears under its name whole or not at all: the bytes go to
+// a hidden sibling that commit() renames over the target, replacing an older
+// file whole. Unlike QSaveFile it does not force each file to the disk: a
+// picture can be fetched again, and a sync per picture made a download of
+// many small pictures several times slower. A killed program leaves at most a
+// hidden ".part" file beside the pictures, never half a picture under a name.
+class PictureFile
+{
+public:
+    explicit PictureFile(const QString &fileName);
+    ~PictureFile();
+    PictureFile(const PictureFile &) = delete;
+    PictureFile &operator=(const PictureFile &) = delete;
+
+    // Creates the hidden sibling; the target is not touched yet.
+    bool open();
+    // True only when every byte was taken.
+    bool write(const QByteArray &data);
+    // Flushes, closes and moves the bytes under the target's name.
+    bool commit();
+    // Drops what was written; the target stays as it was.
+    void cancel();
+
+    QString fileName() const { return m_fileName; }
+    QString errorString() const { return m_error; }
+
+private:
+    bool fail(const QString &error);
+
+    QString m_fileName;
+    QFile m_part;
+    QString m_error;
+};
