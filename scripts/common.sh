@@ -14,7 +14,7 @@ install_packages() {
         local sudo=""
         [ "$(id -u)" -ne 0 ] && sudo="sudo"
         $sudo apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
     fi
 }
 
