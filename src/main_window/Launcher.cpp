@@ -1,5 +1,6 @@
 #include "main_window/Launcher.h"
 
+#include "main_window/CommandLine.h"
 #include "main_window/HeadlessPick.h"
 #include "main_window/HeadlessSave.h"
 #include "main_window/MainForm.h"
@@ -15,7 +16,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-#include <QFileInfo>
 
 #include <cstdio>
 #include <memory>
@@ -28,57 +28,6 @@
 namespace Launcher {
 
 namespace {
-
-const char usage[] = "usage: pictorra [--pick URL [URL ...] [--save DIR]]\n"
-                     "       pictorra --demo [--save DIR]\n";
-
-struct Options
-{
-    bool valid = true;
-    bool pick = false;
-    bool demo = false;
-    QStringList addresses;
-    std::optional<QString> save;
-};
-
-Options parse(const QStringList &arguments)
-{
-    Options options;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (argument == QLatin1String("--pick") && !options.demo)
-            options.pick = true;
-        else if (argument == QLatin1String("--demo") && !options.pick)
-            options.demo = true;
-        else if (argument == QLatin1String("--save") && i + 1 < arguments.size() && !options.save)
-            options.save = arguments.at(++i);
-        else if (options.pick && !argument.startsWith(QLatin1String("--")))
-            options.addresses.append(argument);
-        else
-            options.valid = false;
-    }
-    if (options.pick && options.addresses.isEmpty())
-        options.valid = false;
-    if (options.save && !options.pick && !options.demo)
-        options.valid = false;
-    return options;
-}
-
-bool headless(const Options &options)
-{
-    return options.pick || (options.demo && options.save);
-}
-
-// The folder must be there and writable before anything is fetched.
-std::optional<QString> saveFolderProblem(const QString &folder)
-{
-    const QFileInfo info(folder);
-    if (!info.exists())
-        return QStringLiteral("pictorra: the folder %1 does not exist\n").arg(folder);
-    if (!info.isDir() || !info.isWritable())
-        return QStringLiteral("pictorra: cannot write into %1\n").arg(folder);
-    return std::nullopt;
-}
 
 void prepareEnvironment(bool withoutScreen)
 {
@@ -107,7 +56,7 @@ Intervals intervalsFromEnvironment()
     return intervals;
 }
 
-int runHeadless(MainForm &window, const Options &options)
+int runHeadless(MainForm &window, const CommandLine &options)
 {
     HeadlessPick run(window, options.addresses);
     HeadlessSave save(window);
@@ -142,18 +91,18 @@ int run(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    const Options options = parse(arguments);
+    const CommandLine options = CommandLine::parse(arguments);
     if (!options.valid) {
-        std::fputs(usage, stderr);
+        std::fputs(CommandLine::usage, stderr);
         return 2;
     }
     if (options.save) {
-        if (const auto problem = saveFolderProblem(*options.save)) {
+        if (const auto problem = CommandLine::saveFolderProblem(*options.save)) {
             std::fputs(problem->toLocal8Bit().constData(), stderr);
             return 2;
         }
     }
-    prepareEnvironment(headless(options));
+    prepareEnvironment(options.headless());
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pictorra"));
     QApplication::setApplicationDisplayName(QStringLiteral("Pictorra"));
@@ -167,13 +116,13 @@ int run(int argc, char *argv[])
     const QString folder = ProgramFolder::resolve();
     QWebEngineProfile *profile = BrowserProfile::persistent(folder, &app);
     std::unique_ptr<Dialogs> dialogs;
-    if (headless(options))
+    if (options.headless())
         dialogs = std::make_unique<HeadlessDialogs>(options.save ? QDir(*options.save).absolutePath() : QString());
     else
         dialogs = std::make_unique<QtDialogs>();
     // The sample shop, served by ourselves on the loopback interface.
     DemoShop shop(DemoShop::defaultFolder());
-    Options run = options;
+    CommandLine run = options;
     if (options.demo) {
         if (!shop.start()) {
             std::fprintf(stderr, "pictorra: the sample shop cannot be served: %s\n", qPrintable(shop.errorString()));
@@ -187,14 +136,14 @@ int run(int argc, char *argv[])
     services.dialogs = dialogs.get();
     services.intervals = intervalsFromEnvironment();
     services.browserFactory = [profile](QWidget *parent) { return new WebEngineBrowser(profile, parent); };
-    if (headless(options))
+    if (options.headless())
         services.homeAddress = QStringLiteral("about:blank");
     else if (options.demo)
         services.homeAddress = shop.itemUrl().toString();
 
     MainForm window(services);
     // Shown even without a screen: a hidden page has no viewport to scroll.
-    if (headless(options)) {
+    if (options.headless()) {
         window.show();
         return runHeadless(window, run);
     }
