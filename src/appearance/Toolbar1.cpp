@@ -6,7 +6,7 @@
 #include <QToolButton>
 
 namespace {
-struct ButtonSpec
+struct ButtonInfo
 {
     const char16_t *caption;
     const char16_t *toolTip;
@@ -14,7 +14,7 @@ struct ButtonSpec
 };
 
 // Buttons 3 and 4 show pictures 4 and 3.
-constexpr ButtonSpec Buttons[Toolbar1::ButtonCount] = {
+constexpr ButtonInfo Buttons[Toolbar1::ButtonCount] = {
     {u"粘贴", u"粘贴", 1},
     {u"复制", u"复制", 2},
     {u"新页", u"打开新空白页", 4},
@@ -34,9 +34,9 @@ Toolbar1::Toolbar1(QWidget *parent) : QToolBar(parent)
     setIconSize(QSize(16, 16));
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     for (int i = 0; i < ButtonCount; ++i) {
-        const ButtonSpec &spec = Buttons[i];
-        QAction *action = addAction(Artwork::picture(spec.picture), QString::fromUtf16(spec.caption));
-        action->setToolTip(QString::fromUtf16(spec.toolTip));
+        const ButtonInfo &info = Buttons[i];
+        QAction *action = addAction(Artwork::picture(info.picture), QString::fromUtf16(info.caption));
+        action->setToolTip(QString::fromUtf16(info.toolTip));
         const int index = i + 1;
         connect(action, &QAction::triggered, this, [this, index] { emit buttonClicked(index); });
         m_buttons.append(action);
