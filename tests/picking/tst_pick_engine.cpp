@@ -223,7 +223,8 @@ private Q_SLOTS:
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("PICTORRA_TIME_SCALE"), QStringLiteral("0.05"));
-        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("DISPLAY"));  // no screen: the program goes offscreen by itself
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(PICTORRA_EXE),
                       {QStringLiteral("--pick"), server.url(QStringLiteral("/item.html")),
