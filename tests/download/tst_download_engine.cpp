@@ -26,6 +26,7 @@ class DownloadEngineTest : public QObject
 
     LoopbackServer server;
     RecordingDialogs dialogs;
+    QTemporaryDir programFolder;
     QWebEngineProfile *profile = nullptr;
     std::unique_ptr<MainForm> window;
     std::unique_ptr<QTemporaryDir> target;
@@ -100,6 +101,7 @@ private Q_SLOTS:
         dialogs.folderAnswer = target->path();
         MainForm::Services services;
         services.dialogs = &dialogs;
+        services.programFolder = programFolder.path();  // favourites, skins, config.ini
         services.quitOnClose = false;
         services.trayIcon = false;
         services.intervals = Intervals::scaled(0.05);

@@ -8,6 +8,8 @@
 #include "support/RecordingDialogs.h"
 #include "support/TestMain.h"
 
+#include <QTemporaryDir>
+
 #include <QWebEngineProfile>
 
 #include <memory>
@@ -25,6 +27,7 @@ class BrowserEngineTest : public QObject
 
     LoopbackServer server;
     RecordingDialogs dialogs;
+    QTemporaryDir programFolder;
     QWebEngineProfile *profile = nullptr;
     std::unique_ptr<MainForm> window;
 
@@ -53,6 +56,7 @@ private Q_SLOTS:
         profile = BrowserProfile::offTheRecord(this);
         MainForm::Services services;
         services.dialogs = &dialogs;
+        services.programFolder = programFolder.path();  // favourites, skins, config.ini
         services.quitOnClose = false;
         services.homeAddress = server.url(QStringLiteral("/start"));
         services.browserFactory = [this](QWidget *parent) { return new WebEngineBrowser(profile, parent); };

@@ -6,6 +6,8 @@
 #include "support/RecordingDialogs.h"
 #include "support/TestMain.h"
 
+#include <QTemporaryDir>
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,6 +21,7 @@ class TabSetTest : public QObject
     Q_OBJECT
 
     RecordingDialogs dialogs;
+    QTemporaryDir programFolder;
     std::unique_ptr<MainForm> window;
     QList<FakeBrowserPage *> created;
 
@@ -35,6 +38,7 @@ class TabSetTest : public QObject
     {
         MainForm::Services services;
         services.dialogs = &dialogs;
+        services.programFolder = programFolder.path();  // favourites, skins, config.ini
         services.intervals = intervals;
         services.quitOnClose = false;
         services.homeAddress = QStringLiteral("http://home.test/");

@@ -6,6 +6,8 @@
 #include "support/RecordingDialogs.h"
 #include "support/TestMain.h"
 
+#include <QTemporaryDir>
+
 #include <QListWidget>
 #include <QPushButton>
 
@@ -16,6 +18,7 @@ class PickCommandTest : public QObject
     Q_OBJECT
 
     RecordingDialogs dialogs;
+    QTemporaryDir programFolder;
     std::unique_ptr<MainForm> window;
 
     FakeBrowserPage *fake(int n) { return static_cast<FakeBrowserPage *>(window->tabs().browser(n)); }
@@ -26,6 +29,7 @@ private Q_SLOTS:
         dialogs = RecordingDialogs();
         MainForm::Services services;
         services.dialogs = &dialogs;
+        services.programFolder = programFolder.path();  // favourites, skins, config.ini
         services.quitOnClose = false;
         services.trayIcon = false;
         services.intervals = Intervals::scaled(0.01);

@@ -12,6 +12,8 @@
 #include "support/RecordingDialogs.h"
 #include "support/TestMain.h"
 
+#include <QTemporaryDir>
+
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
@@ -25,6 +27,7 @@ class PickEngineTest : public QObject
 
     LoopbackServer server;
     RecordingDialogs dialogs;
+    QTemporaryDir programFolder;
     QWebEngineProfile *profile = nullptr;
     std::unique_ptr<MainForm> window;
     ProductPage item;
@@ -34,6 +37,7 @@ class PickEngineTest : public QObject
         window.reset();
         MainForm::Services services;
         services.dialogs = &dialogs;
+        services.programFolder = programFolder.path();  // favourites, skins, config.ini
         services.quitOnClose = false;
         services.intervals = intervals;
         services.homeAddress = QStringLiteral("about:blank");
