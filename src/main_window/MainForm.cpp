@@ -38,7 +38,7 @@ MainForm::MainForm(const Services &services, QWidget *parent)
     m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
     Command1 = new QPushButton(QStringLiteral("Command1"), m_toolbar);
     Command1->setGeometry(MainLayout::px(11040), MainLayout::px(120), MainLayout::px(255), MainLayout::px(375));
-    connect(Command1, &QPushButton::clicked, this, [this] { m_tabs->strip()->setFocus(); });
+    connect(Command1, &QPushButton::clicked, this, &MainForm::putTabStripSecond);
 
     m_skins = std::make_unique<SkinCommands>(m_services.programFolder, *m_services.dialogs);
     m_skins->applyRemembered();
@@ -142,6 +142,16 @@ void MainForm::showHelp()
         + QStringLiteral("网址回车，浏览到目标采集产品详情页面，然后点击<采集>按钮，待采集完成后点击<下载>按钮，选择目录保存图片。")
         + crlf;
     dialogs().messageBox(text, QStringLiteral("使用帮助"), Dialogs::Icon::Information);
+}
+
+void MainForm::putTabStripSecond()
+{
+    // Tab order position 1: right after the first widget the Tab key reaches.
+    QWidget *first = nextInFocusChain();
+    while (first != this && (!(first->focusPolicy() & Qt::TabFocus) || first == m_tabs->strip()))
+        first = first->nextInFocusChain();
+    if (first != this)
+        QWidget::setTabOrder(first, m_tabs->strip());
 }
 
 void MainForm::replaceToolbar(QToolBar *toolbar)

@@ -72,6 +72,8 @@ public:
     void showManager();
     void showVersion();
     void showHelp();
+    // Command1: the tab column becomes second in the Tab key's order.
+    void putTabStripSecond();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -274,6 +274,19 @@ private Q_SLOTS:
         QVERIFY(!window->batchWindow()->isModal());
     }
 
+    void command1PutsTheTabColumnSecondInTheTabOrder()
+    {
+        window->show();
+        window->Command1->click();
+        QWidget *first = window->nextInFocusChain();
+        while (!(first->focusPolicy() & Qt::TabFocus))
+            first = first->nextInFocusChain();
+        QWidget *second = first->nextInFocusChain();
+        while (!(second->focusPolicy() & Qt::TabFocus))
+            second = second->nextInFocusChain();
+        QCOMPARE(second, static_cast<QWidget *>(window->tabs().strip()));
+    }
+
     void helpNamesTheHomePageHost()
     {
         window->showHelp();
