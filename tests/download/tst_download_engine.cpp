@@ -10,6 +10,7 @@
 #include "support/ProductPage.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestMain.h"
+#include "support/TestServices.h"
 #include "TestPictures.h"
 
 #include <QListWidget>
@@ -99,16 +100,11 @@ private Q_SLOTS:
         dialogs = RecordingDialogs();
         target = std::make_unique<QTemporaryDir>();
         dialogs.folderAnswer = target->path();
-        MainForm::Services services;
-        services.dialogs = &dialogs;
-        services.programFolder = programFolder.path();  // favourites, skins, config.ini
-        services.quitOnClose = false;
-        services.trayIcon = false;
+        MainForm::Services services = testServices(
+            dialogs, programFolder.path(), [this](QWidget *parent) { return new WebEngineBrowser(profile, parent); });
         services.intervals = Intervals::scaled(0.05);
         services.intervals.fetchStallMs = 500;
         services.intervals.accessTickMs = 1000;  // a busy machine still gets its pages in time
-        services.homeAddress = QStringLiteral("about:blank");
-        services.browserFactory = [this](QWidget *parent) { return new WebEngineBrowser(profile, parent); };
         window = std::make_unique<MainForm>(services);
         window->show();
     }

@@ -7,6 +7,7 @@
 #include "support/LoopbackServer.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestMain.h"
+#include "support/TestServices.h"
 
 #include <QTemporaryDir>
 
@@ -54,12 +55,9 @@ private Q_SLOTS:
                           "x &amp; y &lt;z&gt;</li></ul></div><div id='other'>no</div>"
                           "<div style='height:3000px' id='desc-lazyload-container'></div>"));
         profile = BrowserProfile::offTheRecord(this);
-        MainForm::Services services;
-        services.dialogs = &dialogs;
-        services.programFolder = programFolder.path();  // favourites, skins, config.ini
-        services.quitOnClose = false;
-        services.homeAddress = server.url(QStringLiteral("/start"));
-        services.browserFactory = [this](QWidget *parent) { return new WebEngineBrowser(profile, parent); };
+        const MainForm::Services services = testServices(
+            dialogs, programFolder.path(), [this](QWidget *parent) { return new WebEngineBrowser(profile, parent); },
+            server.url(QStringLiteral("/start")));
         window = std::make_unique<MainForm>(services);
         window->show();
         QTRY_COMPARE_WITH_TIMEOUT(window->windowTitle(), QStringLiteral("Start page"), 20000);

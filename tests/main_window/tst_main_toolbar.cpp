@@ -9,6 +9,7 @@
 #include "support/FakeBrowserPage.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestMain.h"
+#include "support/TestServices.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -32,13 +33,8 @@ class MainToolbarTest : public QObject
 
     void makeWindow(bool trayIcon = false)
     {
-        MainForm::Services services;
-        services.programFolder = folder->path();
-        services.dialogs = &dialogs;
-        services.quitOnClose = false;
+        MainForm::Services services = testServices(dialogs, folder->path(), fakeBrowsers(), QStringLiteral("http://start.test/"));
         services.trayIcon = trayIcon;
-        services.homeAddress = QStringLiteral("http://start.test/");
-        services.browserFactory = [](QWidget *parent) { return new FakeBrowserPage(parent); };
         window = std::make_unique<MainForm>(services);
     }
     FakeBrowserPage *fake(int n) { return static_cast<FakeBrowserPage *>(window->tabs().browser(n)); }

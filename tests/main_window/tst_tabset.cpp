@@ -5,6 +5,7 @@
 #include "support/FakeBrowserPage.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestMain.h"
+#include "support/TestServices.h"
 
 #include <QTemporaryDir>
 
@@ -36,12 +37,8 @@ class TabSetTest : public QObject
     }
     void makeWindow(Intervals intervals = {})
     {
-        MainForm::Services services;
-        services.dialogs = &dialogs;
-        services.programFolder = programFolder.path();  // favourites, skins, config.ini
+        MainForm::Services services = testServices(dialogs, programFolder.path(), {}, QStringLiteral("http://home.test/"));
         services.intervals = intervals;
-        services.quitOnClose = false;
-        services.homeAddress = QStringLiteral("http://home.test/");
         services.browserFactory = [this](QWidget *parent) {
             auto *page = new FakeBrowserPage(parent);
             created.append(page);

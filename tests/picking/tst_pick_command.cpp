@@ -5,6 +5,7 @@
 #include "support/FakeBrowserPage.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestMain.h"
+#include "support/TestServices.h"
 
 #include <QTemporaryDir>
 
@@ -27,14 +28,8 @@ private Q_SLOTS:
     void init()
     {
         dialogs = RecordingDialogs();
-        MainForm::Services services;
-        services.dialogs = &dialogs;
-        services.programFolder = programFolder.path();  // favourites, skins, config.ini
-        services.quitOnClose = false;
-        services.trayIcon = false;
+        MainForm::Services services = testServices(dialogs, programFolder.path(), fakeBrowsers());
         services.intervals = Intervals::scaled(0.01);
-        services.homeAddress = QStringLiteral("about:blank");
-        services.browserFactory = [](QWidget *parent) { return new FakeBrowserPage(parent); };
         window = std::make_unique<MainForm>(services);
     }
     void cleanup() { window.reset(); }

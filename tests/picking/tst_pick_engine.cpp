@@ -11,6 +11,7 @@
 #include "support/ProductPage.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestMain.h"
+#include "support/TestServices.h"
 
 #include <QTemporaryDir>
 
@@ -35,13 +36,9 @@ class PickEngineTest : public QObject
     void makeWindow(const Intervals &intervals)
     {
         window.reset();
-        MainForm::Services services;
-        services.dialogs = &dialogs;
-        services.programFolder = programFolder.path();  // favourites, skins, config.ini
-        services.quitOnClose = false;
+        MainForm::Services services = testServices(
+            dialogs, programFolder.path(), [this](QWidget *parent) { return new WebEngineBrowser(profile, parent); });
         services.intervals = intervals;
-        services.homeAddress = QStringLiteral("about:blank");
-        services.browserFactory = [this](QWidget *parent) { return new WebEngineBrowser(profile, parent); };
         window = std::make_unique<MainForm>(services);
         window->show();
     }
