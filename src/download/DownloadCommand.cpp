@@ -89,8 +89,7 @@ void DownloadCommand::DownloadTab()
     BrowserPage *page = tabs.browser(b);
     if (m_folder.isEmpty() || !page)
         return nextKey();
-    const QStringList ids = {QStringLiteral("mod-detail"), QStringLiteral("desc-lazyload-container")};
-    page->readDocument(ids, this, [this, b, key, caption](const DocumentSnapshot &snapshot) {
+    page->readDocument(PageExtractor::ContainerIds(), this, [this, b, key, caption](const DocumentSnapshot &snapshot) {
         PageExtractor::ExtractPics(snapshot, 0, b, false, m_lists);
         startTab(b, key, caption, m_lists.MainPics(b), m_lists.DescPics(b));
     });

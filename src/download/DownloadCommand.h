@@ -33,7 +33,6 @@ public:
 
     bool isRunning() const { return m_running; }
     void setFolderOpener(FolderOpener opener) { m_openFolder = std::move(opener); }
-    PictureFetcher &fetcher() { return *m_fetcher; }
 
 Q_SIGNALS:
     void tabDownloaded(int browserIndex, const DownloadSummary &summary);

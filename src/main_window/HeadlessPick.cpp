@@ -37,7 +37,7 @@ void HeadlessPick::start()
     }
     m_started = true;
     if (m_open == 0)
-        readBack();
+        readNext(0);
 }
 
 void HeadlessPick::onPickEnded(int browserIndex, bool completed, const QString &message)
@@ -50,7 +50,7 @@ void HeadlessPick::onPickEnded(int browserIndex, bool completed, const QString &
     if (!completed)
         result.error = message.isEmpty() ? QStringLiteral("采集未完成") : message;
     if (--m_open == 0 && m_started)
-        readBack();
+        readNext(0);
 }
 
 void HeadlessPick::onStatus(int browserIndex, const QString &line)
@@ -59,11 +59,6 @@ void HeadlessPick::onStatus(int browserIndex, const QString &line)
         return;
     m_lastStatus.insert(browserIndex, line);
     std::fprintf(stderr, "[%d] %s\n", browserIndex, line.toUtf8().constData());
-}
-
-void HeadlessPick::readBack()
-{
-    readNext(0);
 }
 
 void HeadlessPick::readNext(int index)
@@ -77,8 +72,7 @@ void HeadlessPick::readNext(int index)
     const TabBook &book = m_window.tabs().book();
     result.url = book.PickUrl.value(result.browserIndex);
     result.title = book.PickTitle.value(result.browserIndex);
-    const QStringList ids = {QStringLiteral("mod-detail"), QStringLiteral("desc-lazyload-container")};
-    page->readDocument(ids, this, [this, index](const DocumentSnapshot &snapshot) {
+    page->readDocument(PageExtractor::ContainerIds(), this, [this, index](const DocumentSnapshot &snapshot) {
         PicLists scratch;
         Result &done = m_results[index];
         PageExtractor::ExtractPics(snapshot, 0, done.browserIndex, false, scratch);

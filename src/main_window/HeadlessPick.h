@@ -40,7 +40,6 @@ Q_SIGNALS:
 private:
     void onPickEnded(int browserIndex, bool completed, const QString &message);
     void onStatus(int browserIndex, const QString &line);
-    void readBack();
     void readNext(int index);
 
     MainForm &m_window;

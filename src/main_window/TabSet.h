@@ -51,9 +51,6 @@ public:
     QString keyAt(int position) const;
     int positionOfKey(const QString &key) const;
     VerticalTabBar *strip() const { return m_strip; }
-    QPushButton *closeButton() const { return m_closeButton; }
-    const QString &homeAddress() const { return m_homeAddress; }
-    QTimer &doubleClickTimer() { return m_timer2; }
 
 Q_SIGNALS:
     void windowCaptionChanged(const QString &caption);

@@ -88,4 +88,9 @@ void DescPicsFromHtml(const QString &html, int browserIndex, PicLists &lists)
     }
 }
 
+QStringList ContainerIds()
+{
+    return {MainContainerId, DescContainerId};
+}
+
 } // namespace PageExtractor

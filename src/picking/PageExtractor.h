@@ -4,12 +4,16 @@
 #include "platform/DocumentSnapshot.h"
 
 #include <QString>
+#include <QStringList>
 
 // Reads a pick out of a document: the item title, whether the page is a
 // product page (both picture containers present), and the picture addresses
 // of the two containers. The lists only ever grow here; emptying them is the
 // consumers' business.
 namespace PageExtractor {
+
+// The ids of the two picture containers: the divs a document read needs.
+QStringList ContainerIds();
 
 // The text of the document's first <title>; empty without one.
 QString GetPageTitle(const DocumentSnapshot &document);

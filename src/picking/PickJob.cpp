@@ -11,10 +11,6 @@
 
 #include <QListWidget>
 
-namespace {
-const QStringList containerIds = {QStringLiteral("mod-detail"), QStringLiteral("desc-lazyload-container")};
-}
-
 PickJob::PickJob(PickCommand &command, int slot, int browserIndex, int statusRow)
     : QObject(&command), m_command(command), m_slot(slot), m_browserIndex(browserIndex),
       m_statusRow(statusRow), m_browser(command.window().tabs().browser(browserIndex))
@@ -72,7 +68,7 @@ void PickJob::checkPage(std::optional<double> height)
     if (!height)
         return refuse(QStringLiteral("不是阿里巴巴宝贝地址"), true);
     m_command.pickSlots().PageHeight[m_slot] = *height;
-    m_browser->readDocument(containerIds, this, [this](const DocumentSnapshot &snapshot) { onChecked(snapshot); });
+    m_browser->readDocument(PageExtractor::ContainerIds(), this, [this](const DocumentSnapshot &snapshot) { onChecked(snapshot); });
 }
 
 void PickJob::onChecked(const DocumentSnapshot &snapshot)
@@ -131,7 +127,7 @@ void PickJob::complete()
 {
     Timer1.stop();
     m_command.pickSlots().stopScrolling(m_slot);
-    m_browser->readDocument(containerIds, this, [this](const DocumentSnapshot &snapshot) { writeResult(snapshot); });
+    m_browser->readDocument(PageExtractor::ContainerIds(), this, [this](const DocumentSnapshot &snapshot) { writeResult(snapshot); });
 }
 
 void PickJob::writeResult(const DocumentSnapshot &snapshot)

@@ -35,8 +35,6 @@ public:
     void writePage(const QStringList &pieces, QObject *context, DoneCallback done) override;
 
     WebEnginePage *page() const { return m_page; }
-    // How long a script of ours may take before we give up on its answer.
-    void setScriptTimeout(int ms) { m_scriptTimeoutMs = ms; }
 
 private:
     using ScriptCallback = std::function<void(const QVariant &result, bool answered)>;
@@ -49,5 +47,6 @@ private:
     WebEnginePage *m_page;
     int m_readyState = ReadyUninitialized;
     bool m_awaitingStart = false;
+    // How long a script of ours may take before we give up on its answer.
     int m_scriptTimeoutMs = 15000;
 };
