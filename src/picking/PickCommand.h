@@ -2,6 +2,7 @@
 
 #include "picking/PickSlots.h"
 #include "picking/PicLists.h"
+#include "picking/PickResult.h"
 #include "platform/StepThread.h"
 
 #include <QObject>
@@ -42,6 +43,9 @@ public:
     QString PickCaption;
 
 Q_SIGNALS:
+    // A pick found its result; pickEnded(completed = true) follows once the
+    // result page is shown.
+    void resultReady(int browserIndex, const PickResult &result);
     // A pick ended: completed with its result page, or refused with `message`.
     void pickEnded(int browserIndex, bool completed, const QString &message);
     // Row 0 or the status row of a tab's message list changed.

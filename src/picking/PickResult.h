@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QMetaType>
+#include <QString>
+#include <QStringList>
+
+// What one completed pick found on its page: the hand-over from the pick to
+// the result page, the tab that holds it and the download.
+struct PickResult
+{
+    QString title;          // PickTitle: the cleaned document title
+    QString address;        // PickUrl: the page's address when it was read
+    QStringList mainPics;   // gallery pictures, in order
+    QStringList skuPics;    // SKU pictures that are not main pictures, no repeats, in order
+    QStringList skuNames;   // one name per entry of skuPics (may be empty strings)
+    QStringList descPics;   // description pictures, in order, repeats kept
+    QString note;           // what the pick could not do (e.g. description not loaded), or empty
+};
+
+Q_DECLARE_METATYPE(PickResult)
