@@ -1,7 +1,18 @@
 #pragma once
 
+#include <QList>
 #include <QMetaType>
 #include <QString>
+
+// One picture that could not be saved, enough to fetch it again into the
+// same item folder under the same name (group + number).
+struct FailedPicture
+{
+    QString group;   // "主图", "SKU图" or "描述图"
+    int number = 0;  // the number its file has or would have had
+    QString url;
+    QString name() const { return group + QString::number(number); }
+};
 
 // What one item's download came to.
 struct DownloadSummary
@@ -19,6 +30,8 @@ struct DownloadSummary
     int saved = 0;      // files left on disk
     int dropped = 0;    // description pictures deleted for being too narrow
     int failed = 0;     // not fetched, or a description file that is no picture
+    int unknownWidth = 0; // description pictures kept although their width could not be read
+    QList<FailedPicture> failures; // one entry per failed picture, in list order
     QString line;       // for line 0 of the message list; empty for NoFolder and Aborted
     QString error;      // the system's reason when outcome is FolderFailed
 };

@@ -38,6 +38,18 @@ bool TabDownload::start(const QString &folder, const QString &title, const QStri
     return true;
 }
 
+bool TabDownload::start(const QString &folder, const PickResult &result)
+{
+    return start(folder, result.title, result.mainPics, result.descPics);
+}
+
+bool TabDownload::retry(const QString &itemFolder, const QList<FailedPicture> &failures)
+{
+    Q_UNUSED(itemFolder);
+    Q_UNUSED(failures);
+    return false;
+}
+
 void TabDownload::abort()
 {
     if (!m_running)

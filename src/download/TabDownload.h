@@ -3,6 +3,7 @@
 #include "download/DescWidth.h"
 #include "download/DownloadSummary.h"
 #include "download/FetchResult.h"
+#include "picking/PickResult.h"
 
 #include <QObject>
 #include <QPointer>
@@ -29,6 +30,14 @@ public:
     // creates nothing. Returns false if this object was started before.
     bool start(const QString &folder, const QString &title, const QStringList &mainPics,
                const QStringList &descPics);
+
+    // The same for a whole pick result (main, SKU and description pictures).
+    bool start(const QString &folder, const PickResult &result);
+
+    // Fetches again just the pictures that failed, into the existing item
+    // folder under the names they would have had. Returns false if this
+    // object was started before.
+    bool retry(const QString &itemFolder, const QList<FailedPicture> &failures);
 
     // Stops at once: the fetch in flight leaves no file, nothing more is
     // written, and finished(Aborted) follows from the event loop (unless this
