@@ -15,11 +15,13 @@ namespace {
 constexpr int RunLimitMs = 120000;
 }
 
-TimedRun RunTabDownload(const QString &folder, const QStringList &mainPics, const QStringList &descPics)
+TimedRun RunTabDownload(const QString &folder, const QStringList &mainPics, const QStringList &descPics,
+                        int parallel)
 {
     QNetworkAccessManager network;
     PictureFetcher fetcher(&network);
     TabDownload download(&fetcher);
+    download.setParallel(parallel);
     QEventLoop loop;
     TimedRun run;
     QElapsedTimer clock;
@@ -40,7 +42,7 @@ TimedRun RunTabDownload(const QString &folder, const QStringList &mainPics, cons
     return run;
 }
 
-TimedRun RunCurl(const QString &folder, const QStringList &urls)
+TimedRun RunCurl(const QString &folder, const QStringList &urls, int parallelMax)
 {
     TimedRun run;
     // A config file keeps the command line short; -q keeps ~/.curlrc out.
@@ -56,7 +58,10 @@ TimedRun RunCurl(const QString &folder, const QStringList &urls)
     QProcess curl;
     QElapsedTimer clock;
     clock.start();
-    curl.start(QStringLiteral("curl"), {QStringLiteral("-q"), QStringLiteral("-s"), QStringLiteral("-K"), config});
+    QStringList arguments{QStringLiteral("-q"), QStringLiteral("-s"), QStringLiteral("-K"), config};
+    if (parallelMax > 0)
+        arguments << QStringLiteral("--parallel") << QStringLiteral("--parallel-max") << QString::number(parallelMax);
+    curl.start(QStringLiteral("curl"), arguments);
     const bool ended = curl.waitForFinished(RunLimitMs);
     run.seconds = double(clock.nsecsElapsed()) / 1e9;
     if (!ended || curl.exitStatus() != QProcess::NormalExit || curl.exitCode() != 0) {

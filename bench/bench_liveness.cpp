@@ -85,8 +85,13 @@ int main(int argc, char *argv[])
     bool ok = report("one 100KB picture dribbling in over ~5 s", run, ticks);
     QDir(root.filePath(u"bench"_s)).removeRecursively();
 
-    const PictureShop shop(200, 100 * 1024);
+    PictureShop shop(240, 60 * 1024);
+    shop.server().setAnswerDelay(50);
     ticks = watchTicks([&] { run = RunTabDownload(root.path(), shop.urls(), {}); });
-    ok = report("200x100KB pictures at full speed", run, ticks) && ok;
+    ok = report("240x60KB pictures, 50 ms before each answer, 16 at once", run, ticks) && ok;
+    QDir(root.filePath(u"bench"_s)).removeRecursively();
+    shop.server().setAnswerDelay(0);
+    ticks = watchTicks([&] { run = RunTabDownload(root.path(), {}, shop.urls()); });
+    ok = report("240x60KB description pictures at full speed, 16 at once", run, ticks) && ok;
     return ok ? 0 : 1;
 }

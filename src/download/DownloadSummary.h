@@ -26,10 +26,10 @@ struct DownloadSummary
 
     Outcome outcome = Outcome::Completed;
     QString itemFolder; // the item folder created, empty when none was
-    int total = 0;      // main + description pictures asked for
-    int saved = 0;      // files left on disk
+    int total = 0;      // main + SKU + description pictures asked for
+    int saved = 0;      // files left on disk (unknownWidth ones included)
     int dropped = 0;    // description pictures deleted for being too narrow
-    int failed = 0;     // not fetched, or a description file that is no picture
+    int failed = 0;     // not fetched whole, or no picture; failures.size()
     int unknownWidth = 0; // description pictures kept although their width could not be read
     QList<FailedPicture> failures; // one entry per failed picture, in list order
     QString line;       // for line 0 of the message list; empty for NoFolder and Aborted

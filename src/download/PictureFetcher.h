@@ -1,5 +1,6 @@
 #pragma once
 
+#include "download/FetchLimits.h"
 #include "download/FetchResult.h"
 
 #include <QObject>
@@ -9,9 +10,12 @@
 
 class QNetworkAccessManager;
 
-// Fetches one picture into one file, asynchronously, on the thread of the
-// network manager it is given. Only a 2xx answer that arrived whole becomes a
-// file, written atomically; anything else leaves no file and says why.
+// Fetches pictures into files, asynchronously, on the thread of the network
+// manager it is given; many at once share its connections (six per host over
+// HTTP/1.1). Only a whole picture of a 2xx answer (not 204/205/206, not empty,
+// within the size cap, starting like a picture format) becomes a file,
+// written atomically; anything else leaves no file and says why. Transient
+// failures are tried again within FetchLimits.
 class PictureFetcher : public QObject
 {
     Q_OBJECT
@@ -22,9 +26,12 @@ public:
     explicit PictureFetcher(QNetworkAccessManager *network, QObject *parent = nullptr);
     ~PictureFetcher() override;
 
-    // Milliseconds without a byte after which a fetch fails.
-    void setStallTimeout(int milliseconds) { m_stallTimeout = milliseconds; }
-    int stallTimeout() const { return m_stallTimeout; }
+    // Milliseconds without a byte after which a try fails.
+    void setStallTimeout(int milliseconds) { m_limits.stallMs = milliseconds; }
+    int stallTimeout() const { return m_limits.stallMs; }
+    // For the fetches started from now on.
+    void setLimits(const FetchLimits &limits) { m_limits = limits; }
+    const FetchLimits &limits() const { return m_limits; }
 
     // Starts the fetch and returns at once. `done` runs later, from the event
     // loop, exactly once, unless `context` is gone by then or abort() cancels
@@ -39,5 +46,5 @@ public:
 
 private:
     QPointer<QNetworkAccessManager> m_network;
-    int m_stallTimeout = DefaultStallTimeout;
+    FetchLimits m_limits;
 };

@@ -1,5 +1,7 @@
 #include "download/PictureFile.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
@@ -35,6 +37,7 @@ PictureFile::~PictureFile()
 
 bool PictureFile::open()
 {
+    m_error.clear();
     const QFileInfo target(m_fileName);
     for (int attempt = 0; attempt < 8; ++attempt) {
         const QString suffix = QString::number(QRandomGenerator::global()->generate(), 16);
@@ -90,4 +93,16 @@ bool PictureFile::fail(const QString &error)
         m_error = error;
     cancel();
     return false;
+}
+
+int PictureFile::removeStaleParts(const QString &folder, int maxAgeSeconds)
+{
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-maxAgeSeconds);
+    const QDir dir(folder);
+    int removed = 0;
+    const auto parts = dir.entryInfoList({QStringLiteral(".*.part")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &part : parts)
+        if (!part.isSymLink() && part.lastModified().toUTC() < before && QFile::remove(part.filePath()))
+            ++removed;
+    return removed;
 }

@@ -28,6 +28,11 @@ public:
     void cancel();
 
     QString fileName() const { return m_fileName; }
+
+    // Removes the hidden ".part" files in `folder` (not below) that were last
+    // written more than `maxAgeSeconds` ago: leftovers of a killed run. Younger
+    // ones may belong to a run still going.
+    static int removeStaleParts(const QString &folder, int maxAgeSeconds = 3600);
     QString errorString() const { return m_error; }
 
 private:

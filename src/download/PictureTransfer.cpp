@@ -1,36 +1,103 @@
 #include "download/PictureTransfer.h"
 
-PictureTransfer::PictureTransfer(const QString &file, QObject *context, Done done, QObject *parent)
-    : QObject(parent), m_file(file), m_context(context), m_hadContext(context != nullptr),
-      m_done(std::move(done))
+#include "download/PictureFormat.h"
+
+#include <QDateTime>
+#include <QNetworkAccessManager>
+#include <QNetworkRequest>
+
+#include <algorithm>
+
+namespace {
+
+bool TransientStatus(int code)
 {
+    return code == 408 || code == 429 || code == 500 || code == 502 || code == 503 || code == 504;
+}
+
+bool TransientError(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::RemoteHostClosedError:       // reset, or a body cut short
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::OperationCanceledError:      // the stall time-out
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::ProxyTimeoutError:
+    case QNetworkReply::UnknownNetworkError:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Retry-After in seconds or as an HTTP date; -1 when absent or unreadable.
+qint64 RetryAfterMs(const QNetworkReply *reply)
+{
+    const QByteArray value = reply->rawHeader("Retry-After").trimmed();
+    if (value.isEmpty())
+        return -1;
+    bool number = false;
+    const qint64 seconds = value.toLongLong(&number);
+    if (number)
+        return seconds < 0 ? -1 : std::min<qint64>(seconds, 24 * 3600) * 1000;
+    const QDateTime when = QDateTime::fromString(QString::fromLatin1(value), Qt::RFC2822Date);
+    return when.isValid() ? std::max<qint64>(0, QDateTime::currentDateTimeUtc().msecsTo(when)) : -1;
+}
+
+} // namespace
+
+PictureTransfer::PictureTransfer(QNetworkAccessManager *network, const QUrl &url, const QString &file,
+                                 const FetchLimits &limits, QObject *context, Done done, QObject *parent)
+    : QObject(parent), m_network(network), m_url(url), m_limits(limits), m_file(file), m_context(context),
+      m_hadContext(context != nullptr), m_done(std::move(done))
+{
+    m_pause.setSingleShot(true);
+    m_deadline.setSingleShot(true);
+    connect(&m_pause, &QTimer::timeout, this, &PictureTransfer::attempt);
+    connect(&m_deadline, &QTimer::timeout, this, &PictureTransfer::onDeadline);
 }
 
 PictureTransfer::~PictureTransfer()
 {
-    if (m_reply) {
-        disconnect(m_reply, nullptr, this, nullptr);
-        m_reply->abort();
-        m_reply->deleteLater();
+    dropReply();
+}
+
+void PictureTransfer::start()
+{
+    m_deadline.start(m_limits.totalMs);
+    attempt();
+}
+
+void PictureTransfer::attempt()
+{
+    ++m_tries;
+    m_error.clear();
+    m_head.clear();
+    m_written = 0;
+    if (!m_network) {
+        failBeforeStart(QStringLiteral("no network access"));
+        return;
     }
-}
-
-bool PictureTransfer::prepare()
-{
-    if (m_file.open())
-        return true;
-    failBeforeStart(QStringLiteral("cannot write %1: %2").arg(m_file.fileName(), m_file.errorString()));
-    return false;
-}
-
-void PictureTransfer::start(QNetworkReply *reply, int stallTimeout)
-{
-    m_reply = reply;
-    m_stallTimeout = stallTimeout;
-    connect(reply, &QNetworkReply::readyRead, this, &PictureTransfer::onReadyRead);
-    connect(reply, &QNetworkReply::finished, this, &PictureTransfer::onFinished);
+    QNetworkRequest request(m_url);
+    request.setTransferTimeout(m_limits.stallMs);
+    // The request goes out first and the target file is made while the answer
+    // is on its way: no byte of it can arrive before this call returns, they
+    // all come through the event loop.
+    m_reply = m_network->get(request);
+    // Back-pressure: Qt stops reading the socket while this much is unread,
+    // so a fast server cannot fill the memory faster than the disk takes it.
+    m_reply->setReadBufferSize(m_limits.readBufferBytes);
+    if (!m_file.open()) {
+        const QString error = QStringLiteral("cannot write %1: %2").arg(m_file.fileName(), m_file.errorString());
+        dropReply();
+        failBeforeStart(error);
+        return;
+    }
+    connect(m_reply, &QNetworkReply::readyRead, this, &PictureTransfer::onReadyRead);
+    connect(m_reply, &QNetworkReply::finished, this, &PictureTransfer::onFinished);
     // A reply can die with its manager without ever finishing.
-    connect(reply, &QObject::destroyed, this, &PictureTransfer::onReplyGone);
+    connect(m_reply, &QObject::destroyed, this, &PictureTransfer::onReplyGone);
 }
 
 void PictureTransfer::failBeforeStart(const QString &error)
@@ -42,12 +109,21 @@ void PictureTransfer::failBeforeStart(const QString &error)
 void PictureTransfer::cancel()
 {
     m_cancelled = true;
+    m_pause.stop();
+    m_deadline.stop();
     m_file.cancel();
-    if (m_reply) {
-        disconnect(m_reply, nullptr, this, nullptr);
-        m_reply->abort();
-    }
+    dropReply();
     deleteLater();
+}
+
+void PictureTransfer::dropReply()
+{
+    if (!m_reply)
+        return;
+    disconnect(m_reply, nullptr, this, nullptr);
+    m_reply->abort();
+    m_reply->deleteLater();
+    m_reply = nullptr;
 }
 
 int PictureTransfer::status() const
@@ -55,18 +131,30 @@ int PictureTransfer::status() const
     return m_reply ? m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() : 0;
 }
 
+// We never ask for a range: a partial answer is no whole picture, and the
+// answers without a body have none.
+bool PictureTransfer::acceptedStatus() const
+{
+    const int code = status();
+    return code >= 200 && code <= 299 && code != 204 && code != 205 && code != 206;
+}
+
 void PictureTransfer::onReadyRead()
 {
-    // One read of what is there: readAll() grows its array step by step,
-    // copying a picture several times over.
+    // One read of what is there (at most the read buffer): readAll() grows its
+    // array step by step, copying a picture several times over.
     const QByteArray data = m_reply->read(m_reply->bytesAvailable());
-    if (!m_error.isEmpty())
-        return;
     // Error pages and the bodies of redirects that Qt follows are no picture;
     // the verdict on them comes with finished().
-    const int code = status();
-    if (code < 200 || code > 299)
+    if (!m_error.isEmpty() || !acceptedStatus())
         return;
+    const qint64 declared = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+    if (declared > m_limits.maxBytes || m_written + data.size() > m_limits.maxBytes) {
+        fail(QStringLiteral("larger than %1 bytes").arg(m_limits.maxBytes));
+        return;
+    }
+    if (m_head.size() < PictureHeadBytes)
+        m_head += data.left(PictureHeadBytes - m_head.size());
     if (!m_file.write(data)) {
         fail(QStringLiteral("cannot write %1: %2").arg(m_file.fileName(), m_file.errorString()));
         return;
@@ -84,12 +172,44 @@ void PictureTransfer::fail(const QString &error)
         m_reply->abort();
 }
 
-QString PictureTransfer::replyError() const
+// Why the answer is no picture (empty when it is one, now committed), and
+// whether trying again may help.
+QString PictureTransfer::verdict(bool *transient)
 {
-    const auto code = m_reply->error();
-    if (code == QNetworkReply::OperationCanceledError || code == QNetworkReply::TimeoutError)
-        return QStringLiteral("no data for %1 ms").arg(m_stallTimeout);
-    return m_reply->errorString();
+    *transient = false;
+    if (!m_error.isEmpty())
+        return m_error; // ours: too large, deadline, disk
+    const int code = status();
+    if (code >= 300 || (code == 0 && m_reply->error() == QNetworkReply::NoError)) {
+        *transient = TransientStatus(code);
+        return QStringLiteral("HTTP status %1").arg(code);
+    }
+    if (m_reply->error() != QNetworkReply::NoError) {
+        *transient = TransientError(m_reply->error());
+        const auto error = m_reply->error();
+        if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError)
+            return QStringLiteral("no data for %1 ms").arg(m_limits.stallMs);
+        return m_reply->errorString();
+    }
+    if (!acceptedStatus())
+        return QStringLiteral("HTTP status %1: no whole picture").arg(code);
+    if (m_written == 0)
+        return QStringLiteral("empty answer");
+    if (m_limits.requirePicture && !IsPictureFormat(m_head))
+        return QStringLiteral("not a picture");
+    if (!m_file.commit())
+        return QStringLiteral("cannot save %1: %2").arg(m_file.fileName(), m_file.errorString());
+    return {};
+}
+
+int PictureTransfer::pauseBeforeNextTry() const
+{
+    const QList<int> &pauses = m_limits.pausesMs;
+    qint64 pause = pauses.isEmpty() ? 0 : pauses.at(std::min<qsizetype>(m_tries - 1, pauses.size() - 1));
+    const qint64 asked = RetryAfterMs(m_reply);
+    if (asked >= 0)
+        pause = std::max(pause, std::min<qint64>(asked, m_limits.retryAfterCapMs));
+    return int(pause);
 }
 
 void PictureTransfer::onFinished()
@@ -98,27 +218,46 @@ void PictureTransfer::onFinished()
         return;
     if (m_reply->bytesAvailable() > 0)
         onReadyRead();
+    bool transient = false;
+    const QString error = verdict(&transient);
     const int code = status();
-    if (m_error.isEmpty()) {
-        if (m_reply->error() != QNetworkReply::NoError)
-            m_error = replyError();
-        else if (code < 200 || code > 299)
-            m_error = QStringLiteral("HTTP status %1").arg(code);
-        else if (!m_file.commit())
-            m_error = QStringLiteral("cannot save %1: %2").arg(m_file.fileName(), m_file.errorString());
-    }
-    if (!m_error.isEmpty()) {
-        m_file.cancel();
-        reportLater({false, 0, code, m_error});
-    } else {
+    if (error.isEmpty()) {
+        m_deadline.stop();
+        dropReply();
         reportLater({true, m_written, code, {}});
+        return;
     }
+    m_file.cancel();
+    const int pause = transient && m_tries < m_limits.tries ? pauseBeforeNextTry() : -1;
+    dropReply();
+    // A try that could not end before the picture's deadline is not begun.
+    if (pause >= 0 && pause < m_deadline.remainingTime()) {
+        m_pause.start(pause);
+        return;
+    }
+    m_deadline.stop();
+    reportLater({false, 0, code, m_tries > 1 ? QStringLiteral("%1 (after %2 tries)").arg(error).arg(m_tries) : error});
+}
+
+void PictureTransfer::onDeadline()
+{
+    if (m_reported || m_cancelled)
+        return;
+    const QString error = QStringLiteral("no whole picture within %1 s").arg(m_limits.totalMs / 1000.0);
+    if (m_reply) {
+        fail(error); // finishes the reply, which reports
+        return;
+    }
+    m_pause.stop();
+    failBeforeStart(error);
 }
 
 void PictureTransfer::onReplyGone()
 {
     if (m_reported || m_cancelled)
         return;
+    m_pause.stop();
+    m_deadline.stop();
     m_file.cancel();
     reportLater({false, 0, 0, QStringLiteral("the request was dropped before it finished")});
 }

@@ -99,6 +99,23 @@ QString CompletionLine(const QString &itemFolder, int failed)
     return line;
 }
 
+QString CompletionLine(const DownloadSummary &s)
+{
+    // The folder stays between "->" and "->": the double click opens it.
+    const QString folder = QStringLiteral("->") + s.itemFolder + QStringLiteral("->双击打开");
+    if (s.total == 0)
+        return QStringLiteral("消息提示:没有可下载的图片,已建目录") + folder;
+    if (s.failed == s.total)
+        return QStringLiteral("消息提示:下载失败,%1张图片全部未能下载,目录").arg(s.total) + folder;
+    if (s.saved == 0)
+        return QStringLiteral("消息提示:未保存任何图片(丢弃%1张宽度小于450像素,失败%2张),目录").arg(s.dropped).arg(s.failed)
+            + folder;
+    QString line = CompletionLine(s.itemFolder, s.failed);
+    if (s.unknownWidth > 0)
+        line += QStringLiteral("（%1张宽度未知）").arg(s.unknownWidth);
+    return line;
+}
+
 QString FolderErrorLine(const QString &path)
 {
     return QStringLiteral("消息提示:下载失败,无法创建目录->") + path;

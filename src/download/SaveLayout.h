@@ -1,5 +1,7 @@
 #pragma once
 
+#include "download/DownloadSummary.h"
+
 #include <QString>
 
 // Where an item's pictures go and what its message list says about them.
@@ -21,6 +23,9 @@ QString SafeUrlTail(const QString &url);
 int ProgressPercent(qint64 done, qint64 total);
 QString ProgressLine(qint64 done, qint64 total);
 QString CompletionLine(const QString &itemFolder, int failed);
+// The line for a completed download: as above, but never "下载完成" alone
+// when nothing was there to save, every picture failed or none was kept.
+QString CompletionLine(const DownloadSummary &summary);
 QString FolderErrorLine(const QString &path);
 
 // The folder a message line points at: the text between its first and second

@@ -1,13 +1,18 @@
 #include "download/TabDownload.h"
 
 #include "download/PictureFetcher.h"
+#include "download/PictureFile.h"
 #include "download/SaveLayout.h"
 #include "picking/CleanName.h"
 
-#include <QFile>
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 const QString MainGroup = QStringLiteral("主图");
+const QString SkuGroup = QStringLiteral("SKU图");
 const QString DescGroup = QStringLiteral("描述图");
 }
 
@@ -20,34 +25,49 @@ TabDownload::~TabDownload()
 {
     if (m_fetcher)
         m_fetcher->abort(this);
+    if (m_running)
+        m_descriptions.discard();
 }
 
 bool TabDownload::start(const QString &folder, const QString &title, const QStringList &mainPics,
                         const QStringList &descPics)
 {
-    if (m_started)
-        return false;
-    m_started = true;
-    m_running = true;
-    m_folder = folder;
-    m_title = title;
-    m_mainPics = mainPics;
-    m_descPics = descPics;
-    m_summary.total = int(mainPics.size() + descPics.size());
-    QMetaObject::invokeMethod(this, &TabDownload::begin, Qt::QueuedConnection);
-    return true;
+    PickResult result;
+    result.title = title;
+    result.mainPics = mainPics;
+    result.descPics = descPics;
+    return start(folder, result);
 }
 
 bool TabDownload::start(const QString &folder, const PickResult &result)
 {
-    return start(folder, result.title, result.mainPics, result.descPics);
+    if (!launch())
+        return false;
+    m_folder = folder;
+    m_result = result;
+    m_summary.total = int(result.mainPics.size() + result.skuPics.size() + result.descPics.size());
+    QMetaObject::invokeMethod(this, &TabDownload::begin, Qt::QueuedConnection);
+    return true;
 }
 
 bool TabDownload::retry(const QString &itemFolder, const QList<FailedPicture> &failures)
 {
-    Q_UNUSED(itemFolder);
-    Q_UNUSED(failures);
-    return false;
+    if (!launch())
+        return false;
+    m_retrying = true;
+    m_summary.itemFolder = itemFolder;
+    m_retry = failures;
+    m_summary.total = int(failures.size());
+    QMetaObject::invokeMethod(this, &TabDownload::beginRetry, Qt::QueuedConnection);
+    return true;
+}
+
+bool TabDownload::launch()
+{
+    if (m_started)
+        return false;
+    m_started = m_running = true;
+    return true;
 }
 
 void TabDownload::abort()
@@ -57,6 +77,7 @@ void TabDownload::abort()
     m_running = false;
     if (m_fetcher)
         m_fetcher->abort(this);
+    m_descriptions.discard();
     m_summary.outcome = DownloadSummary::Outcome::Aborted;
     m_summary.line.clear();
     QMetaObject::invokeMethod(this, [this] { emit finished(m_summary); }, Qt::QueuedConnection);
@@ -70,14 +91,45 @@ void TabDownload::begin()
         finish(DownloadSummary::Outcome::NoFolder);
         return;
     }
+    QString mainFolder, skuFolder, descFolder;
     // Stop at the first folder that cannot be made: pictures go nowhere else.
-    if (!makeFolder(m_folder + u'/' + CleanName(m_title), &m_summary.itemFolder)
-        || !makeFolder(m_summary.itemFolder + u'/' + MainGroup, &m_mainFolder)
-        || !makeFolder(m_summary.itemFolder + u'/' + DescGroup, &m_descFolder)) {
+    // Old results have no SKU pictures and keep their two-folder tree.
+    if (!makeFolder(m_folder + u'/' + CleanName(m_result.title), &m_summary.itemFolder)
+        || !makeFolder(m_summary.itemFolder + u'/' + MainGroup, &mainFolder)
+        || (!m_result.skuPics.isEmpty() && !makeFolder(m_summary.itemFolder + u'/' + SkuGroup, &skuFolder))
+        || !makeFolder(m_summary.itemFolder + u'/' + DescGroup, &descFolder)) {
         finish(DownloadSummary::Outcome::FolderFailed);
         return;
     }
-    fetchNext();
+    addJobs(MainGroup, mainFolder, m_result.mainPics, 1);
+    addJobs(SkuGroup, skuFolder, m_result.skuPics, 1);
+    addDescriptions(descFolder, m_result.descPics, 1);
+    pump();
+}
+
+void TabDownload::beginRetry()
+{
+    if (!m_running)
+        return;
+    PictureFile::removeStaleParts(m_summary.itemFolder);
+    QStringList descUrls;
+    int firstDesc = 0;
+    for (const FailedPicture &failure : std::as_const(m_retry)) {
+        QString folder;
+        if (!makeGroupFolder(failure.group, &folder)) {
+            finish(DownloadSummary::Outcome::FolderFailed);
+            return;
+        }
+        if (failure.group == DescGroup) {
+            descUrls << failure.url;
+            firstDesc = firstDesc ? std::min(firstDesc, failure.number) : failure.number;
+        } else {
+            addJobs(failure.group, folder, {failure.url}, failure.number);
+        }
+    }
+    QString descFolder = m_summary.itemFolder + u'/' + DescGroup;
+    addDescriptions(descFolder, descUrls, std::max(firstDesc, 1));
+    pump();
 }
 
 bool TabDownload::makeFolder(const QString &path, QString *made)
@@ -89,66 +141,91 @@ bool TabDownload::makeFolder(const QString &path, QString *made)
     return false;
 }
 
-void TabDownload::fetchNext()
+// A retry writes into the folders the first run made; one the user removed
+// meanwhile is made again, and its leftovers are swept.
+bool TabDownload::makeGroupFolder(const QString &group, QString *made)
 {
-    if (m_done >= m_summary.total) {
+    *made = m_summary.itemFolder + u'/' + group;
+    const bool known = group == MainGroup || group == SkuGroup || group == DescGroup;
+    if (known && QFileInfo(m_summary.itemFolder).isDir() && (QFileInfo(*made).isDir() || QDir().mkdir(*made))) {
+        PictureFile::removeStaleParts(*made);
+        return true;
+    }
+    m_summary.error = known ? QStringLiteral("cannot write into %1").arg(*made) : QStringLiteral("unknown group");
+    m_summary.line = FolderErrorLine(*made);
+    return false;
+}
+
+void TabDownload::addJobs(const QString &group, const QString &folder, const QStringList &urls, int firstNumber)
+{
+    for (int i = 0; i < urls.size(); ++i) {
+        const int number = firstNumber + i;
+        m_jobs.append({group, number, urls.at(i), PictureFileName(folder, group, number, urls.at(i)), -1});
+    }
+}
+
+void TabDownload::addDescriptions(const QString &folder, const QStringList &urls, int firstNumber)
+{
+    m_descriptions.reset(folder, urls, firstNumber, m_minDescWidth);
+    for (int j = 0; j < urls.size(); ++j)
+        m_jobs.append({DescGroup, 0, urls.at(j), m_descriptions.stagedFile(j), j});
+}
+
+void TabDownload::pump()
+{
+    if (m_done >= m_jobs.size()) {
         finish(DownloadSummary::Outcome::Completed);
         return;
     }
-    if (!m_fetcher) {
-        // Without a fetcher every remaining picture fails; the run still ends.
-        onFetched({}, false, {false, 0, 0, QStringLiteral("no fetcher")});
-        return;
+    while (m_running && m_inFlight < m_parallel && m_nextJob < m_jobs.size()) {
+        const int job = m_nextJob++;
+        ++m_inFlight;
+        if (!m_fetcher) {
+            // Without a fetcher every remaining picture fails; the run still ends.
+            QMetaObject::invokeMethod(this, [this, job] { onFetched(job, {false, 0, 0, QStringLiteral("no fetcher")}); },
+                                      Qt::QueuedConnection);
+            continue;
+        }
+        const Job &j = m_jobs.at(job);
+        m_fetcher->DownloadPicture(j.url, j.file, this, [this, job](const FetchResult &result) { onFetched(job, result); });
     }
-    const bool description = m_done >= m_mainPics.size();
-    const QString url = description ? m_descPics.at(m_done - m_mainPics.size()) : m_mainPics.at(m_done);
-    const QString file = description ? PictureFileName(m_descFolder, DescGroup, m_keptDesc + 1, url)
-                                     : PictureFileName(m_mainFolder, MainGroup, m_done + 1, url);
-    m_fetcher->DownloadPicture(url, file, this, [this, file, description](const FetchResult &result) {
-        onFetched(file, description, result);
-    });
 }
 
-void TabDownload::onFetched(const QString &file, bool description, const FetchResult &result)
+void TabDownload::onFetched(int job, const FetchResult &result)
 {
     if (!m_running)
         return;
-    if (!result.ok)
-        ++m_summary.failed;
-    else if (description)
-        judgeDescription(file);
+    --m_inFlight;
+    const Job &j = m_jobs.at(job);
+    if (j.descIndex >= 0)
+        m_descriptions.arrived(j.descIndex, result.ok);
+    else if (result.ok)
+        ++m_saved;
     else
-        ++m_summary.saved;
+        m_failedJobs.append(job);
     ++m_done;
     const QPointer<TabDownload> self(this);
     emit progress(m_done, m_summary.total, ProgressLine(m_done, m_summary.total));
     // A receiver may have aborted or deleted us.
     if (!self || !m_running)
         return;
-    fetchNext();
-}
-
-void TabDownload::judgeDescription(const QString &file)
-{
-    const int width = DescWidth(file);
-    if (width >= m_minDescWidth) {
-        ++m_summary.saved;
-        ++m_keptDesc;
-        return;
-    }
-    // An unreadable file is no picture: it goes as well, counted as failed.
-    QFile::remove(file);
-    if (width < 0)
-        ++m_summary.failed;
-    else
-        ++m_summary.dropped;
+    pump();
 }
 
 void TabDownload::finish(DownloadSummary::Outcome outcome)
 {
     m_running = false;
     m_summary.outcome = outcome;
-    if (outcome == DownloadSummary::Outcome::Completed)
-        m_summary.line = CompletionLine(m_summary.itemFolder, m_summary.failed);
+    if (outcome == DownloadSummary::Outcome::Completed) {
+        std::sort(m_failedJobs.begin(), m_failedJobs.end());
+        for (int job : std::as_const(m_failedJobs))
+            m_summary.failures.append({m_jobs.at(job).group, m_jobs.at(job).number, m_jobs.at(job).url});
+        m_summary.failures += m_descriptions.failures();
+        m_summary.saved = m_saved + m_descriptions.kept();
+        m_summary.dropped = m_descriptions.dropped();
+        m_summary.unknownWidth = m_descriptions.unknownWidth();
+        m_summary.failed = int(m_summary.failures.size());
+        m_summary.line = CompletionLine(m_summary);
+    }
     emit finished(m_summary);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "download/DescWidth.h"
+#include "download/DescriptionOrder.h"
 #include "download/DownloadSummary.h"
 #include "download/FetchResult.h"
 #include "picking/PickResult.h"
@@ -12,17 +13,25 @@
 class PictureFetcher;
 
 // Saves one pick result's pictures: makes the item folder with its "主图" and
-// "描述图" folders, then fetches the main pictures and the description
-// pictures one at a time, in order, without ever blocking the thread. A
-// description picture narrower than the minimum width is deleted and the
-// next one takes its number.
+// "描述图" folders (and "SKU图" when there are SKU pictures), then fetches up to
+// `parallel` pictures at once without ever blocking the thread. Every file
+// gets the name a one-by-one run gives it: 主图i and SKU图i by position, 描述图n
+// numbered over the kept description pictures in list order (see
+// DescriptionOrder); a description picture narrower than the minimum width is
+// deleted and the next one takes its number, one whose width cannot be read
+// is kept (counted in unknownWidth).
 class TabDownload : public QObject
 {
     Q_OBJECT
 public:
+    static constexpr int DefaultParallel = 16;
+
     explicit TabDownload(PictureFetcher *fetcher, int minDescWidth = MinDescWidth,
                          QObject *parent = nullptr);
     ~TabDownload() override;
+
+    // Pictures in flight at once (1: one after another). Before start().
+    void setParallel(int count) { m_parallel = count < 1 ? 1 : count; }
 
     // Starts the download and returns at once; signals follow from the event
     // loop. `title` is the stored pick title: it is passed through CleanName
@@ -34,12 +43,15 @@ public:
     // The same for a whole pick result (main, SKU and description pictures).
     bool start(const QString &folder, const PickResult &result);
 
-    // Fetches again just the pictures that failed, into the existing item
-    // folder under the names they would have had. Returns false if this
-    // object was started before.
+    // Fetches again just the pictures that failed (a summary's failures) into
+    // the existing item folder under the names they would have had; the
+    // description pictures it keeps are numbered on from the smallest of their
+    // numbers. Hidden ".part" leftovers older than an hour are swept from the
+    // folders first. Finishes like start(); FolderFailed when `itemFolder` is
+    // gone. Returns false if this object was started before.
     bool retry(const QString &itemFolder, const QList<FailedPicture> &failures);
 
-    // Stops at once: the fetch in flight leaves no file, nothing more is
+    // Stops at once: the fetches in flight leave no file, nothing more is
     // written, and finished(Aborted) follows from the event loop (unless this
     // object is deleted first). Deleting a running TabDownload is safe too.
     void abort();
@@ -48,28 +60,46 @@ public:
     const DownloadSummary &summary() const { return m_summary; }
 
 signals:
-    // After each picture, saved, dropped or failed: line is the progress line.
+    // After each finished picture, saved, dropped or failed: line is the
+    // progress line, done counts finished pictures.
     void progress(int done, int total, const QString &line);
     void finished(const DownloadSummary &summary);
 
 private:
+    struct Job
+    {
+        QString group;
+        int number = 0;     // of 主图 and SKU图 pictures
+        QString url;
+        QString file;
+        int descIndex = -1; // of description pictures, in DescriptionOrder
+    };
+
+    bool launch();
     void begin();
+    void beginRetry();
     bool makeFolder(const QString &path, QString *made);
-    void fetchNext();
-    void onFetched(const QString &file, bool description, const FetchResult &result);
-    void judgeDescription(const QString &file);
+    bool makeGroupFolder(const QString &group, QString *made);
+    void addJobs(const QString &group, const QString &folder, const QStringList &urls, int firstNumber);
+    void addDescriptions(const QString &folder, const QStringList &urls, int firstNumber);
+    void pump();
+    void onFetched(int job, const FetchResult &result);
     void finish(DownloadSummary::Outcome outcome);
 
     QPointer<PictureFetcher> m_fetcher;
     int m_minDescWidth;
+    int m_parallel = DefaultParallel;
     QString m_folder;
-    QString m_title;
-    QStringList m_mainPics;
-    QStringList m_descPics;
-    QString m_mainFolder;
-    QString m_descFolder;
+    PickResult m_result;
+    QList<FailedPicture> m_retry;
+    bool m_retrying = false;
+    QList<Job> m_jobs;
+    DescriptionOrder m_descriptions;
+    QList<int> m_failedJobs; // main and SKU jobs that failed
+    int m_nextJob = 0;
+    int m_inFlight = 0;
     int m_done = 0;
-    int m_keptDesc = 0;
+    int m_saved = 0;         // main and SKU pictures
     bool m_started = false;
     bool m_running = false;
     DownloadSummary m_summary;

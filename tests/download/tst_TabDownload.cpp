@@ -51,6 +51,9 @@ class TabDownloadTest : public QObject
 private slots:
     void initTestCase()
     {
+        FetchLimits quick;
+        quick.pausesMs = {20, 50};
+        fetcher.setLimits(quick);
         fetcher.setStallTimeout(300);
         for (int width : {300, 449, 450, 750})
             server.serve(u"/w%1.png"_s.arg(width), PictureBytes(width), u"image/png"_s);
@@ -96,7 +99,8 @@ private slots:
         const Outcome out = run({}, {}, u"a/b:c"_s);
         QCOMPARE(out.lines, QStringList());
         QCOMPARE(TreeOf(dir.path()), (QStringList{u"abc/"_s, u"abc/主图/"_s, u"abc/描述图/"_s}));
-        QCOMPARE(out.summary.line, CompletionLine(dir.path() + u"/abc"_s, 0));
+        QVERIFY(out.summary.line.contains(u"没有可下载的图片"_s) && !out.summary.line.contains(u"下载完成"_s));
+        QCOMPARE(FolderFromLine(out.summary.line), dir.path() + u"/abc"_s);
         QCOMPARE(run({}, {}).summary.itemFolder, dir.path() + u"/ABC"_s);
         QCOMPARE(run({}, {}).summary.itemFolder, dir.path() + u"/ABC1"_s);
         QCOMPARE(run({}, {}, {}).summary.itemFolder, dir.path() + u"/1"_s);
@@ -145,7 +149,8 @@ private slots:
         QVERIFY(ticks > 10);
         QCOMPARE(TreeOf(dir.path() + u"/A/描述图"_s), QStringList{u"描述图1.png"_s});
         QCOMPARE(TreeOf(dir.path() + u"/D/描述图"_s), QStringList{u"描述图1.png"_s});
-        QCOMPARE(TreeOf(dir.path() + u"/S/描述图"_s), QStringList{u"描述图1.png"_s});
+        // S went on its first progress, whichever picture came first.
+        QVERIFY(TreeOf(dir.path() + u"/S/描述图"_s).size() <= 1);
     }
 };
 

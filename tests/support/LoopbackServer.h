@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -51,7 +52,31 @@ public:
     void serveDribble(const QString &path, const QByteArray &body, int chunkSize, int intervalMs,
                       const QString &contentType = QStringLiteral("application/octet-stream"));
 
+    // One scripted answer; the n-th request of a path gets the n-th answer,
+    // the last one repeating.
+    struct Answer
+    {
+        int status = 200;
+        QByteArray body;
+        QByteArray retryAfter; // a Retry-After header when not empty
+        bool cutMidBody = false; // declares the whole body, sends half, drops the connection
+    };
+    void serveScript(const QString &path, const QList<Answer> &answers,
+                     const QString &contentType = QStringLiteral("image/jpeg"));
+
+    // Every answer waits this long before its handler runs (0 by default).
+    void setAnswerDelay(int milliseconds);
+    // Requests of `path` so far (a route's pattern as it was registered).
+    int hits(const QString &path) const;
+    // The most requests in their handlers at once, and the connections
+    // (client ports) seen, since the start or the last resetCounts().
+    int peakInFlight() const;
+    int connections() const;
+    void resetCounts();
+
 private:
+    void add(const QString &path, Handler handler);
+
     std::unique_ptr<httplib::Server> m_server;
     int m_port = 0;
     struct Private;

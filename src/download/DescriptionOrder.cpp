@@ -1,0 +1,86 @@
+#include "download/DescriptionOrder.h"
+
+#include "download/DescWidth.h"
+#include "download/SaveLayout.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace {
+const QString DescGroup = QStringLiteral("描述图");
+}
+
+void DescriptionOrder::reset(const QString &folder, const QStringList &urls, int firstNumber, int minWidth)
+{
+    m_folder = folder;
+    m_urls = urls;
+    m_states = QList<State>(urls.size(), State::Waiting);
+    m_failed.clear();
+    m_first = firstNumber;
+    m_minWidth = minWidth;
+    m_next = m_kept = m_unknownWidth = m_dropped = 0;
+}
+
+QString DescriptionOrder::stagedFile(int index) const
+{
+    // Hidden and ending in ".part": a killed run's leftovers are swept later.
+    return QStringLiteral("%1/.%2-%3.part").arg(m_folder, DescGroup).arg(index + 1);
+}
+
+void DescriptionOrder::arrived(int index, bool fetched)
+{
+    State state = State::Failed;
+    if (fetched) {
+        // The fetch checked that the bytes start like a picture: one we cannot
+        // measure (no decoder here) may well be good, so it stays.
+        const int width = DescWidth(stagedFile(index));
+        if (width >= 0 && width < m_minWidth) {
+            QFile::remove(stagedFile(index));
+            ++m_dropped;
+            state = State::Gone;
+        } else {
+            m_unknownWidth += width < 0 ? 1 : 0;
+            state = State::Kept;
+        }
+    }
+    m_states[index] = state;
+    if (state == State::Failed)
+        m_failed.append(index);
+    nameSettled();
+}
+
+void DescriptionOrder::nameSettled()
+{
+    for (; m_next < m_states.size() && m_states.at(m_next) != State::Waiting; ++m_next) {
+        if (m_states.at(m_next) != State::Kept)
+            continue;
+        const QString target = PictureFileName(m_folder, DescGroup, m_first + m_kept, m_urls.at(m_next));
+        // Never over a file that is there already: a retry may meet the user's.
+        if (QFile::rename(stagedFile(m_next), target)) {
+            ++m_kept;
+            continue;
+        }
+        QFile::remove(stagedFile(m_next));
+        m_states[m_next] = State::Failed;
+        m_failed.append(m_next);
+    }
+}
+
+void DescriptionOrder::discard()
+{
+    for (int i = m_next; i < m_states.size(); ++i)
+        if (m_states.at(i) == State::Kept)
+            QFile::remove(stagedFile(i));
+    m_next = int(m_states.size());
+}
+
+QList<FailedPicture> DescriptionOrder::failures() const
+{
+    QList<int> failed = m_failed;
+    std::sort(failed.begin(), failed.end());
+    QList<FailedPicture> list;
+    for (int k = 0; k < failed.size(); ++k)
+        list.append({DescGroup, m_first + m_kept + k, m_urls.at(failed.at(k))});
+    return list;
+}
