@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -29,15 +30,30 @@ int main(int argc, char *argv[])
     };
     const qint64 total = argument(u"--mb"_s, 2048) << 20;
     const qint64 cap = argument(u"--cap-mb"_s, FetchLimits().maxBytes >> 20) << 20;
+    // --chunked: no Content-Length, so only the bytes themselves tell the size.
+    const bool chunked = args.contains(u"--chunked"_s);
     LoopbackServer server;
-    server.serveHandler(u"/big.jpg"_s, [total](const httplib::Request &, httplib::Response &res) {
-        res.set_content_provider(size_t(total), "image/jpeg", [](size_t offset, size_t length, httplib::DataSink &sink) {
+    server.serveHandler(u"/big.jpg"_s, [total, chunked](const httplib::Request &, httplib::Response &res) {
+        auto sent = std::make_shared<qint64>(0);
+        auto provide = [total, sent](size_t, size_t length, httplib::DataSink &sink) {
             static char block[64 * 1024];
             block[0] = char(0xFF), block[1] = char(0xD8), block[2] = char(0xFF);
-            if (offset > 0)
+            if (*sent > 0)
                 std::memset(block, 'x', 3);
-            return sink.write(block, std::min(length, sizeof block));
-        });
+            const size_t n = std::min<size_t>({length, sizeof block, size_t(total - *sent)});
+            *sent += qint64(n);
+            if (n == 0) {
+                sink.done();
+                return true;
+            }
+            return sink.write(block, n);
+        };
+        if (chunked)
+            res.set_chunked_content_provider("image/jpeg", [provide](size_t offset, httplib::DataSink &sink) {
+                return provide(offset, 64 * 1024, sink);
+            });
+        else
+            res.set_content_provider(size_t(total), "image/jpeg", provide);
     });
     QTemporaryDir dir;
     QNetworkAccessManager network;

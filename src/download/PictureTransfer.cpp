@@ -1,51 +1,10 @@
 #include "download/PictureTransfer.h"
 
 #include "download/PictureFormat.h"
+#include "download/RetryPolicy.h"
 
-#include <QDateTime>
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
-
-#include <algorithm>
-
-namespace {
-
-bool TransientStatus(int code)
-{
-    return code == 408 || code == 429 || code == 500 || code == 502 || code == 503 || code == 504;
-}
-
-bool TransientError(QNetworkReply::NetworkError error)
-{
-    switch (error) {
-    case QNetworkReply::RemoteHostClosedError:       // reset, or a body cut short
-    case QNetworkReply::TimeoutError:
-    case QNetworkReply::OperationCanceledError:      // the stall time-out
-    case QNetworkReply::TemporaryNetworkFailureError:
-    case QNetworkReply::NetworkSessionFailedError:
-    case QNetworkReply::ProxyTimeoutError:
-    case QNetworkReply::UnknownNetworkError:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Retry-After in seconds or as an HTTP date; -1 when absent or unreadable.
-qint64 RetryAfterMs(const QNetworkReply *reply)
-{
-    const QByteArray value = reply->rawHeader("Retry-After").trimmed();
-    if (value.isEmpty())
-        return -1;
-    bool number = false;
-    const qint64 seconds = value.toLongLong(&number);
-    if (number)
-        return seconds < 0 ? -1 : std::min<qint64>(seconds, 24 * 3600) * 1000;
-    const QDateTime when = QDateTime::fromString(QString::fromLatin1(value), Qt::RFC2822Date);
-    return when.isValid() ? std::max<qint64>(0, QDateTime::currentDateTimeUtc().msecsTo(when)) : -1;
-}
-
-} // namespace
 
 PictureTransfer::PictureTransfer(QNetworkAccessManager *network, const QUrl &url, const QString &file,
                                  const FetchLimits &limits, QObject *context, Done done, QObject *parent)
@@ -53,6 +12,9 @@ PictureTransfer::PictureTransfer(QNetworkAccessManager *network, const QUrl &url
       m_hadContext(context != nullptr), m_done(std::move(done))
 {
     m_pause.setSingleShot(true);
+    // A coarse timer may end a second's pause 50 ms early: before a server's
+    // Retry-After is over.
+    m_pause.setTimerType(Qt::PreciseTimer);
     m_deadline.setSingleShot(true);
     connect(&m_pause, &QTimer::timeout, this, &PictureTransfer::attempt);
     connect(&m_deadline, &QTimer::timeout, this, &PictureTransfer::onDeadline);
@@ -181,11 +143,11 @@ QString PictureTransfer::verdict(bool *transient)
         return m_error; // ours: too large, deadline, disk
     const int code = status();
     if (code >= 300 || (code == 0 && m_reply->error() == QNetworkReply::NoError)) {
-        *transient = TransientStatus(code);
+        *transient = IsTransientStatus(code);
         return QStringLiteral("HTTP status %1").arg(code);
     }
     if (m_reply->error() != QNetworkReply::NoError) {
-        *transient = TransientError(m_reply->error());
+        *transient = IsTransientError(m_reply->error());
         const auto error = m_reply->error();
         if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError)
             return QStringLiteral("no data for %1 ms").arg(m_limits.stallMs);
@@ -200,16 +162,6 @@ QString PictureTransfer::verdict(bool *transient)
     if (!m_file.commit())
         return QStringLiteral("cannot save %1: %2").arg(m_file.fileName(), m_file.errorString());
     return {};
-}
-
-int PictureTransfer::pauseBeforeNextTry() const
-{
-    const QList<int> &pauses = m_limits.pausesMs;
-    qint64 pause = pauses.isEmpty() ? 0 : pauses.at(std::min<qsizetype>(m_tries - 1, pauses.size() - 1));
-    const qint64 asked = RetryAfterMs(m_reply);
-    if (asked >= 0)
-        pause = std::max(pause, std::min<qint64>(asked, m_limits.retryAfterCapMs));
-    return int(pause);
 }
 
 void PictureTransfer::onFinished()
@@ -228,7 +180,10 @@ void PictureTransfer::onFinished()
         return;
     }
     m_file.cancel();
-    const int pause = transient && m_tries < m_limits.tries ? pauseBeforeNextTry() : -1;
+    int pause = -1;
+    if (transient && m_tries < m_limits.tries)
+        pause = PauseBeforeNextTry(m_limits, m_tries,
+                                   RetryAfterMs(m_reply->rawHeader("Retry-After"), QDateTime::currentDateTimeUtc()));
     dropReply();
     // A try that could not end before the picture's deadline is not begun.
     if (pause >= 0 && pause < m_deadline.remainingTime()) {

@@ -4,7 +4,6 @@
 #include "download/FetchResult.h"
 #include "download/PictureFile.h"
 
-#include <QDeadlineTimer>
 #include <QNetworkReply>
 #include <QObject>
 #include <QPointer>
@@ -50,7 +49,6 @@ private:
     bool acceptedStatus() const;
     void fail(const QString &error);
     QString verdict(bool *transient);
-    int pauseBeforeNextTry() const;
     void dropReply();
     void reportLater(const FetchResult &result);
     void report(const FetchResult &result);

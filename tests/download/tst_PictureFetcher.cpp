@@ -1,9 +1,12 @@
 #include "TestPictures.h"
 #include "download/PictureFetcher.h"
+#include "download/PictureFormat.h"
+#include "download/RetryPolicy.h"
 #include "support/LoopbackServer.h"
 #include "support/TestMain.h"
 
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QNetworkAccessManager>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -47,6 +50,7 @@ private slots:
         noise.replace(0, 4, "\xFF\xD8\xFF\xE0"); // starts like a JPEG
         FetchLimits quick;
         quick.pausesMs = {20, 50};
+        quick.totalMs = 2000;
         limits = quick;
         server.serve(u"/noise.jpg"_s, noise, u"image/jpeg"_s);
         server.serve(u"/empty.gif"_s, {}, u"image/gif"_s);
@@ -54,6 +58,7 @@ private slots:
         server.serveCutShort(u"/cut.jpg"_s, noise.left(1000), 5000);
         server.serveStalled(u"/stall.jpg"_s);
         server.serveDribble(u"/slow.jpg"_s, noise.left(4000), 1000, 150);
+        server.serveDribble(u"/trickle.jpg"_s, noise.left(4000), 10, 100);
         server.serveRedirect(u"/moved.jpg"_s, u"/noise.jpg"_s);
         server.serveStatus(u"/choices.jpg"_s, 300, "<html>pick one</html>");
     }
@@ -79,6 +84,7 @@ private slots:
         QTest::newRow("300 without a place to go") << u"/choices.jpg"_s;
         QTest::newRow("cut short") << u"/cut.jpg"_s;
         QTest::newRow("stalled") << u"/stall.jpg"_s;
+        QTest::newRow("trickling past the deadline") << u"/trickle.jpg"_s;
         QTest::newRow("refused") << u"http://127.0.0.1:1/x.jpg"_s;
     }
     void failuresLeaveNoFile()
@@ -139,6 +145,31 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(calls, 0);
         QVERIFY(!QFile::exists(target(u"b.jpg"_s)) && !QFile::exists(target(u"c.jpg"_s)));
+    }
+
+    void picturesAreKnownByTheirFirstBytes()
+    {
+        for (const char *format : {"JPEG", "PNG", "GIF", "BMP", "ICO", "TIFF", "WEBP"}) {
+            const QByteArray bytes = PictureBytes(20, format);
+            QVERIFY2(bytes.isEmpty() || IsPictureFormat(bytes.left(PictureHeadBytes)), format);
+        }
+        QVERIFY(IsPictureFormat(QByteArray("\0\0\0\x1c" "ftypavif", 12)));
+        for (const QByteArray &no : {QByteArray("<!DOCTYPE html>"), QByteArray("{\"error\":1}"), QByteArray("BM"),
+                                     QByteArray("II*"), QByteArray("\0\0\0\x1c" "ftypmp42", 12)})
+            QVERIFY2(!IsPictureFormat(no), no.constData());
+    }
+
+    void retryAfterIsHonouredUpToItsCap()
+    {
+        const QDateTime now = QDateTime::fromSecsSinceEpoch(1797000000, Qt::UTC);
+        QCOMPARE(RetryAfterMs(" 3 ", now), 3000);
+        QCOMPARE(RetryAfterMs(QLocale::c().toString(now.addSecs(5), u"ddd, dd MMM yyyy hh:mm:ss 'GMT'"_s).toLatin1(), now), 5000);
+        QCOMPARE(RetryAfterMs("soon", now), -1);
+        FetchLimits limits;
+        QCOMPARE((QList<int>{PauseBeforeNextTry(limits, 1, -1), PauseBeforeNextTry(limits, 2, -1),
+                             PauseBeforeNextTry(limits, 1, 1000), PauseBeforeNextTry(limits, 1, 3600000)}),
+                 (QList<int>{500, 2000, 1000, 10000}));
+        QVERIFY(IsTransientStatus(503) && !IsTransientStatus(404) && !IsTransientStatus(403));
     }
 
     void aManagerThatGoesAwayEndsItsFetches()
