@@ -35,6 +35,7 @@ PictureShop::PictureShop(int count, int size, int width) : m_server(std::make_un
 {
     // One connection must be able to carry every request of a run.
     m_server->setKeepAliveMaxCount(100000);
+    m_server->setNoDelay(true);
     for (int i = 0; i < count; ++i) {
         m_pictures.push_back(NoisyJpeg(width, size, quint32(i + 1)));
         m_urls << m_server->url(QStringLiteral("/p/%1.jpg").arg(i));

@@ -68,6 +68,11 @@ void LoopbackServer::setKeepAliveMaxCount(int count)
     m_server->set_keep_alive_max_count(size_t(std::max(1, count)));
 }
 
+void LoopbackServer::setNoDelay(bool on)
+{
+    m_server->set_tcp_nodelay(on);
+}
+
 void LoopbackServer::serve(const QString &path, const QByteArray &body, const QString &contentType)
 {
     const std::string content(body.constData(), size_t(body.size()));
