@@ -226,10 +226,11 @@ void PickJob::startDataPick(const DesignReading &reading)
 
 void PickJob::onDescription(const std::optional<QByteArray> &file)
 {
+    // Everything here was read from the page at PickUrl before it could go
+    // anywhere: a page that moves on now (a mobile page sending a desktop
+    // browser to its desktop twin) does not change the result.
     if (m_finished || !m_browser)
         return finish(false, QString());
-    if (navigatedAway(m_browser->LocationURL()))
-        return refuse(NavigatedMessage, true);
     const std::optional<QStringList> pictures = file ? DescriptionFile::pictures(*file) : std::nullopt;
     if (!pictures)
         m_note = DescriptionNote;

@@ -77,6 +77,30 @@ private Q_SLOTS:
         QCOMPARE(window->tabs().book().PickedTabs, QList<int>{0});
         QVERIFY(!window->pickCommand().hasThread(0));
     }
+
+    void heightReadsThatLagOrFailNeitherStopTheClockNorEndThePick()
+    {
+        fake(0)->document.hasDocument = true;
+        fake(0)->document.divs = {{QStringLiteral("mod-detail"), QString()},
+                                  {QStringLiteral("desc-lazyload-container"), QString()}};
+        fake(0)->scrollHeight = 1e9;
+        fake(0)->heightDelayMs = 100;  // ten ticks
+        QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
+        QSignalSpy status(&window->pickCommand(), &PickCommand::statusChanged);
+        window->addressStrip().pick_B->click();
+        QTRY_VERIFY(window->pickCommand().hasThread(0));
+        const int readsBefore = fake(0)->heightReads;
+        QTest::qWait(600);
+        // The seconds run on while reads are pending.
+        QVERIFY(status.count() > 2 * (fake(0)->heightReads - readsBefore));
+        fake(0)->heightDelayMs = 0;
+        fake(0)->scrollHeight = std::nullopt;
+        QTest::qWait(300);
+        QVERIFY(ended.isEmpty());
+        fake(0)->scrollHeight = 10;
+        QVERIFY(ended.wait(5000));
+        QCOMPARE(ended.first().at(1).toBool(), true);
+    }
 };
 
 PICTORRA_TEST_MAIN(PickCommandTest)

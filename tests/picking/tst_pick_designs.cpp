@@ -192,6 +192,11 @@ private Q_SLOTS:
         QVERIFY(sku.contains(pic(QStringLiteral("s2.jpg"))));
         QTest::qWait(100);
         QVERIFY(!window->windowTitle().contains(QLatin1String("owned")));
+        // For looking at the page by eye: PICTORRA_SHOT=/tmp/x.png under a real display.
+        if (const QString shot = qEnvironmentVariable("PICTORRA_SHOT"); !shot.isEmpty()) {
+            QTest::qWait(1500);
+            window->grab().save(shot);
+        }
     }
 
     void anInitDataPageIsPicked()

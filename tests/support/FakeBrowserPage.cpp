@@ -34,7 +34,8 @@ void FakeBrowserPage::readDocument(const QStringList &divIds, QObject *context, 
 void FakeBrowserPage::readScrollHeight(QObject *context, HeightCallback done)
 {
     const auto answer = scrollHeight;
-    QTimer::singleShot(0, context, [answer, done] { done(answer); });
+    ++heightReads;
+    QTimer::singleShot(heightDelayMs, context, [answer, done] { done(answer); });
 }
 
 void FakeBrowserPage::scrollBy(double, double y)

@@ -48,6 +48,8 @@ public:
     PageFacts facts;  // url and title follow location and document unless set
     QMap<QString, QByteArray> files;
     std::optional<double> scrollHeight = 1000.0;
+    int heightDelayMs = 0;  // how long a height read stays pending
+    int heightReads = 0;
     int readyState = ReadyComplete;
     bool completeOnNavigate = true;
     QString location;
