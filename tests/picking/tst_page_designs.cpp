@@ -77,8 +77,10 @@ private Q_SLOTS:
         QCOMPARE(PictureAddress::fullSize(full + QStringLiteral("?x-oss-process=image/resize,w_300")), full);
         QCOMPARE(PictureAddress::fullSize(QStringLiteral("//img.alicdn.com/a/b.PNG")), QStringLiteral("https://img.alicdn.com/a/b.PNG"));
         QCOMPARE(PictureAddress::fullSize(QStringLiteral("https://x/noext")), QStringLiteral("https://x/noext"));
-        QCOMPARE(PictureAddress::imageSources(QStringLiteral("<IMG alt=\"a\" SRC='a.jpg?x'><p><img src=b.png /><img data-src=\"c.jpg\">")),
-                 (QStringList{QStringLiteral("a.jpg"), QStringLiteral("b.png")}));
+        QVERIFY(PictureAddress::fullSize(QStringLiteral("javascript:alert(1)//a.jpg")).isEmpty());
+        QVERIFY(PictureAddress::fullSize(QStringLiteral("file:///etc/a.jpg")).isEmpty());
+        QCOMPARE(PictureAddress::imageSources(QStringLiteral("<IMG alt=\"a\" SRC='http://h/a.jpg?x'><p><img src=http://h/b.png /><img data-src=\"http://h/c.jpg\">")),
+                 (QStringList{QStringLiteral("http://h/a.jpg"), QStringLiteral("http://h/b.png")}));
     }
 
     void contextDataPageIsRead()

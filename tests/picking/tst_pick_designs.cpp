@@ -8,6 +8,7 @@
 #include "picking/designs/BlockedPage.h"
 #include "platform/BrowserProfile.h"
 #include "platform/WebEngineBrowser.h"
+#include "platform/WebEnginePage.h"
 #include "support/LoopbackServer.h"
 #include "support/ProductPage.h"
 #include "support/RecordingDialogs.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 
 #include <memory>
 
@@ -194,6 +196,10 @@ private Q_SLOTS:
         QVERIFY(!window->windowTitle().contains(QLatin1String("owned")));
         // For looking at the page by eye: PICTORRA_SHOT=/tmp/x.png under a real display.
         if (const QString shot = qEnvironmentVariable("PICTORRA_SHOT"); !shot.isEmpty()) {
+            window->resize(1200, 1000);
+            auto *browser = static_cast<WebEngineBrowser *>(window->tabs().browser(0));
+            browser->page()->runJavaScript(QStringLiteral("document.getElementById('sku-pics').scrollIntoView()"),
+                                           QWebEngineScript::ApplicationWorld);
             QTest::qWait(1500);
             window->grab().save(shot);
         }

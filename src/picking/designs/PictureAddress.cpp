@@ -9,6 +9,9 @@ QString fullSize(const QString &address)
     QString out = address.trimmed();
     if (out.startsWith(QLatin1String("//")))
         out.prepend(QLatin1String("https:"));
+    // A page's data names pictures on the web; anything else is nothing we fetch.
+    if (!out.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) && !out.startsWith(QLatin1String("https://"), Qt::CaseInsensitive))
+        return QString();
     const qsizetype query = out.indexOf(QRegularExpression(QStringLiteral("[?#]")));
     if (query >= 0)
         out.truncate(query);

@@ -6,7 +6,8 @@
 // Picture addresses read from a page's data end at their picture extension,
 // so that the saved file takes its extension from the address: a query
 // (?__r__=..., ?x-oss-process=...) is dropped and a thumbnail address
-// (.310x310.jpg, .jpg_b.jpg, _sum.jpg) becomes its full-size picture.
+// (.310x310.jpg, .jpg_b.jpg, _sum.jpg) becomes its full-size picture. Only
+// http(s) addresses are kept (// gets https:); others read as empty.
 namespace PictureAddress {
 
 QString fullSize(const QString &address);
