@@ -3,6 +3,7 @@
 #include "picking/PickSlots.h"
 #include "picking/PicLists.h"
 #include "picking/PickResult.h"
+#include "picking/designs/PageDesigns.h"
 #include "platform/StepThread.h"
 
 #include <QObject>
@@ -36,6 +37,7 @@ public:
 
     PickSlots &pickSlots() { return m_slots; }
     PicLists &lists() { return m_lists; }
+    const PageDesigns &designs() const { return m_designs; }
     MainForm &window() { return m_window; }
     int runningPicks() const { return m_running; }
     bool hasThread(int browserIndex) const;
@@ -62,6 +64,7 @@ private:
     MainForm &m_window;
     PickSlots m_slots;
     PicLists m_lists;
+    PageDesigns m_designs;
     std::map<QString, std::unique_ptr<StepThread>> PickThreads;
     int m_pageWaits = 0;
     int m_running = 0;

@@ -48,8 +48,21 @@ void PickSlots::ScorllStepAdd(std::stop_token stop, int slot, int stepMs)
 
 PickSlots::Tick PickSlots::tick(int slot, double scrollHeight)
 {
-    Tick result;
+    const bool sampleDue = countSecond(slot);
+    Tick result = step(slot, scrollHeight);
+    result.takeSample = !result.reachedEnd && sampleDue;
+    return result;
+}
+
+bool PickSlots::countSecond(int slot)
+{
     PickSeconds[slot] += 1;
+    return std::fmod(std::floor(PickSeconds[slot]), 5.0) == 0;
+}
+
+PickSlots::Tick PickSlots::step(int slot, double scrollHeight) const
+{
+    Tick result;
     const double position = ScrollPos[slot].load();
     // Equality counts as the end: the page runs ahead of the distance.
     if (!(position < scrollHeight)) {
@@ -57,7 +70,6 @@ PickSlots::Tick PickSlots::tick(int slot, double scrollHeight)
         return result;
     }
     result.scrollBy = position;
-    result.takeSample = std::fmod(std::floor(PickSeconds[slot]), 5.0) == 0;
     return result;
 }
 

@@ -39,6 +39,10 @@ public:
     // Body of a slot's step thread: every `stepMs` the distance grows by the step.
     void ScorllStepAdd(std::stop_token stop, int slot, int stepMs);
     Tick tick(int slot, double scrollHeight);
+    // The two halves of a tick: the second counted in real time (true when a
+    // height sample is due), and the scroll decided once the height is known.
+    bool countSecond(int slot);
+    Tick step(int slot, double scrollHeight) const;
     void sample(int slot, double scrollHeight);
     void stopScrolling(int slot);
 

@@ -5,8 +5,20 @@ using namespace Qt::StringLiterals;
 QStringList ResultPage::pieces(const QString &title, const QString &address,
                                const QStringList &mainPics, const QStringList &descPics)
 {
-    const QString t = escaped(title);
-    const QString u = escaped(address);
+    PickResult result;
+    result.title = title;
+    result.address = address;
+    result.mainPics = mainPics;
+    result.descPics = descPics;
+    return pieces(result);
+}
+
+QStringList ResultPage::pieces(const PickResult &result)
+{
+    const QStringList &mainPics = result.mainPics;
+    const QStringList &descPics = result.descPics;
+    const QString t = escaped(result.title);
+    const QString u = escaped(result.address);
     const QString paragraph = u"<p>"_s;
     const QString containerEnd = u"</div>"_s;
     QStringList out;
@@ -25,6 +37,8 @@ QStringList ResultPage::pieces(const QString &title, const QString &address,
         appendPictures(out, u"<img width=310 height=310 src=\""_s, mainPics);
         out << containerEnd;
     }
+    if (!result.skuPics.isEmpty())
+        appendSkuSection(out, result.skuPics, result.skuNames);
     if (!descPics.isEmpty()) {
         out << paragraph;
         out << u"<div id=\"desc-lazyload-container\">"_s;
@@ -62,4 +76,20 @@ void ResultPage::appendPictures(QStringList &out, const QString &imageStart,
         if (i % 3 == 0)
             out << u"<p>"_s;
     }
+}
+
+void ResultPage::appendSkuSection(QStringList &out, const QStringList &pictures, const QStringList &names)
+{
+    // Outside both picture containers: what reads the page back by its
+    // containers sees the page of before.
+    out << u"<p>"_s;
+    out << u"<div id=\"sku-pics\">"_s;
+    out << u"<font fontsize=8>SKU图:</font>"_s;
+    out << u"<p>"_s;
+    for (qsizetype i = 0; i < pictures.size(); ++i)
+        out << u"<span style=\"display:inline-block;width:160px;margin:4px;text-align:center;vertical-align:top\">"
+               u"<img width=150 height=150 src=\""_s
+                + escaped(pictures.at(i)) + u"\"><br><font fontsize=8>"_s + escaped(names.value(i))
+                + u"</font></span>"_s;
+    out << u"</div>"_s;
 }

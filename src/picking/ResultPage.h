@@ -1,5 +1,7 @@
 #pragma once
 
+#include "picking/PickResult.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +19,9 @@ class ResultPage
 public:
     static QStringList pieces(const QString &title, const QString &address,
                               const QStringList &mainPics, const QStringList &descPics);
+    // The same page with a third section "SKU图:" after the main thumbnails,
+    // each SKU picture over its name; pages without SKU pictures are as above.
+    static QStringList pieces(const PickResult &result);
 
     // & " < > as entities; nothing else changes.
     static QString escaped(const QString &text);
@@ -24,4 +29,5 @@ public:
 private:
     static void appendPictures(QStringList &out, const QString &imageStart,
                                const QStringList &pictures);
+    static void appendSkuSection(QStringList &out, const QStringList &pictures, const QStringList &names);
 };

@@ -1,6 +1,10 @@
 #pragma once
 
 #include "platform/DocumentSnapshot.h"
+#include "platform/PageFacts.h"
+
+#include <QByteArray>
+#include <QUrl>
 
 #include <QObject>
 #include <QString>
@@ -25,6 +29,8 @@ public:
     using SnapshotCallback = std::function<void(const DocumentSnapshot &)>;
     using HeightCallback = std::function<void(std::optional<double>)>;
     using DoneCallback = std::function<void(bool)>;
+    using FactsCallback = std::function<void(const PageFacts &)>;
+    using FetchCallback = std::function<void(std::optional<QByteArray>)>;
     // Asked when a page wants a new window; returns the browser that takes it.
     using NewWindowHandler = std::function<BrowserPage *()>;
 
@@ -47,6 +53,12 @@ public:
     // body.scrollHeight; nullopt when there is no body.
     virtual void readScrollHeight(QObject *context, HeightCallback done) = 0;
     virtual void scrollBy(double x, double y) = 0;
+    // Address, load state, interstitial signs and the inline scripts holding
+    // one of `scriptMarkers`, read from the document as it is now.
+    virtual void readPageFacts(const QStringList &scriptMarkers, QObject *context, FactsCallback done) = 0;
+    // A small file (http/https only) fetched with the cookies of this tab's
+    // profile; nullopt on any failure, a stall of `stallMs` or more than `maxBytes`.
+    virtual void fetchFile(const QUrl &url, int stallMs, qint64 maxBytes, QObject *context, FetchCallback done) = 0;
     // Replaces the page by the written pieces on an opaque origin with page
     // scripts off; `done(false)` when the page could not be written.
     virtual void writePage(const QStringList &pieces, QObject *context, DoneCallback done) = 0;

@@ -9,6 +9,8 @@ struct Intervals
     int accessTickMs = 1000;   // TimerAccess
     int doubleClickMs = 5000;  // Timer2
     int fetchStallMs = 30000;  // a picture fetch that sends nothing for this long fails
+    int pageLoadWaitMs = 30000;   // a page still loading is waited for this long before it is judged
+    int pickDeadlineMs = 180000;  // a pick scrolls no longer than this, then completes with what loaded
 
     static Intervals scaled(double factor)
     {
@@ -19,6 +21,8 @@ struct Intervals
         i.accessTickMs = scale(i.accessTickMs);
         i.doubleClickMs = scale(i.doubleClickMs);
         i.fetchStallMs = scale(i.fetchStallMs);
+        i.pageLoadWaitMs = scale(i.pageLoadWaitMs);
+        i.pickDeadlineMs = scale(i.pickDeadlineMs);
         return i;
     }
 };

@@ -1,5 +1,7 @@
 #include "platform/WebEngineBrowser.h"
 
+#include "platform/ProfileNetwork.h"
+#include "platform/TextFetch.h"
 #include "platform/WebEnginePage.h"
 
 #include <QFile>
@@ -202,4 +204,20 @@ void WebEngineBrowser::writeWhenBlank(const QStringList &pieces, QObject *contex
     });
     // Someone may navigate the tab elsewhere before the blank page arrives.
     QTimer::singleShot(2 * m_scriptTimeoutMs, context, [settle] { settle(false); });
+}
+
+void WebEngineBrowser::readPageFacts(const QStringList &scriptMarkers, QObject *context, FactsCallback done)
+{
+    // Real pages carry about 1 MB of inline data; more than this is no product page of ours.
+    const int maxScriptChars = 16 * 1024 * 1024;
+    const QString script = pageScript(QStringLiteral("pageFacts.js")) + QLatin1Char('(') + jsonArray(scriptMarkers)
+        + QLatin1Char(',') + QString::number(maxScriptChars) + QLatin1Char(')');
+    runScript(script, context, [done](const QVariant &result, bool) { done(PageFacts::fromScriptResult(result)); });
+}
+
+void WebEngineBrowser::fetchFile(const QUrl &url, int stallMs, qint64 maxBytes, QObject *context, FetchCallback done)
+{
+    if (!m_network)
+        m_network = new ProfileNetwork(m_page->profile(), this);
+    TextFetch::start(m_network, url, stallMs, maxBytes, context, std::move(done));
 }

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QVariant>
 
+class ProfileNetwork;
 class QWebEngineProfile;
 class QWebEngineView;
 class WebEnginePage;
@@ -33,6 +34,8 @@ public:
     void readScrollHeight(QObject *context, HeightCallback done) override;
     void scrollBy(double x, double y) override;
     void writePage(const QStringList &pieces, QObject *context, DoneCallback done) override;
+    void readPageFacts(const QStringList &scriptMarkers, QObject *context, FactsCallback done) override;
+    void fetchFile(const QUrl &url, int stallMs, qint64 maxBytes, QObject *context, FetchCallback done) override;
 
     WebEnginePage *page() const { return m_page; }
 
@@ -45,6 +48,7 @@ private:
 
     QPointer<QWebEngineView> m_view;
     WebEnginePage *m_page;
+    QPointer<ProfileNetwork> m_network;  // made on first use
     int m_readyState = ReadyUninitialized;
     bool m_awaitingStart = false;
     // How long a script of ours may take before we give up on its answer.

@@ -77,6 +77,39 @@ private Q_SLOTS:
         QCOMPARE(window->tabs().book().PickedTabs, QList<int>{0});
         QVERIFY(!window->pickCommand().hasThread(0));
     }
+
+    void heightReadsThatLagOrFailNeitherStopTheClockNorEndThePick()
+    {
+        MainForm::Services services = testServices(dialogs, programFolder.path(), fakeBrowsers());
+        services.intervals = Intervals::scaled(0.01);
+        services.intervals.stepMs = 200;  // the distance stays far from the page's end
+        services.intervals.pickDeadlineMs = 60000;
+        window = std::make_unique<MainForm>(services);
+        fake(0)->document.hasDocument = true;
+        fake(0)->document.divs = {{QStringLiteral("mod-detail"), QString()},
+                                  {QStringLiteral("desc-lazyload-container"), QString()}};
+        fake(0)->scrollHeight = 400000;
+        QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
+        QSignalSpy status(&window->pickCommand(), &PickCommand::statusChanged);
+        window->addressStrip().pick_B->click();
+        QTRY_VERIFY(window->pickCommand().hasThread(0));
+        // A failed read is no height 0: the pick goes on.
+        fake(0)->scrollHeight = std::nullopt;
+        QTest::qWait(300);
+        QVERIFY(ended.isEmpty());
+        // The seconds run on while reads are pending.
+        fake(0)->scrollHeight = 400000;
+        fake(0)->heightDelayMs = 100;  // ten ticks
+        status.clear();
+        const int readsBefore = fake(0)->heightReads;
+        QTest::qWait(600);
+        QVERIFY(ended.isEmpty());
+        QVERIFY(status.count() > 2 * (fake(0)->heightReads - readsBefore));
+        fake(0)->heightDelayMs = 0;
+        fake(0)->scrollHeight = 10;
+        QVERIFY(ended.wait(5000));
+        QCOMPARE(ended.first().at(1).toBool(), true);
+    }
 };
 
 PICTORRA_TEST_MAIN(PickCommandTest)

@@ -34,7 +34,8 @@ void FakeBrowserPage::readDocument(const QStringList &divIds, QObject *context, 
 void FakeBrowserPage::readScrollHeight(QObject *context, HeightCallback done)
 {
     const auto answer = scrollHeight;
-    QTimer::singleShot(0, context, [answer, done] { done(answer); });
+    ++heightReads;
+    QTimer::singleShot(heightDelayMs, context, [answer, done] { done(answer); });
 }
 
 void FakeBrowserPage::scrollBy(double, double y)
@@ -53,4 +54,25 @@ void FakeBrowserPage::reportTitle(const QString &text)
 {
     title = text;
     emit TitleChange(text);
+}
+
+void FakeBrowserPage::readPageFacts(const QStringList &, QObject *context, FactsCallback done)
+{
+    PageFacts answer = facts;
+    answer.hasDocument = answer.hasDocument || document.hasDocument;
+    if (answer.url.isEmpty())
+        answer.url = location;
+    if (answer.title.isEmpty())
+        answer.title = document.title;
+    if (answer.readyState.isEmpty())
+        answer.readyState = readyState == ReadyComplete ? QStringLiteral("complete") : QStringLiteral("loading");
+    QTimer::singleShot(0, context, [answer, done] { done(answer); });
+}
+
+void FakeBrowserPage::fetchFile(const QUrl &url, int, qint64, QObject *context, FetchCallback done)
+{
+    std::optional<QByteArray> answer;
+    if (files.contains(url.toString()))
+        answer = files.value(url.toString());
+    QTimer::singleShot(0, context, [answer, done] { done(answer); });
 }

@@ -2,6 +2,7 @@
 
 #include "platform/BrowserPage.h"
 
+#include <QMap>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -33,6 +34,8 @@ public:
     void readScrollHeight(QObject *context, HeightCallback done) override;
     void scrollBy(double x, double y) override;
     void writePage(const QStringList &pieces, QObject *context, DoneCallback done) override;
+    void readPageFacts(const QStringList &scriptMarkers, QObject *context, FactsCallback done) override;
+    void fetchFile(const QUrl &url, int stallMs, qint64 maxBytes, QObject *context, FetchCallback done) override;
 
     // Lets the page report a title, as the engine does after a load.
     void reportTitle(const QString &text);
@@ -42,7 +45,11 @@ public:
     QStringList written;
     QList<double> scrolls;
     DocumentSnapshot document;
+    PageFacts facts;  // url and title follow location and document unless set
+    QMap<QString, QByteArray> files;
     std::optional<double> scrollHeight = 1000.0;
+    int heightDelayMs = 0;  // how long a height read stays pending
+    int heightReads = 0;
     int readyState = ReadyComplete;
     bool completeOnNavigate = true;
     QString location;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+
+#include <optional>
+
+// The file at a page's detailUrl: var offer_details={"content":"<html>"};
+// The pictures of its HTML fragment, in order, repeats kept.
+namespace DescriptionFile {
+
+// nullopt when the file is not a description file.
+std::optional<QStringList> pictures(const QByteArray &file);
+
+} // namespace DescriptionFile

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/DocumentSnapshot.h"
+#include "platform/PageFacts.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What a design found on a product page. Pages of the old design are read
+// from their picture containers after scrolling; pages that carry their data
+// inline are read at once and get their description from `detailUrl`.
+struct DesignReading
+{
+    bool scrollContainers = false;  // the old road: scroll, then read the containers
+    QStringList mainPics;
+    QStringList skuPics;            // not main pictures, no repeats
+    QStringList skuNames;           // one per skuPics entry
+    QString detailUrl;
+};
+
+// One way the marketplace has laid out its product pages. A new redesign is
+// one more of these (and one fixture), tried in order by PageDesigns.
+class PageDesign
+{
+public:
+    virtual ~PageDesign() = default;
+    // Markers of the inline scripts whose text this design reads.
+    virtual QStringList scriptMarkers() const { return {}; }
+    // nullopt when the page is not of this design (or not yet complete).
+    virtual std::optional<DesignReading> read(const PageFacts &facts, const DocumentSnapshot &snapshot) const = 0;
+
+protected:
+    // Appends the SKU pictures that are neither main pictures nor repeats.
+    static void addSku(DesignReading &reading, const QString &picture, const QString &name);
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Picture addresses read from a page's data end at their picture extension,
+// so that the saved file takes its extension from the address: a query
+// (?__r__=..., ?x-oss-process=...) is dropped and a thumbnail address
+// (.310x310.jpg, .jpg_b.jpg, _sum.jpg) becomes its full-size picture. Only
+// http(s) addresses are kept (// gets https:); others read as empty.
+namespace PictureAddress {
+
+QString fullSize(const QString &address);
+
+// fullSize of each, blanks dropped, order and repeats kept.
+QStringList fullSize(const QStringList &addresses);
+
+// The src of every <img> of an HTML fragment, in order, as full-size addresses.
+QStringList imageSources(const QString &html);
+
+} // namespace PictureAddress

@@ -1,0 +1,145 @@
+// Reading the data of today's product pages: the object-literal quirks of
+// the inline data, picture addresses, the designs on our fixtures, and the
+// interstitial check.
+#include "picking/designs/BlockedPage.h"
+#include "picking/designs/DescriptionFile.h"
+#include "picking/designs/ObjectLiteral.h"
+#include "picking/designs/PageDesigns.h"
+#include "picking/designs/PictureAddress.h"
+#include "support/TestMain.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace {
+QString fixture(const QString &name)
+{
+    QFile file(QStringLiteral(PICTORRA_FIXTURES "/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).replace(QLatin1String("HOST"), QLatin1String("h"));
+}
+
+// The inline scripts of a fixture page, as the page read gives them.
+PageFacts factsOf(const QString &page)
+{
+    PageFacts facts;
+    facts.hasDocument = true;
+    facts.readyState = QStringLiteral("complete");
+    qsizetype at = 0;
+    while ((at = page.indexOf(QLatin1String("<script>"), at)) >= 0) {
+        const qsizetype end = page.indexOf(QLatin1String("</script>"), at);
+        facts.scripts << page.mid(at + 8, end - at - 8);
+        at = end;
+    }
+    return facts;
+}
+}
+
+class PageDesignsTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void objectLiteralQuirksBecomeData()
+    {
+        const QString text = QStringLiteral(
+            "x=f({\"a\":{1:\"one\",300:{'k':'it\\'s'}},\"t\":\"\\u65b0\\u6b3e\",\"b\":\"}{\\\"]\",\"h\":'\\x41\\/',"
+            " /* note */ n: undefined, \"list\":[1,2,],});");
+        const QStringView literal = ObjectLiteral::extract(text, 0);
+        QVERIFY(literal.endsWith(u"}"));
+        QVERIFY(literal.startsWith(u"{\"a\""));
+        const std::optional<QJsonValue> value = ObjectLiteral::parse(literal);
+        QVERIFY(value.has_value());
+        const QJsonObject object = value->toObject();
+        QCOMPARE(object[u"a"][u"1"].toString(), QStringLiteral("one"));
+        QCOMPARE(object[u"a"][u"300"][u"k"].toString(), QStringLiteral("it's"));
+        QCOMPARE(object[u"t"].toString(), QStringLiteral("新款"));
+        QCOMPARE(object[u"b"].toString(), QStringLiteral("}{\"]"));
+        QCOMPARE(object[u"h"].toString(), QStringLiteral("A/"));
+        QVERIFY(object[u"n"].isNull());
+        QCOMPARE(object[u"list"].toArray().size(), 2);
+
+        // What does not close, or is no data, reads as nothing.
+        QVERIFY(ObjectLiteral::extract(u"{\"a\":\"}", 0).isEmpty());
+        QVERIFY(!ObjectLiteral::parse(u"{\"a\": function () { return 1; }}").has_value());
+        QVERIFY(!ObjectLiteral::parse(u"{\"a\":\"open}").has_value());
+    }
+
+    void addressesEndAtTheirPictureExtension()
+    {
+        const QString base = QStringLiteral("https://cbu01.alicdn.com/img/ibank/O1CN01_!!22-0-cib");
+        const QString full = base + QStringLiteral(".jpg");
+        QCOMPARE(PictureAddress::fullSize(full + QStringLiteral("?__r__=1676294637239")), full);
+        QCOMPARE(PictureAddress::fullSize(base + QStringLiteral(".310x310.jpg")), full);
+        QCOMPARE(PictureAddress::fullSize(full + QStringLiteral("_b.jpg")), full);
+        QCOMPARE(PictureAddress::fullSize(full + QStringLiteral("_.webp")), full);
+        QCOMPARE(PictureAddress::fullSize(base + QStringLiteral("_sum.jpg")), full);
+        QCOMPARE(PictureAddress::fullSize(full + QStringLiteral("?x-oss-process=image/resize,w_300")), full);
+        QCOMPARE(PictureAddress::fullSize(QStringLiteral("//img.alicdn.com/a/b.PNG")), QStringLiteral("https://img.alicdn.com/a/b.PNG"));
+        QCOMPARE(PictureAddress::fullSize(QStringLiteral("https://x/noext")), QStringLiteral("https://x/noext"));
+        QVERIFY(PictureAddress::fullSize(QStringLiteral("javascript:alert(1)//a.jpg")).isEmpty());
+        QVERIFY(PictureAddress::fullSize(QStringLiteral("file:///etc/a.jpg")).isEmpty());
+        QCOMPARE(PictureAddress::imageSources(QStringLiteral("<IMG alt=\"a\" SRC='http://h/a.jpg?x'><p><img src=http://h/b.png /><img data-src=\"http://h/c.jpg\">")),
+                 (QStringList{QStringLiteral("http://h/a.jpg"), QStringLiteral("http://h/b.png")}));
+    }
+
+    void contextDataPageIsRead()
+    {
+        PageDesigns designs;
+        const std::optional<DesignReading> reading = designs.read(factsOf(fixture(QStringLiteral("context-page.html"))), {});
+        QVERIFY(reading.has_value());
+        QVERIFY(!reading->scrollContainers);
+        QCOMPARE(reading->mainPics, (QStringList{QStringLiteral("http://h/cbu01/img/ibank/m1.jpg"), QStringLiteral("http://h/cbu01/img/ibank/m2.jpg"),
+                                                 QStringLiteral("http://h/cbu01/img/ibank/m3.jpg")}));
+        QCOMPARE(reading->skuPics, (QStringList{QStringLiteral("http://h/cbu01/img/ibank/s1.jpg"), QStringLiteral("http://h/cbu01/img/ibank/s2.jpg")}));
+        QCOMPARE(reading->skuNames.at(0), QStringLiteral("红色"));
+        QCOMPARE(reading->skuNames.at(1), QStringLiteral("<b>蓝</b>色<script>document.title='owned'</script>"));
+        QCOMPARE(reading->detailUrl, QStringLiteral("http://h/itemcdn/1688offer/icoss1001"));
+    }
+
+    void initDataPageIsRead()
+    {
+        PageDesigns designs;
+        const std::optional<DesignReading> reading = designs.read(factsOf(fixture(QStringLiteral("init-page.html"))), {});
+        QVERIFY(reading.has_value());
+        QCOMPARE(reading->mainPics, (QStringList{QStringLiteral("http://h/cbu01/img/ibank/w1.jpg"), QStringLiteral("http://h/cbu01/img/ibank/w2.jpg")}));
+        QCOMPARE(reading->skuPics, (QStringList{QStringLiteral("http://h/cbu01/img/ibank/k1.jpg"), QStringLiteral("http://h/cbu01/img/ibank/k2.jpg")}));
+        QCOMPARE(reading->skuNames, (QStringList{QStringLiteral("蓝色"), QStringLiteral("湖蓝色")}));
+        QCOMPARE(reading->detailUrl, QStringLiteral("http://h/itemcdn/1688offer/icoss3003"));
+        QVERIFY(!designs.read(factsOf(QStringLiteral("<script>window.context=1;</script>")), {}).has_value());
+    }
+
+    void descriptionFileGivesItsPicturesInOrder()
+    {
+        const std::optional<QStringList> pictures = DescriptionFile::pictures(fixture(QStringLiteral("context-description.js")).toUtf8());
+        QCOMPARE(pictures.value_or(QStringList()),
+                 (QStringList{QStringLiteral("http://h/cbu01/img/ibank/d1.jpg"), QStringLiteral("http://h/cbu01/img/ibank/d2.png"),
+                              QStringLiteral("http://h/cbu01/img/ibank/d1.jpg"), QStringLiteral("http://h/cbu01/img/ibank/narrow.jpg")}));
+        QVERIFY(!DescriptionFile::pictures("<html>not here</html>").has_value());
+    }
+
+    void interstitialsAndLoginPagesAreBlocked()
+    {
+        PageFacts product;
+        product.url = QStringLiteral("https://detail.1688.com/offer/1.html");
+        product.text = QStringLiteral("向右滑动查看更多") + QString(400, QLatin1Char('x'));
+        QVERIFY(!BlockedPage::isBlocked(product));
+        for (const QString &url : {QStringLiteral("https://login.1688.com/member/signin.htm"),
+                                   QStringLiteral("https://passport.example/login"),
+                                   QStringLiteral("https://detail.1688.com/offer/1.html/_____tmd_____/punish?x5secdata=a")}) {
+            PageFacts facts = product;
+            facts.url = url;
+            QVERIFY2(BlockedPage::isBlocked(facts), qPrintable(url));
+        }
+        PageFacts slider = product;
+        slider.title = QStringLiteral("security-X5");
+        QVERIFY(BlockedPage::isBlocked(slider));
+        PageFacts form = product;
+        form.formActions = {QStringLiteral("/_____tmd_____/slide")};
+        QVERIFY(BlockedPage::isBlocked(form));
+        QVERIFY(BlockedPage::Message.contains(QStringLiteral("验证")));
+    }
+};
+
+PICTORRA_TEST_MAIN(PageDesignsTest)
+#include "tst_page_designs.moc"
