@@ -144,6 +144,18 @@ void PickJob::writeResult(const DocumentSnapshot &snapshot)
                                                   lists.MainPics(b), lists.DescPics(b));
     m_browser->writePage(pieces, this, [this, b](bool written) {
         PicLists &lists = m_command.lists();
+        if (written) {
+            const TabBook &book = m_command.window().tabs().book();
+            PickResult result;
+            result.title = book.PickTitle.value(b);
+            result.address = book.PickUrl.value(b);
+            result.mainPics = lists.MainPics(b);
+            result.descPics = lists.DescPics(b);
+            const QPointer<PickJob> self(this);
+            emit m_command.resultReady(b, result);
+            if (!self)
+                return;
+        }
         ClearList(lists.MainPics(b));
         ClearList(lists.DescPics(b));
         setStatus(0, written ? PickCommand::CompletedLine
