@@ -1,9 +1,10 @@
 #include "appearance/SkinCommands.h"
 
 #include "appearance/skin.h"
+#include "platform/ProgramFolder.h"
 
 SkinCommands::SkinCommands(const QString &programFolder, Dialogs &dialogs)
-    : m_settings(programFolder), m_skins(programFolder), m_dialogs(dialogs)
+    : m_settings(programFolder), m_skins(programFolder, ProgramFolder::installed()), m_dialogs(dialogs)
 {
 }
 

@@ -5,11 +5,13 @@
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QWidget>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -36,14 +38,41 @@ std::optional<QString> readSheet(const QString &path)
 
 const QString SkinManager::FolderName = QStringLiteral("皮肤");
 
-SkinManager::SkinManager(const QString &programFolder)
+SkinManager::SkinManager(const QString &programFolder, const QString &shippedFolder)
     : m_folder(ProgramFolder::join(programFolder, FolderName))
 {
+    if (!shippedFolder.isEmpty()) {
+        const QString shipped = ProgramFolder::join(shippedFolder, FolderName);
+        if (QFileInfo(shipped).absoluteFilePath() != QFileInfo(m_folder).absoluteFilePath())
+            m_shipped = shipped;
+    }
+}
+
+QStringList SkinManager::names() const
+{
+    QStringList names = QDir(m_folder).entryList(QDir::Files);
+    if (!m_shipped.isEmpty())
+        names += QDir(m_shipped).entryList(QDir::Files);
+    names.removeDuplicates();
+    // As the folder list sorted them before: by name, ignoring case.
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int c = QString::compare(a, b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+QString SkinManager::pathOf(const QString &fileName) const
+{
+    const QString own = ProgramFolder::join(m_folder, fileName);
+    if (m_shipped.isEmpty() || QFileInfo(own).isFile())
+        return own;
+    return ProgramFolder::join(m_shipped, fileName);
 }
 
 bool SkinManager::apply(const QString &fileName) const
 {
-    return applyFile(ProgramFolder::join(m_folder, fileName));
+    return applyFile(pathOf(fileName));
 }
 
 bool SkinManager::applyFile(const QString &path) const
@@ -73,7 +102,7 @@ bool SkinManager::applyRemembered(const SkinSettings &settings) const
     const QString name = settings.skin();
     if (name.isEmpty())
         return false;
-    const QString path = ProgramFolder::join(m_folder, name);
+    const QString path = pathOf(name);
     if (!QFileInfo(path).isFile())
         return false;
     return applyFile(path);

@@ -18,6 +18,9 @@ QString asText(const QVariant &value)
     return value.toString();
 }
 
+// Far above any real config.ini; a larger one is not ours and is not parsed.
+constexpr qint64 MaxConfigBytes = 1024 * 1024;
+
 bool canWrite(const QString &file)
 {
     const QFileInfo info(file);
@@ -35,13 +38,20 @@ SkinSettings::SkinSettings(const QString &programFolder)
 
 QString SkinSettings::readValue(const QString &key) const
 {
+    if (QFileInfo(m_file).size() > MaxConfigBytes)
+        return {};
     QSettings ini(m_file, QSettings::IniFormat);
     return asText(ini.value(Section + QLatin1Char('/') + key));
 }
 
 QString SkinSettings::skin() const
 {
-    return readValue(SkinKey).trimmed();
+    const QString name = readValue(SkinKey).trimmed();
+    // Only a file of the skins folder is a skin: a path ("../x", "/etc/x")
+    // would have any file read at every start.
+    const bool plainName = !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(u'\0'))
+                           && name != QLatin1String(".") && name != QLatin1String("..");
+    return plainName ? name : QString();
 }
 
 std::optional<int> SkinSettings::skinId() const

@@ -46,7 +46,7 @@ void skin::load()
     const QString folder = m_skins.skinsFolder();
     if (!QFileInfo::exists(folder))
         QDir().mkpath(folder);
-    fill(folder);
+    fill();
     const std::optional<int> id = m_settings.skinId();
     if (!id || *id < 0 || *id >= m_list->count())
         return;
@@ -55,11 +55,11 @@ void skin::load()
     m_loading = false;
 }
 
-void skin::fill(const QString &folder)
+void skin::fill()
 {
     const QSignalBlocker quiet(m_list);
     m_list->clear();
-    m_list->addItems(QDir(folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase));
+    m_list->addItems(m_skins.names());
 }
 
 bool skin::eventFilter(QObject *watched, QEvent *event)

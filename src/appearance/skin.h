@@ -25,7 +25,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void fill(const QString &folder);
+    void fill();
     int selectedRow() const;
     void onSelectionChanged();
     void onItemClicked(int row);

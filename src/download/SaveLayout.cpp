@@ -1,5 +1,7 @@
 #include "download/SaveLayout.h"
 
+#include "picking/CleanName.h"
+
 #include <QFileInfo>
 
 #include <filesystem>
@@ -15,45 +17,63 @@ bool Taken(const QString &path)
     return info.exists() || info.isSymLink();
 }
 
-// true: created; false with an empty *why: someone took the name first.
-bool CreateOne(const QString &path, QString *why)
+enum class Made { Created, TakenMeanwhile, Failed };
+
+// Failed sets *why; TakenMeanwhile means someone took the name after our check.
+Made CreateOne(const QString &path, QString *why)
 {
     std::error_code code;
-    const bool made = std::filesystem::create_directory(std::filesystem::path(path.toStdU16String()), code);
-    if (made)
-        return true;
-    if (!code || Taken(path))
-        why->clear();
-    else
-        *why = QString::fromStdString(code.message());
-    return false;
+    if (std::filesystem::create_directory(std::filesystem::path(path.toStdU16String()), code))
+        return Made::Created;
+    if (Taken(path))
+        return Made::TakenMeanwhile;
+    // The name was free before and after, yet the system would not make it:
+    // trying the next number would meet the same answer for ever.
+    *why = code ? QString::fromStdString(code.message())
+                : QStringLiteral("the system reports the name as taken, but it is free");
+    return Made::Failed;
+}
+
+QString fail(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+    return {};
 }
 
 } // namespace
 
+QString ItemName(const QString &cleaned)
+{
+    qsizetype dots = 0;
+    while (dots < cleaned.size() && cleaned[dots] == u'.')
+        ++dots;
+    return CutToBytes(cleaned.mid(dots), ItemNameBytes);
+}
+
 QString mkdiruser(const QString &path, int counter, int baseLength, QString *error)
 {
-    const QString base = path.left(baseLength);
-    QString candidate = path;
-    for (;;) {
-        QString why;
+    if (path.contains(QChar(u'\0')))
+        return fail(error, path + QStringLiteral(": a folder name cannot hold a NUL character"));
+    QString base = path.left(baseLength);
+    const qsizetype leaf = base.lastIndexOf(u'/') + 1;
+    base = base.left(leaf) + ItemName(base.mid(leaf));
+    QString candidate = base + path.mid(baseLength);
+    for (int tries = 0; tries < MaxFolderTries; ++tries) {
         if (!Taken(candidate)) {
-            if (CreateOne(candidate, &why))
-                return candidate;
-            if (!why.isEmpty()) {
-                if (error)
-                    *error = candidate + QStringLiteral(": ") + why;
-                return {};
+            QString why;
+            switch (CreateOne(candidate, &why)) {
+            case Made::Created: return candidate;
+            case Made::Failed: return fail(error, candidate + QStringLiteral(": ") + why);
+            case Made::TakenMeanwhile: break;
             }
         }
-        if (counter == std::numeric_limits<int>::max()) {
-            if (error)
-                *error = path + QStringLiteral(": every numbered name is taken");
-            return {};
-        }
+        if (counter == std::numeric_limits<int>::max())
+            break;
         ++counter;
         candidate = base + QString::number(counter);
     }
+    return fail(error, path + QStringLiteral(": every numbered name tried is taken"));
 }
 
 QString SafeUrlTail(const QString &url)

@@ -9,9 +9,21 @@
 
 // Creates the first free one of path, path1, path2 … (the counter replaces
 // everything after baseLength characters) and returns it. A name held by a
-// file counts as taken. The parent must exist. Returns an empty string and
-// sets *error when no candidate can be created.
+// file counts as taken. The parent must exist. The last name of the base is
+// made an item name first (see ItemName). Returns an empty string and sets
+// *error when no candidate can be created, when the system's answer
+// contradicts what it said of the name a moment before, or after
+// MaxFolderTries candidates: a name that cannot be made must not keep the
+// window busy counting.
 QString mkdiruser(const QString &path, int counter, int baseLength, QString *error = nullptr);
+constexpr int MaxFolderTries = 10000;
+
+// A cleaned title made fit for an item folder: cut to ItemNameBytes bytes on
+// a character boundary (leaving room for the counter within the 255 bytes
+// file systems allow) and without leading dots, which would hide the folder.
+// A name that fits and starts otherwise is returned as it is.
+QString ItemName(const QString &cleaned);
+constexpr qsizetype ItemNameBytes = 200;
 
 // group folder + "/" + group name + number + the URL's last 4 characters,
 // those made harmless so that the file stays inside its group folder.

@@ -39,7 +39,9 @@ linka::linka(const QString &folder, Dialogs &dialogs,
     layout->addWidget(File1);
     resize(StartClientSize.width(), StartClientSize.height() + m_menuBar->sizeHint().height());
 
-    connect(File1, &QListWidget::currentRowChanged, this, &linka::File1_Click);
+    // Selection, not the current row: the list makes its first entry current
+    // by itself when it regains the focus, and that is nobody's choice.
+    connect(File1, &QListWidget::itemSelectionChanged, this, &linka::File1_Click);
     connect(File1, &QListWidget::itemClicked, this, &linka::File1_Click);
     connect(File1, &QListWidget::itemDoubleClicked, this, &linka::File1_DblClick);
     Form_Load();
@@ -78,8 +80,8 @@ void linka::Form_Load()
 }
 
 // Re-reads the folder and selects preferredName when listed, else the first
-// entry, so the selection never names a file that is gone.
-void linka::refresh(const QString &preferredName)
+// entry (or nothing, when !orFirst), so the selection never names a file that is gone.
+void linka::refresh(const QString &preferredName, bool orFirst)
 {
     {
         const QSignalBlocker quiet(File1);
@@ -90,15 +92,15 @@ void linka::refresh(const QString &preferredName)
         if (!preferredName.isEmpty() && !found.isEmpty())
             File1->setCurrentItem(found.first());
         else
-            File1->setCurrentRow(File1->count() > 0 ? 0 : -1);
+            File1->setCurrentRow(orFirst && File1->count() > 0 ? 0 : -1);
     }
     File1_Click();
 }
 
 void linka::File1_Click()
 {
-    const QListWidgetItem *item = File1->currentItem();
-    m_selected = item ? m_store.pathOf(item->text()) : QString();
+    const QList<QListWidgetItem *> selected = File1->selectedItems();
+    m_selected = selected.isEmpty() ? QString() : m_store.pathOf(selected.first()->text());
 }
 
 void linka::File1_DblClick()
@@ -135,7 +137,9 @@ void linka::deleteCommand()
 {
     if (!m_store.remove(m_selected))
         return;
-    refresh({});
+    // Nothing selected afterwards: a second press must not delete a favourite
+    // the user never chose.
+    refresh({}, false);
 }
 
 void linka::renameCommand()
@@ -143,11 +147,18 @@ void linka::renameCommand()
     if (m_selected.isEmpty())
         return;
     const QString selected = m_selected;
+    // The user edits the name only: an answer typed over the whole file name
+    // would lose ".link", and the favourite would then open as plain text.
+    const QString fileName = QFileInfo(selected).fileName();
+    const QString extension = QStringLiteral(".link");
+    const bool isLink = fileName.endsWith(extension, Qt::CaseInsensitive) && fileName.size() > extension.size();
+    const QString kept = isLink ? fileName.right(extension.size()) : QString();
     QPointer<linka> self(this);
-    const auto answer = m_dialogs.inputBox(QStringLiteral("请输入新名称。"), QString(),
-                                           QFileInfo(selected).fileName());
+    auto answer = m_dialogs.inputBox(QStringLiteral("请输入新名称。"), QString(), fileName.chopped(kept.size()));
     if (!self)
         return;
+    if (answer && !answer->isEmpty() && !answer->endsWith(extension, Qt::CaseInsensitive))
+        *answer += kept;
     if (const auto renamed = m_store.rename(selected, answer))
         refresh(QFileInfo(*renamed).fileName());
 }

@@ -37,7 +37,7 @@ protected:
 private:
     void buildMenu();
     void Form_Load();
-    void refresh(const QString &preferredName);
+    void refresh(const QString &preferredName, bool orFirst = true);
     void File1_Click();
     void File1_DblClick();
     void openCommand();

@@ -2,13 +2,14 @@
 
 #include "main_window/AddressStrip.h"
 #include "main_window/MainForm.h"
-#include "picking/PageExtractor.h"
+#include "picking/CleanName.h"
 #include "picking/PickCommand.h"
-#include "platform/BrowserPage.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QPointer>
 
+#include <algorithm>
 #include <cstdio>
 
 HeadlessPick::HeadlessPick(MainForm &window, const QStringList &addresses, QObject *parent)
@@ -19,25 +20,44 @@ HeadlessPick::HeadlessPick(MainForm &window, const QStringList &addresses, QObje
         result.address = address;
         m_results.append(result);
     }
-    connect(&window.pickCommand(), &PickCommand::pickEnded, this, &HeadlessPick::onPickEnded);
-    connect(&window.pickCommand(), &PickCommand::statusChanged, this, &HeadlessPick::onStatus);
+    PickCommand &pick = window.pickCommand();
+    connect(&pick, &PickCommand::resultReady, this, &HeadlessPick::onResult);
+    connect(&pick, &PickCommand::pickEnded, this, &HeadlessPick::onPickEnded);
+    connect(&pick, &PickCommand::statusChanged, this, &HeadlessPick::onStatus);
 }
 
 void HeadlessPick::start()
 {
-    m_open = int(m_results.size());
-    for (int i = 0; i < m_results.size(); ++i) {
-        if (i > 0)
+    if (m_results.isEmpty())
+        return emit finished();
+    startNext();
+}
+
+void HeadlessPick::startNext()
+{
+    while (m_running < MaxRunning && m_next < m_results.size()) {
+        const int index = m_next++;
+        // The first address goes into the first tab, every other into a new one.
+        if (index > 0)
             m_window.NewP();
         const int b = m_window.tabs().book().CurIndex;
-        m_results[i].browserIndex = b;
-        m_resultOfBrowser.insert(b, i);
-        m_window.addressStrip().setAddress(m_results[i].address);
+        m_results[index].browserIndex = b;
+        m_resultOfBrowser.insert(b, index);
+        ++m_running;
+        m_window.addressStrip().setAddress(m_results[index].address);
+        const QPointer<HeadlessPick> self(this);
         m_window.pickCommand().pick_B_Click();
+        // A refusal can end the pick (and everything after it) right here.
+        if (!self)
+            return;
     }
-    m_started = true;
-    if (m_open == 0)
-        readNext(0);
+}
+
+void HeadlessPick::onResult(int browserIndex, const PickResult &result)
+{
+    const auto found = m_resultOfBrowser.constFind(browserIndex);
+    if (found != m_resultOfBrowser.constEnd())
+        m_results[*found].pick = result;
 }
 
 void HeadlessPick::onPickEnded(int browserIndex, bool completed, const QString &message)
@@ -45,12 +65,23 @@ void HeadlessPick::onPickEnded(int browserIndex, bool completed, const QString &
     const auto found = m_resultOfBrowser.constFind(browserIndex);
     if (found == m_resultOfBrowser.constEnd())
         return;
-    Result &result = m_results[*found];
+    const int index = *found;
+    m_resultOfBrowser.erase(found);
+    Result &result = m_results[index];
+    result.ended = true;
     result.completed = completed;
     if (!completed)
         result.error = message.isEmpty() ? QStringLiteral("采集未完成") : message;
-    if (--m_open == 0 && m_started)
-        readNext(0);
+    --m_running;
+    ++m_ended;
+    const QPointer<HeadlessPick> self(this);
+    emit picked(index);
+    if (!self)
+        return;
+    if (m_ended == m_results.size())
+        return emit finished();
+    // Not from inside the command that is still ending this pick.
+    QMetaObject::invokeMethod(this, &HeadlessPick::startNext, Qt::QueuedConnection);
 }
 
 void HeadlessPick::onStatus(int browserIndex, const QString &line)
@@ -58,28 +89,7 @@ void HeadlessPick::onStatus(int browserIndex, const QString &line)
     if (m_lastStatus.value(browserIndex) == line)
         return;
     m_lastStatus.insert(browserIndex, line);
-    std::fprintf(stderr, "[%d] %s\n", browserIndex, line.toUtf8().constData());
-}
-
-void HeadlessPick::readNext(int index)
-{
-    if (index >= m_results.size())
-        return emit finished();
-    Result &result = m_results[index];
-    BrowserPage *page = m_window.tabs().browser(result.browserIndex);
-    if (!result.completed || !page)
-        return readNext(index + 1);
-    const TabBook &book = m_window.tabs().book();
-    result.url = book.PickUrl.value(result.browserIndex);
-    result.title = book.PickTitle.value(result.browserIndex);
-    page->readDocument(PageExtractor::ContainerIds(), this, [this, index](const DocumentSnapshot &snapshot) {
-        PicLists scratch;
-        Result &done = m_results[index];
-        PageExtractor::ExtractPics(snapshot, 0, done.browserIndex, false, scratch);
-        done.main = scratch.MainPics(done.browserIndex);
-        done.desc = scratch.DescPics(done.browserIndex);
-        readNext(index + 1);
-    });
+    std::fprintf(stderr, "[%d] %s\n", browserIndex, TerminalText(line).toUtf8().constData());
 }
 
 bool HeadlessPick::allCompleted() const
@@ -92,7 +102,18 @@ namespace {
 QByteArray json(const QJsonValue &value)
 {
     const QByteArray wrapped = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
-    return wrapped.mid(1, wrapped.size() - 2);
+    // JSON escapes only the C0 controls itself; DEL, C1 controls and bidi
+    // overrides would reach the terminal as they are. Escaped, they stay data.
+    QString text = QString::fromUtf8(wrapped.mid(1, wrapped.size() - 2));
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : std::as_const(text)) {
+        if (IsUnsafeForDisplay(c.unicode()))
+            escaped += QStringLiteral("\\u") + QString::number(c.unicode(), 16).rightJustified(4, u'0');
+        else
+            escaped += c;
+    }
+    return escaped.toUtf8();
 }
 }
 
@@ -100,7 +121,9 @@ QByteArray HeadlessPick::jsonLine(const Result &result)
 {
     if (!result.completed)
         return "{\"url\": " + json(result.address) + ", \"error\": " + json(result.error) + "}";
-    return "{\"url\": " + json(result.url) + ", \"title\": " + json(result.title)
-        + ", \"main\": " + json(QJsonArray::fromStringList(result.main))
-        + ", \"desc\": " + json(QJsonArray::fromStringList(result.desc)) + "}";
+    const PickResult &pick = result.pick;
+    return "{\"url\": " + json(pick.address) + ", \"title\": " + json(pick.title)
+        + ", \"main\": " + json(QJsonArray::fromStringList(pick.mainPics))
+        + ", \"sku\": " + json(QJsonArray::fromStringList(pick.skuPics))
+        + ", \"desc\": " + json(QJsonArray::fromStringList(pick.descPics)) + "}";
 }

@@ -1,67 +1,82 @@
 #include "main_window/HeadlessSave.h"
 
-#include "download/DownloadCommand.h"
+#include "download/PictureFetcher.h"
 #include "download/SaveLayout.h"
-#include "main_window/MainForm.h"
+#include "download/TabDownload.h"
+#include "picking/CleanName.h"
+
+#include <QNetworkAccessManager>
+#include <QPointer>
 
 #include <cstdio>
+#include <string>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
 
-HeadlessSave::HeadlessSave(MainForm &window, QObject *parent) : QObject(parent), m_window(window)
+HeadlessSave::HeadlessSave(const QString &folder, int stallTimeoutMs, QObject *parent)
+    : QObject(parent), m_folder(folder), m_network(new QNetworkAccessManager(this)),
+      m_fetcher(new PictureFetcher(m_network, this))
 {
+    m_fetcher->setStallTimeout(stallTimeoutMs);
 #ifdef Q_OS_UNIX
     m_terminal = ::isatty(2);
 #else
     m_terminal = false;
 #endif
-    DownloadCommand &command = window.downloadCommand();
-    connect(&command, &DownloadCommand::progressed, this, &HeadlessSave::onProgress);
-    connect(&command, &DownloadCommand::tabDownloaded, this, [this](int, const DownloadSummary &summary) {
+}
+
+void HeadlessSave::save(int id, const PickResult &result)
+{
+    m_waiting.enqueue({id, result});
+    startNext();
+}
+
+void HeadlessSave::startNext()
+{
+    if (m_running >= MaxRunning || m_waiting.isEmpty())
+        return;
+    const auto [id, result] = m_waiting.dequeue();
+    ++m_running;
+    auto *download = new TabDownload(m_fetcher, MinDescWidth, this);
+    connect(download, &TabDownload::progress, this,
+            [this, id](int done, int total, const QString &) { onProgress(id, done, total); });
+    connect(download, &TabDownload::finished, this, [this, id, download](const DownloadSummary &summary) {
+        download->deleteLater();
+        --m_running;
+        if (summary.failed > 0 || summary.outcome != DownloadSummary::Outcome::Completed)
+            m_anyFailed = true;
         if (m_terminal)
             std::fputc('\n', stderr);
-        m_summaries.append(summary);
+        const QPointer<HeadlessSave> self(this);
+        emit saved(id, summary);
+        if (self)
+            startNext();
     });
-    connect(&command, &DownloadCommand::finished, this, &HeadlessSave::finished);
+    download->start(m_folder, result);
+    startNext();
 }
 
-void HeadlessSave::start()
-{
-    m_window.downloadCommand().DownLoad_B_Click();
-    // No result tab: the command ends at once with its message.
-    if (!m_window.downloadCommand().isRunning())
-        emit finished();
-}
-
-void HeadlessSave::onProgress(int browserIndex, int done, int total)
+void HeadlessSave::onProgress(int id, int done, int total)
 {
     if (!m_terminal) {
-        std::fprintf(stderr, "[%d] %s\n", browserIndex, ProgressLine(done, total).toUtf8().constData());
+        std::fprintf(stderr, "[%d] %s\n", id, ProgressLine(done, total).toUtf8().constData());
         return;
     }
     const int width = 30;
     const int filled = total > 0 ? done * width / total : width;
-    std::fprintf(stderr, "\r[%d] [%s%s] %d/%d %3d%%", browserIndex, std::string(size_t(filled), '#').c_str(),
+    std::fprintf(stderr, "\r[%d] [%s%s] %d/%d %3d%%", id, std::string(size_t(filled), '#').c_str(),
                  std::string(size_t(width - filled), '.').c_str(), done, total, ProgressPercent(done, total));
     std::fflush(stderr);
 }
 
-bool HeadlessSave::anyFailed() const
-{
-    return std::any_of(m_summaries.begin(), m_summaries.end(), [](const DownloadSummary &s) {
-        return s.failed > 0 || s.outcome != DownloadSummary::Outcome::Completed;
-    });
-}
-
 QString HeadlessSave::summaryLine(const DownloadSummary &summary)
 {
+    // Joined, not QString::arg: a title holding "%1" must print as it is.
     if (summary.outcome == DownloadSummary::Outcome::FolderFailed)
-        return summary.line + QStringLiteral(" (") + summary.error + QLatin1Char(')');
-    return QStringLiteral("%1\t保存%2张\t丢弃(宽度小于450像素)%3张\t失败%4张")
-        .arg(summary.itemFolder)
-        .arg(summary.saved)
-        .arg(summary.dropped)
-        .arg(summary.failed);
+        return TerminalText(summary.line + QStringLiteral(" (") + summary.error + QLatin1Char(')'));
+    return TerminalText(summary.itemFolder) + QStringLiteral("\t保存") + QString::number(summary.saved)
+        + QStringLiteral("张\t丢弃(宽度小于450像素)") + QString::number(summary.dropped)
+        + QStringLiteral("张\t失败") + QString::number(summary.failed) + QStringLiteral("张");
 }

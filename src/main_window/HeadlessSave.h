@@ -1,34 +1,48 @@
 #pragma once
 
 #include "download/DownloadSummary.h"
+#include "picking/PickResult.h"
 
-#include <QHash>
 #include <QList>
 #include <QObject>
+#include <QQueue>
 
-class MainForm;
+#include <utility>
 
-// The Download command run without a screen, on every result tab, with the
-// folder given on the command line. Progress goes to standard error: a bar
-// per tab on a terminal, plain lines otherwise.
+class PictureFetcher;
+class QNetworkAccessManager;
+
+// Saves pick results into the folder given on the command line as they come,
+// a few items side by side, each item's pictures one after the other.
+// Progress goes to standard error: a bar on a terminal, plain lines otherwise.
 class HeadlessSave : public QObject
 {
     Q_OBJECT
 public:
-    explicit HeadlessSave(MainForm &window, QObject *parent = nullptr);
+    static constexpr int MaxRunning = 4;
 
-    void start();
-    const QList<DownloadSummary> &summaries() const { return m_summaries; }
-    bool anyFailed() const;
+    HeadlessSave(const QString &folder, int stallTimeoutMs, QObject *parent = nullptr);
+
+    // Starts saving at once when fewer than MaxRunning items are saving,
+    // otherwise when one of them ends.
+    void save(int id, const PickResult &result);
+    bool idle() const { return m_running == 0 && m_waiting.isEmpty(); }
+    bool anyFailed() const { return m_anyFailed; }
     static QString summaryLine(const DownloadSummary &summary);
 
 Q_SIGNALS:
-    void finished();
+    // One item has ended; `id` is the one given to save().
+    void saved(int id, const DownloadSummary &summary);
 
 private:
-    void onProgress(int browserIndex, int done, int total);
+    void startNext();
+    void onProgress(int id, int done, int total);
 
-    MainForm &m_window;
-    QList<DownloadSummary> m_summaries;
+    QString m_folder;
+    QNetworkAccessManager *m_network;
+    PictureFetcher *m_fetcher;
+    QQueue<std::pair<int, PickResult>> m_waiting;
+    int m_running = 0;
+    bool m_anyFailed = false;
     bool m_terminal;
 };

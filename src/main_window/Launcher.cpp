@@ -59,29 +59,35 @@ Intervals intervalsFromEnvironment()
 int runHeadless(MainForm &window, const CommandLine &options)
 {
     HeadlessPick run(window, options.addresses);
-    HeadlessSave save(window);
-    int exitCode = 1;
-    QObject::connect(&run, &HeadlessPick::finished, &window, [&] {
-        for (const HeadlessPick::Result &result : run.results())
-            std::printf("%s\n", HeadlessPick::jsonLine(result).constData());
+    std::optional<HeadlessSave> save;
+    if (options.save)
+        save.emplace(QDir(*options.save).absolutePath(), window.services().intervals.fetchStallMs);
+    bool picksEnded = false;
+    const auto exitWhenDone = [&] {
+        if (picksEnded && (!save || save->idle()))
+            QCoreApplication::exit(run.allCompleted() && !(save && save->anyFailed()) ? 0 : 1);
+    };
+    // Each page is printed, and saved, as soon as its own pick ends.
+    QObject::connect(&run, &HeadlessPick::picked, &window, [&](int index) {
+        const HeadlessPick::Result &result = run.results().at(index);
+        std::printf("%s\n", HeadlessPick::jsonLine(result).constData());
         std::fflush(stdout);
-        exitCode = run.allCompleted() ? 0 : 1;
-        if (options.save)
-            save.start();
-        else
-            QCoreApplication::exit(exitCode);
+        if (save && result.completed)
+            save->save(index, result.pick);
     });
-    QObject::connect(&save, &HeadlessSave::finished, &window, [&] {
-        for (const DownloadSummary &summary : save.summaries())
+    if (save)
+        QObject::connect(&*save, &HeadlessSave::saved, &window, [&](int, const DownloadSummary &summary) {
             std::printf("%s\n", HeadlessSave::summaryLine(summary).toUtf8().constData());
-        std::fflush(stdout);
-        if (save.anyFailed())
-            exitCode = 1;
-        QCoreApplication::exit(exitCode);
+            std::fflush(stdout);
+            exitWhenDone();
+        });
+    QObject::connect(&run, &HeadlessPick::finished, &window, [&] {
+        picksEnded = true;
+        exitWhenDone();
     });
-    run.start();
-    QCoreApplication::exec();
-    return exitCode;
+    // From the event loop: an exit asked for before it runs would be lost.
+    QMetaObject::invokeMethod(&run, &HeadlessPick::start, Qt::QueuedConnection);
+    return QCoreApplication::exec();
 }
 
 } // namespace

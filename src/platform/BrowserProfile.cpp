@@ -3,8 +3,19 @@
 #include "platform/ProgramFolder.h"
 
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
 
 namespace BrowserProfile {
+
+namespace {
+// A page may open windows only on the user's click: product pages have been
+// seen opening dozens of them from a script, each becoming a tab.
+QWebEngineProfile *guarded(QWebEngineProfile *profile)
+{
+    profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    return profile;
+}
+}
 
 QWebEngineProfile *persistent(const QString &programFolder, QObject *parent)
 {
@@ -13,12 +24,12 @@ QWebEngineProfile *persistent(const QString &programFolder, QObject *parent)
     profile->setPersistentStoragePath(storage);
     profile->setCachePath(ProgramFolder::join(storage, QStringLiteral("cache")));
     profile->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
-    return profile;
+    return guarded(profile);
 }
 
 QWebEngineProfile *offTheRecord(QObject *parent)
 {
-    return new QWebEngineProfile(parent);
+    return guarded(new QWebEngineProfile(parent));
 }
 
 } // namespace BrowserProfile

@@ -17,6 +17,11 @@ QString resolve()
     return data;
 }
 
+QString installed()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
 QString join(const QString &folder, const QString &name)
 {
     if (folder.endsWith(QLatin1Char('/')))

@@ -6,5 +6,7 @@
 // folder is writable (a portable install), otherwise the per-user data folder.
 namespace ProgramFolder {
 QString resolve();
+// The folder of the executable, where the shipped skins are, writable or not.
+QString installed();
 QString join(const QString &folder, const QString &name);
 }

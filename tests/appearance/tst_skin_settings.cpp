@@ -62,6 +62,13 @@ private slots:
                                        << std::optional<int>();
         QTest::newRow("other section") << QByteArray("[other]\nskin=x.qss\nskinid=1\n") << QString()
                                        << std::optional<int>();
+        QTest::newRow("a path is no skin name") << QByteArray("[config]\nskin=../../somefile\nskinid=1\n")
+                                                << QString() << std::optional<int>(1);
+        QTest::newRow("an absolute path neither") << QByteArray("[config]\nskin=/etc/passwd\n") << QString()
+                                                  << std::optional<int>();
+        QTest::newRow("over 1 MiB is not read")
+            << QByteArray("[config]\nskin=a.qss\nskinid=1\n").append(QByteArray(1024 * 1024, ';'))
+            << QString() << std::optional<int>();
         QTest::newRow("damaged") << QByteArray("\x01\xff garbage\n[config\nskin=\n[config]\nskinid=4\n")
                                  << QString() << std::optional<int>(4);
     }

@@ -86,6 +86,23 @@ private slots:
         QCOMPARE(list->item(1)->text(), QStringLiteral("b.qss"));
     }
 
+    // Data moved to the per-user folder: the skins installed with the program
+    // are still offered, the user's own first.
+    void shippedSkinsAreOfferedBesideTheUsersOwn()
+    {
+        Program user({QStringLiteral("b.qss")});
+        Program installed({QStringLiteral("a.qss"), QStringLiteral("b.qss")});
+        const SkinManager both(user.dir.path(), installed.dir.path());
+        QCOMPARE(both.names(), QStringList({QStringLiteral("a.qss"), QStringLiteral("b.qss")}));
+        QCOMPARE(both.pathOf(QStringLiteral("b.qss")), user.skins.skinsFolder() + QStringLiteral("/b.qss"));
+        user.writeConfig("[config]\nskin=a.qss\nskinid=0\n");
+        QVERIFY(both.applyRemembered(user.settings));
+        QCOMPARE(qApp->styleSheet(), sheetFor(QStringLiteral("a.qss")));
+        skin window(user.settings, both, user.dialogs);
+        open(window);
+        QCOMPARE(window.SkinFile()->count(), 2);
+    }
+
     void clickStoresPositionAndNameAndApplies()
     {
         Program program({QStringLiteral("a.qss"), QStringLiteral("b.qss"), QStringLiteral("c.qss"),

@@ -1,6 +1,7 @@
 #include "download/SaveLayout.h"
 #include "support/TestMain.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -35,6 +36,37 @@ private slots:
             QVERIFY2(error.contains(path), qPrintable(error));
         }
         QCOMPARE(QDir(root.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{u"plain"_s});
+    }
+
+    // Titles a page chooses: too long for the file system, hidden, or holding a
+    // NUL that the system would cut the name at.
+    void hostileItemNames()
+    {
+        QTemporaryDir root;
+        const QString folder = root.path() + u'/';
+        // 255 bytes: fits once, but not with a counter after it.
+        const QString longTitle = QString(84, QChar(0x8d27)) + u"abc"_s;
+        const QString made = mkdiruser(folder + longTitle, 0, int(folder.size() + longTitle.size()));
+        QCOMPARE(made, folder + QString(66, QChar(0x8d27)));  // 198 bytes: whole characters only
+        QCOMPARE(mkdiruser(folder + longTitle, 0, int(folder.size() + longTitle.size())), made + u"1"_s);
+        const QString over = QString(66, QChar(0x8d27)) + u"ab"_s + u"+"_s;
+        QCOMPARE(ItemName(u"短标题"_s), u"短标题"_s);
+        QCOMPARE(ItemName(over), over.left(68));
+        QCOMPARE(ItemName(u"\U0001F600"_s.repeated(60)).size(), 100); // no surrogate pair split
+
+        for (const QString &dotted : {u".x"_s, u".."_s, u"."_s}) {
+            const QString path = folder + dotted;
+            QVERIFY(!QFileInfo(mkdiruser(path, 0, int(path.size()))).fileName().startsWith(u'.'));
+        }
+
+        QElapsedTimer timer;
+        timer.start();
+        QDir(root.path()).mkdir(u"nul"_s);
+        const QString nul = folder + u"nul"_s + QChar(0) + u"after"_s;
+        QString error;
+        QVERIFY(mkdiruser(nul, 0, int(nul.size()), &error).isEmpty());
+        QVERIFY(!error.isEmpty());
+        QVERIFY(timer.elapsed() < 1000);
     }
 
     void percentRoundsHalfToEven_data()

@@ -20,7 +20,13 @@ private Q_SLOTS:
                                                       << QStringLiteral("Pick");
         QTest::newRow("only removed characters") << QStringLiteral("/:* ?\"") << QString();
         QTest::newRow("full-width punctuation stays")
-            << QStringLiteral("女装：连衣裙／新款　2024\t夏") << QStringLiteral("女装：连衣裙／新款　2024\t夏");
+            << QStringLiteral("女装：连衣裙／新款　2024夏") << QStringLiteral("女装：连衣裙／新款　2024夏");
+        // What a page script can put in document.title: a NUL that would cut the
+        // folder name, terminal escapes, and text that reorders the line.
+        QTest::newRow("controls and bidi overrides go")
+            << QStringLiteral("nul") + QChar(0) + QString::fromUtf16(u"a\tb\nc\rd\x1b[31me\x7f" "f\u0085g\u202eh\u2066i\u2069j")
+            << QStringLiteral("nulabcd[31mefghij");
+        QTest::newRow("a Pick formed by removing a control stays") << QStringLiteral("Pi\tck") << QStringLiteral("Pick");
     }
 
     void cleans()
@@ -28,6 +34,13 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QString, expected);
         QCOMPARE(CleanName(text), expected);
+    }
+
+    void terminalTextShowsWithoutEffect()
+    {
+        QCOMPARE(TerminalText(QString::fromUtf16(u"a\x1b[2Jb\u202ec %1\U0001F600")),
+                 QString::fromUtf16(u"a\uFFFD[2Jb\uFFFDc %1\U0001F600"));
+        QCOMPARE(CutToBytes(QStringLiteral("ab货"), 4), QStringLiteral("ab"));
     }
 };
 
