@@ -140,6 +140,16 @@ void PickJob::writeResult(const DocumentSnapshot &snapshot)
     const int b = m_browserIndex;
     PageExtractor::ExtractPics(snapshot, 1, b, false, lists);
     const TabBook &book = m_command.window().tabs().book();
+    // --- minimal hand-over until the pick builds the full result itself ---
+    PickResult result;
+    result.title = book.PickTitle.value(b);
+    result.address = book.PickUrl.value(b);
+    result.mainPics = lists.MainPics(b);
+    result.descPics = lists.DescPics(b);
+    emit m_command.resultReady(b, result);
+    if (!m_browser)
+        return finish(false, QString());
+    // --- end of the hand-over ---
     const QStringList pieces = ResultPage::pieces(book.PickTitle.value(b), book.PickUrl.value(b),
                                                   lists.MainPics(b), lists.DescPics(b));
     m_browser->writePage(pieces, this, [this, b](bool written) {
