@@ -53,7 +53,7 @@ private Q_SLOTS:
         const MainLayout layout = MainLayout::compute(815, 464);
         QVERIFY(layout.browsersMoved);
         QCOMPARE(layout.browser, QRect(247, 64, 568, 384));
-        QCOMPARE(layout.mesg, QRect(247, 64, 568, 16));
+        QCOMPARE(layout.mesg, QRect(247, 70, 568, 16));  // below the address strip
         QCOMPARE(layout.tabStrip, QRect(0, 64, 230, 384));
         QCOMPARE(layout.closeButton.topLeft(), QPoint(230, 64));
         QCOMPARE(layout.urladress, QRect(56, 4, 575, 20));
