@@ -28,15 +28,20 @@ MesgList::MesgList(QWidget *parent)
     setRetryOffered(false);
 }
 
+int MesgList::rowHeight() const
+{
+    return qMax(fontMetrics().height() + 4, sizeHintForRow(0));
+}
+
 int MesgList::preferredHeight() const
 {
+    // Every row holds one line of this list's font; the retry button sits at
+    // the right of the counts row and may make the list's bottom lower.
     const int rows = qMax(1, count());
-    // Every row holds one line of this list's font; a row with the retry
-    // button is at least as high as the button.
-    int line = qMax(fontMetrics().height() + 4, sizeHintForRow(0));
+    int height = rows * rowHeight();
     if (retryOffered())
-        line = qMax(line, m_retryButton->sizeHint().height());
-    return rows * line + 2 * frameWidth();
+        height = qMax(height, rowHeight() * qMin(1, rows - 1) + m_retryButton->sizeHint().height());
+    return height + 2 * frameWidth();
 }
 
 void MesgList::setRow(int row, const QString &text)
@@ -118,10 +123,9 @@ void MesgList::changeEvent(QEvent *event)
 
 void MesgList::placeRetryButton()
 {
-    // At the right end of the counts row, where the failures are named.
+    // Right end of the counts row, where the failures are named.
     const QSize size = m_retryButton->sizeHint();
-    const int line = (height() - 2 * frameWidth()) / qMax(1, qMax(1, count()));
-    const int y = frameWidth() + qMin(1, count() - 1) * line + (line - size.height()) / 2;
-    m_retryButton->setGeometry(width() - frameWidth() - size.width(), qMax(0, y), size.width(), size.height());
+    const int top = frameWidth() + rowHeight() * qMin(1, qMax(0, count() - 1));
+    m_retryButton->setGeometry(width() - frameWidth() - size.width(), top, size.width(), size.height());
     m_retryButton->raise();
 }

@@ -41,6 +41,7 @@ protected:
 
 private:
     void placeRetryButton();
+    int rowHeight() const;
 
     bool m_hasCounts = false;
     QAction *m_retryAction;
