@@ -67,6 +67,23 @@ private Q_SLOTS:
         QCOMPARE(wide.downloadButton.right() + 1, 1600 - 53);
     }
 
+    void theStartPlaceFitsTheScreen()
+    {
+        const QRect wanted(296, 192, 815, 487);
+        const QMargins frame(4, 30, 4, 4);
+        // Room enough: exactly where the design puts it.
+        QCOMPARE(MainLayout::startGeometry(wanted, frame, QRect(0, 0, 1920, 1080)), wanted);
+        // 1024 x 600: moved up and left first, then nothing cut.
+        const QRect small(0, 0, 1024, 600);
+        const QRect moved = MainLayout::startGeometry(wanted, frame, small);
+        QCOMPARE(moved.size(), wanted.size());
+        QVERIFY(small.contains(moved.marginsAdded(frame)));
+        // Smaller than the window (a scaled screen): shrunk to fit, frame included.
+        const QRect tiny(0, 24, 640, 480);
+        const QRect fitted = MainLayout::startGeometry(wanted, frame, tiny);
+        QCOMPARE(fitted.marginsAdded(frame), tiny);
+    }
+
     void tooSmallAreaMovesNothingButTheToolbar()
     {
         QVERIFY(!MainLayout::compute(240, 400).browsersMoved);
