@@ -4,9 +4,6 @@
 #include "download/SaveLayout.h"
 #include "download/TabDownload.h"
 #include "main_window/MainForm.h"
-#include "picking/ClearList.h"
-#include "picking/PageExtractor.h"
-#include "picking/PicLists.h"
 #include "picking/PickCommand.h"
 #include "platform/BrowserPage.h"
 #include "platform/Dialogs.h"
@@ -21,10 +18,10 @@ namespace {
 const QString notice = QStringLiteral("友情提示");
 }
 
-DownloadCommand::DownloadCommand(MainForm &window, PicLists &lists, QObject *parent)
-    : QObject(parent), m_window(window), m_lists(lists), m_network(new QNetworkAccessManager(this)),
+DownloadCommand::DownloadCommand(MainForm &window, QObject *parent)
+    : QObject(parent), m_window(window), m_network(new QNetworkAccessManager(this)),
       m_fetcher(new PictureFetcher(m_network, this)),
-      m_openFolder([](const QString &folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); })
+      m_openFolder([](const QString &folder) { return QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); })
 {
     m_fetcher->setStallTimeout(window.services().intervals.fetchStallMs);
 }
@@ -34,18 +31,31 @@ DownloadCommand::~DownloadCommand()
     delete m_tab.data();
 }
 
+bool DownloadCommand::refuseWhileRunning()
+{
+    if (!m_running)
+        return false;
+    m_window.dialogs().messageBox(QStringLiteral("正在下载中，请等当前下载完成后再点击下载。"), notice,
+                                  Dialogs::Icon::Information);
+    return true;
+}
+
+namespace {
+bool awaitsDownload(const TabState *tab)
+{
+    return tab && tab->holdsResult() && !tab->downloaded;
+}
+}
+
 void DownloadCommand::DownLoad_B_Click()
 {
-    // A second download would read the pages back into the lists in use.
-    if (m_running) {
-        m_window.dialogs().messageBox(QStringLiteral("正在下载中，请等当前下载完成后再点击下载。"), notice,
-                                      Dialogs::Icon::Information);
+    // A second download would write into the folders of the one under way.
+    if (refuseWhileRunning())
         return;
-    }
     TabSet &tabs = m_window.tabs();
     QStringList keys;
     for (int position = 1; position <= tabs.count(); ++position)
-        if (tabs.captionAt(position).startsWith(QLatin1String("Pick")))
+        if (awaitsDownload(tabs.state(tabs.book().TabList.value(position - 1, -1))))
             keys.append(tabs.keyAt(position));
     if (keys.isEmpty()) {
         m_window.dialogs().messageBox(QStringLiteral("页面上无采集结果,采集结果标题以Pick开头"), notice,
@@ -76,27 +86,21 @@ void DownloadCommand::nextKey()
 void DownloadCommand::DownloadTab()
 {
     TabSet &tabs = m_window.tabs();
-    const int position = tabs.selectedPosition();
-    const QString caption = tabs.captionAt(position);
-    const QString key = tabs.keyAt(position);
-    const int b = tabs.book().TabList.value(position - 1, -1);
-    if (!caption.startsWith(QLatin1String("Pick"))) {
+    const int b = tabs.book().TabList.value(tabs.selectedPosition() - 1, -1);
+    const TabState *tab = tabs.state(b);
+    // The tab may have left its result since the button was pressed.
+    if (!awaitsDownload(tab)) {
         m_window.dialogs().messageBox(
             QStringLiteral("非采集结果，不能下载，请先采集。采集结果标题以\"Pick\"开头。"), notice,
             Dialogs::Icon::Critical);
         return nextKey();
     }
-    BrowserPage *page = tabs.browser(b);
-    if (m_folder.isEmpty() || !page)
+    if (m_folder.isEmpty())
         return nextKey();
-    page->readDocument(PageExtractor::ContainerIds(), this, [this, b, key, caption](const DocumentSnapshot &snapshot) {
-        PageExtractor::ExtractPics(snapshot, 0, b, false, m_lists);
-        startTab(b, key, caption, m_lists.MainPics(b), m_lists.DescPics(b));
-    });
+    startTab(b, *tab->result);
 }
 
-void DownloadCommand::startTab(int b, const QString &key, const QString &caption, const QStringList &main,
-                               const QStringList &desc)
+TabDownload *DownloadCommand::newTabDownload(int b)
 {
     m_tab = new TabDownload(m_fetcher, MinDescWidth, this);
     m_tabMesg = m_window.tabs().mesg(b);
@@ -104,26 +108,93 @@ void DownloadCommand::startTab(int b, const QString &key, const QString &caption
         PickCommand::writeRow(m_tabMesg, 0, line);
         emit progressed(b, done, total);
     });
-    connect(m_tab, &TabDownload::finished, this, [this, b, key, caption](const DownloadSummary &summary) {
-        tabFinished(b, key, caption, summary);
-    });
-    m_tab->start(m_folder, m_window.tabs().book().PickTitle.value(b), main, desc);
+    return m_tab;
 }
 
-void DownloadCommand::tabFinished(int b, const QString &key, const QString &caption, const DownloadSummary &summary)
+void DownloadCommand::startTab(int b, const PickResult &result)
 {
-    if (!summary.line.isEmpty())
-        PickCommand::writeRow(m_tabMesg, 0, summary.line);
-    // The caption goes to the tab that was downloaded, wherever it stands now.
-    TabSet &tabs = m_window.tabs();
-    if (summary.outcome == DownloadSummary::Outcome::Completed)
-        if (const int position = tabs.positionOfKey(key))
-            tabs.setCaptionAt(position, QString(caption).replace(QStringLiteral("Pick"), QStringLiteral("已下载")));
-    ClearList(m_lists.MainPics(b));
-    ClearList(m_lists.DescPics(b));
+    TabDownload *download = newTabDownload(b);
+    connect(download, &TabDownload::finished, this, [this, b](const DownloadSummary &summary) { tabFinished(b, summary); });
+    download->start(m_folder, result);
+}
+
+void DownloadCommand::tabFinished(int b, const DownloadSummary &summary)
+{
+    showSummary(b, summary);
     m_tab->deleteLater();
     emit tabDownloaded(b, summary);
     nextKey();
+}
+
+void DownloadCommand::showSummary(int b, const DownloadSummary &summary)
+{
+    if (!summary.line.isEmpty())
+        PickCommand::writeRow(m_tabMesg, 0, summary.line);
+    if (summary.outcome != DownloadSummary::Outcome::Completed)
+        return;
+    if (auto *list = qobject_cast<MesgList *>(m_tabMesg.data()))
+        list->setCounts(CountsLine(summary));
+    // The tab was closed meanwhile when its list is gone: its index may be
+    // someone else's by now.
+    if (m_tabMesg)
+        m_window.tabs().setDownloaded(b, summary);
+}
+
+QString DownloadCommand::CountsLine(const DownloadSummary &summary)
+{
+    QString line = QStringLiteral("保存%1张 丢弃%2张(宽度小于%3像素) 失败%4张")
+                       .arg(summary.saved)
+                       .arg(summary.dropped)
+                       .arg(MinDescWidth)
+                       .arg(summary.failed);
+    if (summary.unknownWidth > 0)
+        line += QStringLiteral(" 宽度未知%1张").arg(summary.unknownWidth);
+    if (!summary.failures.isEmpty()) {
+        QStringList names;
+        for (const FailedPicture &picture : summary.failures)
+            names << picture.name();
+        line += QStringLiteral(" 失败的图片:") + names.join(QStringLiteral(", "));
+    }
+    return line;
+}
+
+void DownloadCommand::retryFailed(int index)
+{
+    const TabState *tab = m_window.tabs().state(index);
+    if (!tab || !tab->hasFailures() || tab->lastDownload.itemFolder.isEmpty())
+        return;
+    if (refuseWhileRunning())
+        return;
+    const DownloadSummary before = tab->lastDownload;
+    m_running = true;
+    TabDownload *download = newTabDownload(index);
+    connect(download, &TabDownload::finished, this, [this, index, before](const DownloadSummary &retried) {
+        retryFinished(index, before, retried);
+    });
+    emit retryStarted(index, before.itemFolder, before.failures);
+    if (!download->retry(before.itemFolder, before.failures)) {
+        download->deleteLater();
+        m_window.dialogs().messageBox(QStringLiteral("重试未能开始，请重新采集后再下载。"), notice, Dialogs::Icon::Critical);
+        finish();
+    }
+}
+
+void DownloadCommand::retryFinished(int b, const DownloadSummary &before, const DownloadSummary &retried)
+{
+    // The item's counts: what was saved before plus what the retry saved;
+    // what failed is what failed again.
+    DownloadSummary merged = retried;
+    merged.itemFolder = before.itemFolder;
+    merged.total = before.total;
+    merged.saved = before.saved + retried.saved;
+    merged.dropped = before.dropped + retried.dropped;
+    merged.unknownWidth = before.unknownWidth + retried.unknownWidth;
+    if (merged.line.isEmpty())
+        merged.line = before.line;
+    showSummary(b, merged);
+    m_tab->deleteLater();
+    emit tabDownloaded(b, merged);
+    finish();
 }
 
 void DownloadCommand::finish()
@@ -143,6 +214,7 @@ void DownloadCommand::mesgDblClick(int index)
     if (!list || list->count() == 0)
         return;
     const QString folder = FolderFromLine(list->item(0)->text());
-    if (!folder.isEmpty())
-        m_openFolder(folder);
+    if (!folder.isEmpty() && !m_openFolder(folder))
+        m_window.dialogs().messageBox(QStringLiteral("无法启动文件管理器，图片保存在：\n") + QDir::toNativeSeparators(folder),
+                                      notice, Dialogs::Icon::Information);
 }

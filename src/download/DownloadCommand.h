@@ -9,27 +9,35 @@
 #include <functional>
 
 class MainForm;
-class PicLists;
+struct PickResult;
 class PictureFetcher;
 class QListWidget;
 class QNetworkAccessManager;
 class TabDownload;
 
 // The 下载 button: asks once for a folder, then saves the pictures of every
-// result tab ("Pick…" caption) into its own item folder, one tab after the
-// other, while the window stays usable.
+// tab that holds a result not yet downloaded into its own item folder, one
+// tab after the other, while the window stays usable. The pictures come from
+// the tab's state, never from whatever page the tab shows.
 class DownloadCommand : public QObject
 {
     Q_OBJECT
 public:
-    using FolderOpener = std::function<void(const QString &folder)>;
+    // Shows a folder in a file manager; false when none could be started.
+    using FolderOpener = std::function<bool(const QString &folder)>;
 
-    DownloadCommand(MainForm &window, PicLists &lists, QObject *parent = nullptr);
+    explicit DownloadCommand(MainForm &window, QObject *parent = nullptr);
     ~DownloadCommand() override;
 
     void DownLoad_B_Click();
     // Double click on a tab's message list: opens the folder its completion line names.
     void mesgDblClick(int index);
+    // 重试失败: fetches again, into the same item folder, what the last download
+    // of tab `index` could not save.
+    void retryFailed(int index);
+
+    // The message list's second row: what a download saved, dropped and lost.
+    static QString CountsLine(const DownloadSummary &summary);
 
     bool isRunning() const { return m_running; }
     void setFolderOpener(FolderOpener opener) { m_openFolder = std::move(opener); }
@@ -37,18 +45,22 @@ public:
 Q_SIGNALS:
     void tabDownloaded(int browserIndex, const DownloadSummary &summary);
     void progressed(int browserIndex, int done, int total);
+    // A retry is about to fetch `failures` into `itemFolder`.
+    void retryStarted(int browserIndex, const QString &itemFolder, const QList<FailedPicture> &failures);
     void finished();
 
 private:
     void nextKey();
     void DownloadTab();
-    void startTab(int b, const QString &key, const QString &caption, const QStringList &main,
-                  const QStringList &desc);
-    void tabFinished(int b, const QString &key, const QString &caption, const DownloadSummary &summary);
+    void startTab(int b, const PickResult &result);
+    TabDownload *newTabDownload(int b);
+    void tabFinished(int b, const DownloadSummary &summary);
+    void retryFinished(int b, const DownloadSummary &before, const DownloadSummary &retried);
+    void showSummary(int b, const DownloadSummary &summary);
+    bool refuseWhileRunning();
     void finish();
 
     MainForm &m_window;
-    PicLists &m_lists;
     QNetworkAccessManager *m_network;
     PictureFetcher *m_fetcher;
     QPointer<TabDownload> m_tab;

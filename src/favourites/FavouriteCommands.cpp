@@ -36,7 +36,11 @@ void FavouriteCommands::openfile(const QString &path, bool flag)
 void FavouriteCommands::bookmark()
 {
     const FavouriteStore store(folder());
-    if (store.save(m_window.windowTitle(), m_window.addressStrip().address()))
+    // A result page lives at about:blank; the favourite is the item's own page.
+    QString address = m_window.addressStrip().address();
+    if (const TabState *tab = m_window.tabs().currentState(); tab && tab->holdsResult())
+        address = tab->result->address;
+    if (store.save(m_window.windowTitle(), address))
         m_window.dialogs().messageBox(QStringLiteral("已经收藏！"));
     else
         m_window.dialogs().messageBox(QStringLiteral("收藏失败：无法在收藏夹目录中写入文件。\n") + folder());

@@ -92,6 +92,29 @@ int runHeadless(MainForm &window, const CommandLine &options)
 
 } // namespace
 
+QStringList setUpApplication(QApplication &app)
+{
+    QApplication::setApplicationName(QStringLiteral("Pictorra"));
+    QApplication::setApplicationVersion(QStringLiteral("3.2"));
+    // The engine takes its language (context menu, error pages) from the
+    // default locale when it starts, so this comes before any profile.
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    QLocale::setDefault(chinese);
+    // Qt's own dialogs (the folder chooser, the boxes' buttons) and the page's
+    // context menu speak Chinese like the rest.
+    QStringList loaded;
+    for (const QString &catalogue : {QStringLiteral("qtbase"), QStringLiteral("qtwebengine")}) {
+        auto *translator = new QTranslator(&app);
+        if (translator->load(chinese, catalogue, QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QApplication::installTranslator(translator);
+            loaded << catalogue;
+        } else {
+            delete translator;
+        }
+    }
+    return loaded;
+}
+
 int run(int argc, char *argv[])
 {
     QStringList arguments;
@@ -110,14 +133,7 @@ int run(int argc, char *argv[])
     }
     prepareEnvironment(options.headless());
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Pictorra"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Pictorra"));
-    QApplication::setApplicationVersion(QStringLiteral("3.2"));
-    // Qt's own dialogs (the folder chooser, the boxes' buttons) speak Chinese like the rest.
-    QTranslator qtTranslation;
-    if (qtTranslation.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslation);
+    setUpApplication(app);
 
     const QString folder = ProgramFolder::resolve();
     QWebEngineProfile *profile = BrowserProfile::persistent(folder, &app);

@@ -17,6 +17,10 @@
 #include "platform/Dialogs.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QStyle>
 #include <QCoreApplication>
 #include <QMenuBar>
 #include <QProcess>
@@ -36,7 +40,10 @@ MainForm::MainForm(const Services &services, QWidget *parent)
     setCentralWidget(m_client);
     m_client->installEventFilter(this);
     m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
-    Command1 = new QPushButton(QStringLiteral("Command1"), m_toolbar);
+    // 17 pixels wide: any caption would show clipped, so the name stays out of sight.
+    Command1 = new QPushButton(m_toolbar);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setAccessibleName(QStringLiteral("Command1"));
     Command1->setGeometry(MainLayout::px(11040), MainLayout::px(120), MainLayout::px(255), MainLayout::px(375));
     connect(Command1, &QPushButton::clicked, this, &MainForm::putTabStripSecond);
 
@@ -48,13 +55,22 @@ MainForm::MainForm(const Services &services, QWidget *parent)
     m_pick = new PickCommand(*this, this);
     connect(m_address->pick_B, &QPushButton::clicked, m_pick, &PickCommand::pick_B_Click);
     addShutdownStep([this] { m_pick->shutdown(); });
-    m_download = new DownloadCommand(*this, m_pick->lists(), this);
+    // The tab keeps what its pick found; it is its result once the page shows it.
+    connect(m_pick, &PickCommand::resultReady, m_tabs, &TabSet::setResult);
+    connect(m_pick, &PickCommand::pickEnded, m_tabs, [this](int b, bool completed) {
+        if (completed)
+            m_tabs->resultShown(b, true);
+    });
+    m_download = new DownloadCommand(*this, this);
     connect(m_address->DownLoad_B, &QPushButton::clicked, m_download, &DownloadCommand::DownLoad_B_Click);
     connect(m_tabs, &TabSet::mesgDoubleClicked, m_download, &DownloadCommand::mesgDblClick);
+    connect(m_tabs, &TabSet::retryRequested, m_download, &DownloadCommand::retryFailed);
     m_favourites = new FavouriteCommands(*this, this);
     buildMenus();
     connect(m_tabs, &TabSet::windowCaptionChanged, this, &QWidget::setWindowTitle);
     connect(m_tabs, &TabSet::controlsCreated, m_address, &QWidget::raise);
+    // The line edit claims some menu keys (Ctrl+E: end of line); the menu wins.
+    m_address->urladress->installEventFilter(this);
     connect(m_tabs, &TabSet::addressChanged, m_address, &AddressStrip::setAddress);
     connect(m_address, &AddressStrip::addressEntered, this, &MainForm::onAddressEntered);
     connect(m_address->goback, &QPushButton::clicked, m_tabs, &TabSet::goBack);
@@ -74,8 +90,32 @@ MainForm::MainForm(const Services &services, QWidget *parent)
         setHideOnMinimize(QSystemTrayIcon::isSystemTrayAvailable());
     }
     m_address->raise();
-    resize(MainLayout::px(12225), MainLayout::px(6960) + menuBar()->sizeHint().height());
-    move(MainLayout::px(4440), MainLayout::px(2880));
+    placeAtStart();
+}
+
+void MainForm::placeAtStart()
+{
+    const QRect wanted(MainLayout::px(4440), MainLayout::px(2880), MainLayout::px(12225),
+                       MainLayout::px(6960) + menuBar()->sizeHint().height());
+    // The frame is not known before the window is shown: the title bar's
+    // height and a border stand in for it.
+    const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2;
+    const QMargins frame(border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + border, border, border);
+    const QRect available = screen() ? screen()->availableGeometry() : wanted.marginsAdded(frame);
+    const QRect place = MainLayout::startGeometry(wanted, frame, available);
+    resize(place.size());
+    move(place.topLeft() - QPoint(frame.left(), frame.top()));
+}
+
+bool MainForm::isMenuShortcut(const QKeySequence &keys) const
+{
+    const QList<QAction *> menus = menuBar()->actions();
+    for (const QAction *menu : menus)
+        if (menu->menu())
+            for (const QAction *action : menu->menu()->actions())
+                if (!action->shortcut().isEmpty() && action->shortcut().matches(keys) == QKeySequence::ExactMatch)
+                    return true;
+    return false;
 }
 
 MainForm::~MainForm()
@@ -169,6 +209,12 @@ bool MainForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_client && event->type() == QEvent::Resize)
         relayout();
+    if (watched == m_address->urladress && event->type() == QEvent::ShortcutOverride
+        && isMenuShortcut(QKeySequence(static_cast<QKeyEvent *>(event)->keyCombination()))) {
+        // Left unaccepted, the key goes on to the menu's shortcut.
+        event->ignore();
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -20,6 +20,7 @@ class Dialogs;
 class QMenu;
 class QPushButton;
 class QToolBar;
+class QKeySequence;
 
 // The main window: toolbar, address strip, the tab column and the pages.
 class MainForm : public QMainWindow
@@ -82,6 +83,8 @@ protected:
 
 private:
     void buildMenus();
+    void placeAtStart();
+    bool isMenuShortcut(const QKeySequence &keys) const;
     void relayout();
     void onAddressEntered(const QString &address);
     void onAccessTick();

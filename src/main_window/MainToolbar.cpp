@@ -43,6 +43,10 @@ ToolbarCommands::Hooks MainToolbar::hooks(MainForm &window)
     hooks.favourites = [&window] { window.favourites().showFavourites(); };
     hooks.bookmark = [&window] { window.favourites().bookmark(); };
     hooks.refresh = [&window] {
+        // A result page was written, not loaded: a reload would blank it.
+        TabSet &tabs = window.tabs();
+        if (tabs.redrawResult(tabs.book().TabList.value(tabs.selectedPosition() - 1, -1)))
+            return;
         if (BrowserPage *page = selectedPage(window))
             page->Refresh();
     };

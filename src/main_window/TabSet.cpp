@@ -2,9 +2,9 @@
 
 #include "main_window/VerticalTabBar.h"
 #include "platform/BrowserPage.h"
+#include "picking/ResultPage.h"
 #include "platform/Dialogs.h"
 
-#include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -26,9 +26,9 @@ TabSet::TabSet(QWidget *client, BrowserFactory factory, const Intervals &interva
 
 TabSet::~TabSet()
 {
-    for (const Tab &tab : std::as_const(m_tabs)) {
-        delete tab.browser.data();
-        delete tab.mesg.data();
+    for (auto &entry : m_tabs) {
+        delete entry.second.browser.data();
+        delete entry.second.mesg.data();
     }
 }
 
@@ -45,20 +45,21 @@ void TabSet::start()
 
 void TabSet::createControls(int n)
 {
-    Tab tab;
+    TabState tab;
+    tab.key = QStringLiteral("t%1").arg(n);
     tab.browser = m_factory(m_client);
-    tab.mesg = new QListWidget(m_client);
+    tab.mesg = new MesgList(m_client);
     tab.mesg->setObjectName(QStringLiteral("mesg%1").arg(n));
-    tab.mesg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    tab.mesg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tab.mesg->hide();
     BrowserPage *page = tab.browser;
     connect(page, &BrowserPage::TitleChange, this, [this, n](const QString &text) { onTitleChange(n, text); });
     connect(page, &BrowserPage::DownloadComplete, this, [this, n] { onDownloadComplete(n); });
     page->setNewWindowHandler([this] { return onNewWindow(); });
     connect(tab.mesg, &QListWidget::itemDoubleClicked, this, [this, n] { emit mesgDoubleClicked(n); });
+    connect(tab.mesg, &MesgList::retryRequested, this, [this, n] { emit retryRequested(n); });
+    connect(tab.mesg, &MesgList::shapeChanged, this, [this, n] { placeTab(n); });
     page->widget()->show();
-    m_tabs.insert(n, tab);
+    m_tabs[n] = tab;
     emit controlsCreated();
 }
 
@@ -66,9 +67,15 @@ void TabSet::destroyControls(int n)
 {
     // The first browser is never destroyed: it stays behind the others, and
     // keeps its page and messages for whoever reuses index 0.
-    if (n == 0)
+    if (n == 0) {
+        m_tabs[0].dropResult();
         return;
-    const Tab tab = m_tabs.take(n);
+    }
+    const auto found = m_tabs.find(n);
+    if (found == m_tabs.end())
+        return;
+    const TabState tab = found->second;
+    m_tabs.erase(found);
     if (tab.browser) {
         tab.browser->widget()->hide();
         tab.browser->deleteLater();
@@ -81,7 +88,7 @@ void TabSet::NewP()
 {
     const int n = m_book.smallestFreeIndex();
     m_book.CurIndex = n;
-    if (!m_tabs.contains(n))
+    if (!m_tabs.count(n))
         createControls(n);
     mesg(n)->hide();
     browser(n)->widget()->show();
@@ -96,7 +103,7 @@ void TabSet::appendTab(int n)
     m_book.TabList.append(n);
     const QSignalBlocker blocker(m_strip);
     const int index = m_strip->addTab(QString());
-    m_strip->setTabData(index, QStringLiteral("t%1").arg(n));
+    m_strip->setTabData(index, state(n)->key);
 }
 
 void TabSet::selectPosition(int position)
@@ -117,12 +124,13 @@ void TabSet::runSelectionHandling()
         return;
     m_book.CurIndex = m_book.TabList.at(position - 1);
     BrowserPage *page = currentBrowser();
-    QListWidget *list = mesg(m_book.CurIndex);
+    MesgList *list = mesg(m_book.CurIndex);
     if (!page || !list)
         return;
     page->widget()->raise();
     page->takeFocus();
     list->raise();
+    emit controlsCreated();
     emit addressChanged(page->LocationURL());
     emit windowCaptionChanged(page->LocationName());
 }
@@ -176,13 +184,90 @@ void TabSet::onMouseReleased()
 void TabSet::onTitleChange(int n, const QString &text)
 {
     emit windowCaptionChanged(text);
+    checkLeftResult(n);
     // The first browser runs on without a tab once its tab was closed.
-    if (const int position = m_book.TabPosition(n))
-        m_strip->setTabText(position - 1, m_book.tabCaption(n, text));
+    const int position = m_book.TabPosition(n);
+    if (position && state(n))
+        m_strip->setTabText(position - 1, state(n)->caption(m_book, n, text));
+}
+
+void TabSet::refreshCaption(int n)
+{
+    const int position = m_book.TabPosition(n);
+    BrowserPage *page = browser(n);
+    if (position && page)
+        m_strip->setTabText(position - 1, state(n)->caption(m_book, n, page->LocationName()));
+}
+
+void TabSet::checkLeftResult(int n)
+{
+    TabState *tab = state(n);
+    if (!tab || !tab->showingResult || !tab->browser || tab->browser->LocationURL() == tab->resultLocation)
+        return;
+    // Typed address, 主页, a link or back: whatever the page is now, it is not
+    // the result, so the caption follows its title and Pick may run here.
+    tab->dropResult();
+    if (const int picked = m_book.PickedPosition(n))
+        m_book.PickedTabs.removeAt(picked - 1);
+    if (tab->mesg)
+        tab->mesg->clearCounts();
+    refreshCaption(n);
+}
+
+void TabSet::setResult(int n, const PickResult &result)
+{
+    if (TabState *tab = state(n)) {
+        tab->dropResult();
+        tab->result = result;
+    }
+}
+
+void TabSet::resultShown(int n, bool written)
+{
+    TabState *tab = state(n);
+    if (!tab)
+        return;
+    if (!written || !tab->result || !tab->browser) {
+        tab->dropResult();
+        return;
+    }
+    tab->showingResult = true;
+    tab->resultLocation = tab->browser->LocationURL();
+    refreshCaption(n);
+}
+
+bool TabSet::redrawResult(int n)
+{
+    TabState *tab = state(n);
+    if (!tab || !tab->holdsResult() || !tab->browser)
+        return false;
+    const PickResult &result = *tab->result;
+    const QStringList pieces = ResultPage::pieces(result.title, result.address, result.mainPics, result.descPics);
+    tab->browser->writePage(pieces, this, [this, n](bool written) {
+        // The write went through about:blank; whatever address it ends on is the result's.
+        TabState *shown = state(n);
+        if (shown && written && shown->browser)
+            shown->resultLocation = shown->browser->LocationURL();
+        refreshCaption(n);
+    });
+    return true;
+}
+
+void TabSet::setDownloaded(int n, const DownloadSummary &summary)
+{
+    TabState *tab = state(n);
+    if (!tab || !tab->holdsResult())
+        return;
+    tab->downloaded = true;
+    tab->lastDownload = summary;
+    if (tab->mesg)
+        tab->mesg->setRetryOffered(!summary.failures.isEmpty() && !summary.itemFolder.isEmpty());
+    refreshCaption(n);
 }
 
 void TabSet::onDownloadComplete(int n)
 {
+    checkLeftResult(n);
     if (n == m_book.CurIndex)
         if (BrowserPage *page = browser(n))
             emit addressChanged(page->LocationURL());
@@ -212,20 +297,42 @@ void TabSet::placeTab(int n)
 {
     if (!m_layout.browsersMoved)
         return;
-    if (BrowserPage *page = browser(n))
-        page->widget()->setGeometry(m_layout.browser);
-    if (QListWidget *list = mesg(n))
-        list->setGeometry(m_layout.mesg);
+    // The page starts below the message list, so the list hides none of it.
+    MesgList *list = mesg(n);
+    const QRect page = m_layout.browser;
+    int pageTop = page.top();
+    if (list) {
+        const int height = qMin(list->preferredHeight(), page.height() / 2);
+        list->setGeometry(m_layout.mesg.x(), m_layout.mesg.y(), m_layout.mesg.width(), height);
+        if (!list->isHidden())
+            pageTop = m_layout.mesg.y() + height;
+    }
+    if (BrowserPage *browserPage = browser(n))
+        browserPage->widget()->setGeometry(page.adjusted(0, pageTop - page.top(), 0, 0));
 }
 
 BrowserPage *TabSet::browser(int n) const
 {
-    return m_tabs.value(n).browser;
+    const TabState *tab = state(n);
+    return tab ? tab->browser : nullptr;
 }
 
-QListWidget *TabSet::mesg(int n) const
+MesgList *TabSet::mesg(int n) const
 {
-    return m_tabs.value(n).mesg;
+    const TabState *tab = state(n);
+    return tab ? tab->mesg : nullptr;
+}
+
+TabState *TabSet::state(int n)
+{
+    const auto found = m_tabs.find(n);
+    return found == m_tabs.end() ? nullptr : &found->second;
+}
+
+const TabState *TabSet::state(int n) const
+{
+    const auto found = m_tabs.find(n);
+    return found == m_tabs.end() ? nullptr : &found->second;
 }
 
 int TabSet::selectedPosition() const

@@ -1,25 +1,27 @@
 #pragma once
 
 #include "main_window/MainLayout.h"
+#include "main_window/MesgList.h"
 #include "main_window/TabBook.h"
+#include "main_window/TabState.h"
 #include "platform/Intervals.h"
 
-#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 
 #include <functional>
+#include <map>
 
 class BrowserPage;
 class Dialogs;
-class QListWidget;
 class QPushButton;
 class QWidget;
 class VerticalTabBar;
 
-// The window's tabs: each is a browser with its one-line message list over
-// it, sharing one browser index. Positions are 1-based, as the bookkeeping is.
+// The window's tabs: each is a browser with its message list over it, sharing
+// one browser index, and one TabState that says what the tab holds. Positions
+// are 1-based, as the bookkeeping is.
 class TabSet : public QObject
 {
     Q_OBJECT
@@ -42,7 +44,22 @@ public:
     TabBook &book() { return m_book; }
     const TabBook &book() const { return m_book; }
     BrowserPage *browser(int n) const;
-    QListWidget *mesg(int n) const;
+    MesgList *mesg(int n) const;
+    // The state of browser index `n`; nullptr when no tab has it.
+    TabState *state(int n);
+    const TabState *state(int n) const;
+    TabState *currentState() { return state(m_book.CurIndex); }
+
+    // A pick of tab `n` found `result`; it becomes the tab's result once its
+    // page is shown (resultShown with written = true).
+    void setResult(int n, const PickResult &result);
+    void resultShown(int n, bool written);
+    // Writes tab `n`'s result page again (刷新 on a result: the page was
+    // written, a reload would blank it). False when the tab holds no result.
+    bool redrawResult(int n);
+    // A download of tab `n` ended with `summary`: the caption says so.
+    void setDownloaded(int n, const DownloadSummary &summary);
+    void refreshCaption(int n);
     BrowserPage *currentBrowser() const { return browser(m_book.CurIndex); }
     int selectedPosition() const;
     int count() const;
@@ -56,16 +73,12 @@ Q_SIGNALS:
     void windowCaptionChanged(const QString &caption);
     void addressChanged(const QString &address);
     void mesgDoubleClicked(int index);
-    // New page widgets lie over the address strip until it is raised again.
+    void retryRequested(int index);
+    // A page or message list was raised or created: it lies over the address
+    // strip (and its 采集/下载 buttons) until the strip is raised again.
     void controlsCreated();
 
 private:
-    struct Tab
-    {
-        QPointer<BrowserPage> browser;
-        QPointer<QListWidget> mesg;
-    };
-
     void createControls(int n);
     void destroyControls(int n);
     void placeTab(int n);
@@ -74,6 +87,8 @@ private:
     void onMouseReleased();
     void onTitleChange(int n, const QString &text);
     void onDownloadComplete(int n);
+    // The tab's page is no longer its result page: it is an ordinary tab again.
+    void checkLeftResult(int n);
     BrowserPage *onNewWindow();
 
     QWidget *m_client;
@@ -81,7 +96,7 @@ private:
     Dialogs &m_dialogs;
     QString m_homeAddress;
     TabBook m_book;
-    QHash<int, Tab> m_tabs;
+    std::map<int, TabState> m_tabs;
     VerticalTabBar *m_strip;
     QPushButton *m_closeButton;
     QTimer m_timer2;

@@ -31,7 +31,10 @@ void VerticalTabBar::paintEvent(QPaintEvent *)
         initStyleOption(&option, i);
         painter.drawControl(QStyle::CE_TabBarTabShape, option);
         option.shape = QTabBar::RoundedNorth;
-        option.text = fontMetrics().elidedText(tabText(i), Qt::ElideRight, option.rect.width() - 12);
+        // Elided to the room the style leaves for text: a longer text is
+        // centred and loses its first letters ("已下载" must stay readable).
+        const int room = style()->subElementRect(QStyle::SE_TabBarTabText, &option, this).width();
+        option.text = fontMetrics().elidedText(tabText(i), Qt::ElideRight, qMax(0, qMin(room, option.rect.width() - 12) - 4));
         painter.drawControl(QStyle::CE_TabBarTabLabel, option);
     }
 }

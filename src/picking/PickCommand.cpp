@@ -42,13 +42,22 @@ void PickCommand::pick_B_Click()
         tabs.NewP();
 
     const int sel = tabs.selectedPosition();
+    const int b = book.TabList.value(sel - 1);
+    // Asked before anything moves: a navigation first would wipe the result
+    // that the answer tells the user to download. The tab's state decides,
+    // not its caption, which a page's title can imitate.
+    if (const TabState *tab = tabs.state(b); tab && tab->holdsResult()) {
+        const QString message = QStringLiteral("已经是采集结果，无需再采集，请直接下载！");
+        emit pickEnded(b, false, message);
+        m_window.dialogs().messageBox(message, QStringLiteral("友情提示"), Dialogs::Icon::Information);
+        return;
+    }
     const std::optional<int> slot = m_slots.AllocSlot();
     if (!slot) {
         m_window.dialogs().messageBox(QStringLiteral("同时进行的采集太多（最多255个），请等其它采集完成后再试。"),
                                       QStringLiteral("友情提示"), Dialogs::Icon::Critical);
         return;
     }
-    const int b = book.TabList.value(sel - 1);
     m_slots.PickSeconds[*slot] = 0;
     m_slots.SlotBrowser[*slot] = b;
     if (BrowserPage *page = tabs.browser(b))
@@ -61,15 +70,6 @@ void PickCommand::pick_B_Click()
     list->raise();
     writeRow(list, line, PickStatus(0));
     emit statusChanged(b, PickStatus(0));
-
-    if (PickCaption.left(4) == QLatin1String("Pick")) {
-        book.PickingFlag[b] = 0;
-        m_slots.release(*slot);
-        const QString message = QStringLiteral("已经是采集结果，无需再采集，请直接下载！");
-        emit pickEnded(b, false, message);
-        m_window.dialogs().messageBox(message, QStringLiteral("友情提示"), Dialogs::Icon::Information);
-        return;
-    }
     ++m_running;
     (new PickJob(*this, *slot, b, line))->waitForPage();
 }

@@ -258,18 +258,6 @@ void PickJob::writeResult(PickResult result)
         return;
     m_browser->writePage(ResultPage::pieces(result), this, [this, b](bool written) {
         PicLists &lists = m_command.lists();
-        if (written) {
-            const TabBook &book = m_command.window().tabs().book();
-            PickResult result;
-            result.title = book.PickTitle.value(b);
-            result.address = book.PickUrl.value(b);
-            result.mainPics = lists.MainPics(b);
-            result.descPics = lists.DescPics(b);
-            const QPointer<PickJob> self(this);
-            emit m_command.resultReady(b, result);
-            if (!self)
-                return;
-        }
         ClearList(lists.MainPics(b));
         ClearList(lists.DescPics(b));
         const QString done = m_note.isEmpty() ? PickCommand::CompletedLine : PickCommand::CompletedLine + m_note;

@@ -3,6 +3,7 @@
 #include "download/DownloadCommand.h"
 #include "main_window/AddressStrip.h"
 #include "main_window/MainForm.h"
+#include "main_window/MainToolbar.h"
 #include "picking/PickCommand.h"
 #include "platform/BrowserProfile.h"
 #include "platform/WebEngineBrowser.h"
@@ -13,6 +14,7 @@
 #include "support/TestServices.h"
 #include "TestPictures.h"
 
+#include <QDirIterator>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
@@ -63,6 +65,21 @@ class DownloadEngineTest : public QObject
     }
 
     QString item(const QString &name) { return target->path() + QLatin1Char('/') + name; }
+
+    // The ids of the divs the page shows now.
+    QStringList divsOnPage(BrowserPage *page)
+    {
+        QStringList ids;
+        bool answered = false;
+        page->readDocument({}, this, [&](const DocumentSnapshot &snapshot) {
+            for (const DivElement &div : snapshot.divs)
+                ids << div.id;
+            answered = true;
+        });
+        if (!QTest::qWaitFor([&] { return answered; }, 10000))
+            ids << QStringLiteral("(no answer)");
+        return ids;
+    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -142,7 +159,10 @@ private Q_SLOTS:
         QCOMPARE(done, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8}));
         QCOMPARE(window->tabs().captionAt(1), QStringLiteral("已下载:真皮手提包阿里巴巴"));
         QCOMPARE(window->tabs().captionAt(2), QString());
-        QVERIFY(window->tabs().captionAt(3).startsWith(QStringLiteral("已下载:")));
+        // An item without a single picture does not pass for a clean download.
+        QCOMPARE(window->tabs().captionAt(3), QStringLiteral("已下载(无图片):空的宝贝"));
+        QCOMPARE(window->tabs().mesg(2)->item(1)->text(), QStringLiteral("保存0张 丢弃0张(宽度小于450像素) 失败0张"));
+        QCOMPARE(window->tabs().mesg(0)->item(1)->text(), QStringLiteral("保存7张 丢弃1张(宽度小于450像素) 失败0张"));
         QCOMPARE(window->tabs().mesg(0)->item(0)->text(),
                  QStringLiteral("消息提示:下载完成,保存至->") + item(QStringLiteral("真皮手提包阿里巴巴")) + QStringLiteral("->双击打开"));
         QCOMPARE(window->tabs().mesg(2)->item(0)->text(),
@@ -151,7 +171,10 @@ private Q_SLOTS:
 
         // Double click opens the folder of a downloaded tab, and nothing elsewhere.
         QStringList opened;
-        window->downloadCommand().setFolderOpener([&opened](const QString &folder) { opened << folder; });
+        window->downloadCommand().setFolderOpener([&opened](const QString &folder) {
+            opened << folder;
+            return true;
+        });
         window->downloadCommand().mesgDblClick(0);
         window->downloadCommand().mesgDblClick(1);
         QCOMPARE(opened, QStringList{item(QStringLiteral("真皮手提包阿里巴巴"))});
@@ -161,11 +184,80 @@ private Q_SLOTS:
     {
         pick(QStringLiteral("/bag.html"));
         QVERIFY(download());
-        window->tabs().setCaptionAt(1, QStringLiteral("Pick:真皮手提包阿里巴巴"));  // as a new title change would
+        window->NewP();
+        pick(QStringLiteral("/bag.html"));
         QVERIFY(download());
         QVERIFY(QFileInfo(item(QStringLiteral("真皮手提包阿里巴巴1/主图/主图3.png"))).isFile());
-        QCOMPARE(window->tabs().mesg(0)->item(0)->text(),
+        QCOMPARE(window->tabs().mesg(1)->item(0)->text(),
                  QStringLiteral("消息提示:下载完成,保存至->") + item(QStringLiteral("真皮手提包阿里巴巴1")) + QStringLiteral("->双击打开"));
+    }
+
+    void theResultStaysUntilTheTabLeavesIt()
+    {
+        pick(QStringLiteral("/bag.html"));
+        BrowserPage *page = window->tabs().browser(0);
+        // Pick on a result is refused before anything moves.
+        window->addressStrip().setAddress(server.url(QStringLiteral("/teapot.html")));
+        window->addressStrip().pick_B->click();
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages[0].text, QStringLiteral("已经是采集结果，无需再采集，请直接下载！"));
+        QTest::qWait(500);
+        QCOMPARE(page->LocationURL(), QStringLiteral("about:blank"));
+        QVERIFY(divsOnPage(page).contains(QStringLiteral("mod-detail")));
+
+        // 刷新 writes the result page again instead of reloading a blank one.
+        QSignalSpy loaded(page, &BrowserPage::DownloadComplete);
+        MainToolbar::hooks(*window).refresh();
+        QVERIFY(loaded.wait(10000));
+        QVERIFY(QTest::qWaitFor([&] { return divsOnPage(page).contains(QStringLiteral("mod-detail")); }, 10000));
+
+        // The download saves the pick, whatever the page went through.
+        QVERIFY(download());
+        QCOMPARE(QDir(item(QStringLiteral("真皮手提包阿里巴巴/主图"))).entryList(QDir::Files).size(), 3);
+        QCOMPARE(QDir(item(QStringLiteral("真皮手提包阿里巴巴/描述图"))).entryList(QDir::Files).size(), 4);
+
+        // Going elsewhere makes it an ordinary tab: its title, Pick allowed, Download skips it.
+        window->addressStrip().setAddress(server.url(QStringLiteral("/teapot.html")));
+        emit window->addressStrip().addressEntered(server.url(QStringLiteral("/teapot.html")));
+        QTRY_COMPARE_WITH_TIMEOUT(window->tabs().captionAt(1), QStringLiteral("紫砂茶壶"), 10000);
+        dialogs.messages.clear();
+        QVERIFY(download());
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages[0].text, QStringLiteral("页面上无采集结果,采集结果标题以Pick开头"));
+        QCOMPARE(dialogs.folderRequests.size(), 1);
+        pick(QStringLiteral("/teapot.html"));
+        QCOMPARE(window->tabs().count(), 1);
+    }
+
+    void theMessageRowsFitAndCoverNothing()
+    {
+        pick(QStringLiteral("/bag.html"));
+        QVERIFY(download());
+        QListWidget *list = window->tabs().mesg(0);
+        QCOMPARE(list->count(), 2);
+        QWidget *client = window->clientArea();
+        QDirIterator skins(QStringLiteral(PICTORRA_SKINS_SOURCE), {QStringLiteral("*.qss")});
+        QStringList seen;
+        while (skins.hasNext()) {
+            const QString skin = skins.next();
+            QFile file(skin);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            qApp->setStyleSheet(QString::fromUtf8(file.readAll()));
+            QCoreApplication::processEvents();
+            seen << skins.fileName();
+            QVERIFY2(list->height() >= list->count() * list->sizeHintForRow(0), qPrintable(skin));
+            QVERIFY2(list->height() >= 2 * list->fontMetrics().height(), qPrintable(skin));
+            QVERIFY2(window->tabs().browser(0)->widget()->y() > list->geometry().bottom(), qPrintable(skin));
+            for (QPushButton *button : {window->addressStrip().pick_B, window->addressStrip().DownLoad_B}) {
+                const QRect area = button->rect().adjusted(1, 1, -1, -1);
+                for (const QPoint corner : {area.topLeft(), area.topRight(), area.bottomLeft(), area.bottomRight()}) {
+                    QWidget *hit = client->childAt(button->mapTo(client, corner));
+                    QVERIFY2(hit == button || button->isAncestorOf(hit), qPrintable(skin + QLatin1Char(' ') + button->objectName()));
+                }
+            }
+        }
+        qApp->setStyleSheet(QString());
+        QCOMPARE(seen.size(), 6);
     }
 
     void aCancelledChooserWritesNothing()
@@ -193,6 +285,9 @@ private Q_SLOTS:
         QCOMPARE(FileBytes(item(QStringLiteral("紫砂茶壶/描述图/描述图2.png"))), pictures.value(QStringLiteral("d3.png")));
         QCOMPARE(window->tabs().mesg(0)->item(0)->text(),
                  QStringLiteral("消息提示:下载完成,保存至->") + item(QStringLiteral("紫砂茶壶")) + QStringLiteral("->双击打开（2张下载失败）"));
+        // The failures show where the eye goes: a row of their own and the caption.
+        QVERIFY(window->tabs().mesg(0)->item(1)->text().startsWith(QStringLiteral("保存3张 丢弃1张(宽度小于450像素) 失败2张")));
+        QCOMPARE(window->tabs().captionAt(1), QStringLiteral("已下载(2张失败):紫砂茶壶"));
     }
 
     void aSecondDownloadWhileOneRunsIsRefused()

@@ -188,6 +188,20 @@ private Q_SLOTS:
         QVERIFY(dialogs.messages[0].title.isEmpty());
         press(6);
         QCOMPARE(readFile(QStringLiteral("likepage/abcx#.link")), readFile(QStringLiteral("likepage/abcx.link")));
+
+        // A result page lives at about:blank: the favourite keeps the item's address.
+        PickResult result;
+        result.title = QStringLiteral("res");
+        result.address = QStringLiteral("http://shop.test/item?id=7");
+        window->tabs().setResult(0, result);
+        fake(0)->location = QStringLiteral("about:blank");
+        window->tabs().resultShown(0, true);
+        fake(0)->reportTitle(QStringLiteral("Pick:res"));
+        window->addressStrip().setAddress(QStringLiteral("about:blank"));
+        press(6);
+        const QStringList saved = QDir(programPath(QStringLiteral("likepage"))).entryList({QStringLiteral("*res*.link")});
+        QCOMPARE(saved.size(), 1);
+        QCOMPARE(readFile(QStringLiteral("likepage/") + saved.first()), QByteArray("[Fai.link]\r\nhttp://shop.test/item?id=7\r\n"));
     }
 
     void enterInTheFocusedAddressBoxLoadsTheAddress()

@@ -53,7 +53,7 @@ private Q_SLOTS:
         const MainLayout layout = MainLayout::compute(815, 464);
         QVERIFY(layout.browsersMoved);
         QCOMPARE(layout.browser, QRect(247, 64, 568, 384));
-        QCOMPARE(layout.mesg, QRect(247, 64, 568, 16));
+        QCOMPARE(layout.mesg, QRect(247, 70, 568, 16));  // below the address strip
         QCOMPARE(layout.tabStrip, QRect(0, 64, 230, 384));
         QCOMPARE(layout.closeButton.topLeft(), QPoint(230, 64));
         QCOMPARE(layout.urladress, QRect(56, 4, 575, 20));
@@ -65,6 +65,23 @@ private Q_SLOTS:
         QCOMPARE(wide.browser, QRect(247, 64, 1353, 820));
         QCOMPARE(wide.tabStrip.width(), 230);
         QCOMPARE(wide.downloadButton.right() + 1, 1600 - 53);
+    }
+
+    void theStartPlaceFitsTheScreen()
+    {
+        const QRect wanted(296, 192, 815, 487);
+        const QMargins frame(4, 30, 4, 4);
+        // Room enough: exactly where the design puts it.
+        QCOMPARE(MainLayout::startGeometry(wanted, frame, QRect(0, 0, 1920, 1080)), wanted);
+        // 1024 x 600: moved up and left first, then nothing cut.
+        const QRect small(0, 0, 1024, 600);
+        const QRect moved = MainLayout::startGeometry(wanted, frame, small);
+        QCOMPARE(moved.size(), wanted.size());
+        QVERIFY(small.contains(moved.marginsAdded(frame)));
+        // Smaller than the window (a scaled screen): shrunk to fit, frame included.
+        const QRect tiny(0, 24, 640, 480);
+        const QRect fitted = MainLayout::startGeometry(wanted, frame, tiny);
+        QCOMPARE(fitted.marginsAdded(frame), tiny);
     }
 
     void tooSmallAreaMovesNothingButTheToolbar()

@@ -1,4 +1,6 @@
+#include "download/DownloadCommand.h"
 #include "main_window/AddressStrip.h"
+#include "main_window/Launcher.h"
 #include "main_window/MainForm.h"
 #include "main_window/MainLayout.h"
 #include "main_window/VerticalTabBar.h"
@@ -14,6 +16,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <memory>
 
@@ -34,6 +37,19 @@ class TabSetTest : public QObject
         for (int p = 1; p <= window->tabs().count(); ++p)
             result << window->tabs().captionAt(p);
         return result;
+    }
+    // Tab `n` shows a completed pick of `title`, as the pick leaves it.
+    void showResult(int n, const QString &title)
+    {
+        PickResult result;
+        result.title = title;
+        result.address = QStringLiteral("http://shop.test/item/%1").arg(n);
+        result.mainPics = {QStringLiteral("http://img.test/1.jpg")};
+        book().PickTitle[n] = title;
+        book().PickedTabs.append(n);
+        window->tabs().setResult(n, result);
+        fake(n)->location = QStringLiteral("about:blank");
+        window->tabs().resultShown(n, true);
     }
     void makeWindow(Intervals intervals = {})
     {
@@ -314,7 +330,7 @@ private Q_SLOTS:
             const QWidget *client = window->clientArea();
             const MainLayout expected = MainLayout::compute(client->width(), client->height());
             QCOMPARE(fake(0)->widget()->geometry(), expected.browser);
-            QCOMPARE(window->tabs().mesg(0)->geometry(), expected.mesg);
+            QCOMPARE(window->tabs().mesg(0)->geometry().topLeft(), expected.mesg.topLeft());
             QCOMPARE(window->tabs().strip()->geometry(), QRect(0, 64, 230, expected.browser.height()));
             QCOMPARE(window->addressStrip().DownLoad_B->geometry(), expected.downloadButton);
         }
@@ -324,6 +340,134 @@ private Q_SLOTS:
         QTRY_COMPARE(window->size(), QSize(200, 300));
         QCOMPARE(fake(0)->widget()->geometry(), before);
         QVERIFY(window->isVisible());
+    }
+
+    void aTabIsAResultByItsStateOnly()
+    {
+        // A page may call itself "Pick:…": that makes no result.
+        fake(0)->reportTitle(QStringLiteral("Pick:fake"));
+        window->downloadCommand().DownLoad_B_Click();
+        QCOMPARE(dialogs.messages.last().text, QStringLiteral("页面上无采集结果,采集结果标题以Pick开头"));
+        QVERIFY(dialogs.folderRequests.isEmpty());
+
+        showResult(0, QStringLiteral("真皮手提包"));
+        QCOMPARE(captions(), QStringList{QStringLiteral("Pick:真皮手提包")});
+        QVERIFY(window->tabs().state(0)->holdsResult());
+        fake(0)->reportTitle(QStringLiteral("Pick:真皮手提包"));  // its own page's title keeps it
+        QVERIFY(window->tabs().state(0)->holdsResult());
+
+        // Leaving the result page (typed address, 主页, link, back) ends it.
+        window->addressStrip().setAddress(QStringLiteral("http://other.test/"));
+        emit window->addressStrip().addressEntered(QStringLiteral("http://other.test/"));
+        QVERIFY(!window->tabs().state(0)->holdsResult());
+        QVERIFY(book().PickedTabs.isEmpty());
+        fake(0)->reportTitle(QStringLiteral("Another page"));
+        QCOMPARE(captions(), QStringList{QStringLiteral("Anoth")});
+        window->downloadCommand().DownLoad_B_Click();
+        QVERIFY(dialogs.folderRequests.isEmpty());
+    }
+
+    void downloadCountsFailuresAndRetry()
+    {
+        showResult(0, QStringLiteral("紫砂茶壶"));
+        DownloadSummary summary;
+        summary.itemFolder = QStringLiteral("/saved/紫砂茶壶");
+        summary.total = 6;
+        summary.saved = 3;
+        summary.dropped = 1;
+        summary.failed = 2;
+        summary.unknownWidth = 1;
+        summary.failures = {{QStringLiteral("主图"), 1, QStringLiteral("http://img.test/a.jpg")},
+                            {QStringLiteral("描述图"), 3, QStringLiteral("http://img.test/b.png")}};
+        MesgList *list = window->tabs().mesg(0);
+        list->setRow(0, QStringLiteral("消息提示:下载完成,保存至->/saved/紫砂茶壶->双击打开"));
+        list->setCounts(DownloadCommand::CountsLine(summary));
+        window->tabs().setDownloaded(0, summary);
+
+        QCOMPARE(list->item(1)->text(),
+                 QStringLiteral("保存3张 丢弃1张(宽度小于450像素) 失败2张 宽度未知1张 失败的图片:主图1, 描述图3"));
+        QCOMPARE(captions(), QStringList{QStringLiteral("已下载(2张失败):紫砂茶壶")});
+        summary.failed = 0;
+        summary.failures.clear();
+        summary.saved = 0;
+        window->tabs().state(0)->lastDownload = summary;
+        window->tabs().refreshCaption(0);
+        QCOMPARE(captions(), QStringList{QStringLiteral("已下载(无图片):紫砂茶壶")});
+
+        // Rows are as high as their font and the page starts below them.
+        window->show();
+        list->show();
+        QVERIFY(list->height() >= 2 * list->fontMetrics().height());
+        QVERIFY(fake(0)->widget()->geometry().top() >= list->geometry().bottom());
+    }
+
+    void retryAndOpeningTheFolder()
+    {
+        showResult(0, QStringLiteral("紫砂茶壶"));
+        DownloadSummary summary;
+        summary.itemFolder = QStringLiteral("/saved/紫砂茶壶");
+        summary.failed = 1;
+        summary.failures = {{QStringLiteral("描述图"), 3, QStringLiteral("http://img.test/b.png")}};
+        MesgList *list = window->tabs().mesg(0);
+        list->setRow(0, QStringLiteral("消息提示:下载完成,保存至->/saved/紫砂茶壶->双击打开"));
+        window->tabs().setDownloaded(0, summary);
+        QVERIFY(list->retryAction()->isEnabled());
+        QVERIFY(!list->retryButton()->isHidden());
+
+        QSignalSpy retried(&window->downloadCommand(), &DownloadCommand::retryStarted);
+        list->retryButton()->click();
+        QCOMPARE(retried.size(), 1);
+        QCOMPARE(retried[0][1].toString(), summary.itemFolder);
+        const auto asked = retried[0][2].value<QList<FailedPicture>>();
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked[0].name(), QStringLiteral("描述图3"));
+
+        // No file manager: the user is told where the pictures are.
+        window->downloadCommand().setFolderOpener([](const QString &) { return false; });
+        dialogs.messages.clear();
+        window->downloadCommand().mesgDblClick(0);
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(dialogs.messages[0].text.contains(QStringLiteral("/saved/紫砂茶壶")));
+    }
+
+    void menuShortcutsWinOverTheAddressBox()
+    {
+        // Where the X11 key bindings hold, the line edit claims Ctrl+E (end of
+        // line) before the menu sees it. The window's filter on the box
+        // leaves menu keys unclaimed, and only those.
+        QObject *form = window.get();
+        QComboBox *box = window->addressStrip().urladress;
+        QKeyEvent menuKey(QEvent::ShortcutOverride, Qt::Key_E, Qt::ControlModifier);
+        menuKey.setAccepted(true);
+        QVERIFY(form->eventFilter(box, &menuKey));
+        QVERIFY(!menuKey.isAccepted());
+        QKeyEvent boxKey(QEvent::ShortcutOverride, Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(!form->eventFilter(box, &boxKey));
+
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->addressStrip().urladress->setFocus();
+        QTRY_VERIFY(window->addressStrip().urladress->hasFocus());
+        QTest::keyClick(window->addressStrip().urladress, Qt::Key_E, Qt::ControlModifier);
+        QTRY_VERIFY(!window->isVisible());
+    }
+
+    void command1ShowsNoClippedLetters()
+    {
+        const QPushButton *button = window->Command1;
+        QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) <= button->contentsRect().width());
+    }
+
+    // Last: it changes the application's locale for the rest of the run.
+    void theApplicationSpeaksChineseAndAddsNothingToTitles()
+    {
+        const QStringList loaded = Launcher::setUpApplication(*qApp);
+        QVERIFY2(loaded.contains(QStringLiteral("qtwebengine")), qPrintable(loaded.join(u',')));
+        QCOMPARE(QLocale().name(), QStringLiteral("zh_CN"));
+        // An unset display name follows the application name: nothing is appended to titles.
+        QCoreApplication::setApplicationName(QStringLiteral("renamed"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("renamed"));
     }
 };
 
