@@ -1,0 +1,59 @@
+#include "batch/BatchRow.h"
+
+#include <array>
+
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct StateNames
+{
+    BatchState state;
+    const char16_t *text;
+    const char16_t *key;
+};
+
+constexpr std::array<StateNames, 8> Names{{
+    {BatchState::Waiting, u"等待", u"waiting"},
+    {BatchState::Picking, u"采集中", u"picking"},
+    {BatchState::Downloading, u"下载中", u"downloading"},
+    {BatchState::Done, u"完成", u"saved"},
+    {BatchState::Partial, u"部分失败", u"partial"},
+    {BatchState::NeedsCheck, u"需要验证", u"blocked"},
+    {BatchState::NotProduct, u"不是宝贝页", u"refused"},
+    {BatchState::AlreadySaved, u"已保存", u"skipped"},
+}};
+
+} // namespace
+
+QString batchStateText(BatchState state)
+{
+    return QString::fromUtf16(Names[static_cast<std::size_t>(state)].text);
+}
+
+QString batchStateKey(BatchState state)
+{
+    return QString::fromUtf16(Names[static_cast<std::size_t>(state)].key);
+}
+
+bool batchStateFromKey(const QString &key, BatchState *state)
+{
+    for (const StateNames &names : Names) {
+        if (key == QStringView(names.key)) {
+            *state = names.state;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool batchStateIsFinal(BatchState state)
+{
+    return state != BatchState::Waiting && state != BatchState::Picking && state != BatchState::Downloading;
+}
+
+bool batchStateIsFailure(BatchState state)
+{
+    return state == BatchState::Partial || state == BatchState::NeedsCheck || state == BatchState::NotProduct;
+}
