@@ -1,5 +1,8 @@
 #include "batch/BatchRow.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <array>
 
 
@@ -56,4 +59,22 @@ bool batchStateIsFinal(BatchState state)
 bool batchStateIsFailure(BatchState state)
 {
     return state == BatchState::Partial || state == BatchState::NeedsCheck || state == BatchState::NotProduct;
+}
+
+QByteArray batchJsonLine(const BatchRow &row)
+{
+    QJsonObject object{{u"url"_s, row.url}, {u"state"_s, batchStateKey(row.state)}};
+    if (row.state == BatchState::NotProduct || row.state == BatchState::NeedsCheck) {
+        object.insert(u"error"_s, row.note);
+    } else {
+        object.insert(u"title"_s, row.title);
+        object.insert(u"folder"_s, row.folder);
+        object.insert(u"main"_s, row.mainPics);
+        object.insert(u"sku"_s, row.skuPics);
+        object.insert(u"desc"_s, row.descPics);
+        object.insert(u"saved"_s, row.saved);
+        object.insert(u"dropped"_s, row.dropped);
+        object.insert(u"failed"_s, row.failed);
+    }
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }

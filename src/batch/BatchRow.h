@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // Where one address of a batch stands. The journal stores these by name.
@@ -42,3 +43,8 @@ struct BatchRow
     int total = 0;
     qint64 startedMs = 0;
 };
+
+// The screenless run's line for a finished row: {"url", "state", "title",
+// "folder", "main", "sku", "desc", "saved", "dropped", "failed"} for a
+// picked item, {"url", "state", "error"} for one that was refused or blocked.
+QByteArray batchJsonLine(const BatchRow &row);
