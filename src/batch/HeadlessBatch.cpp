@@ -90,7 +90,8 @@ int HeadlessBatch::run(MainForm &window, const Options &options)
         if (runner.status() == BatchRunner::Status::Paused && runner.runningCount() == 0)
             endIfIdle(runner.status(), {});
     }, Qt::QueuedConnection);
-    runner.start();
+    // A run again on the same journal also tries what failed last time; what was saved stays.
+    runner.retryFailed();
     if (runner.status() == BatchRunner::Status::Running)
         QCoreApplication::exec();
     if (terminal)
