@@ -119,7 +119,11 @@ void BatchWindow::updateProgress()
 void BatchWindow::showStatus(const QString &reason)
 {
     static const QStringList words{u"就绪"_s, u"运行中"_s, u"已暂停"_s, u"已停止"_s, u"全部完成"_s};
-    const QString word = words.value(int(m_runner->status()));
+    QString word = words.value(int(m_runner->status()));
+    const bool failures = std::any_of(m_runner->rows().cbegin(), m_runner->rows().cend(),
+                                      [](const BatchRow &row) { return batchStateIsFailure(row.state); });
+    if (m_runner->status() == BatchRunner::Status::Finished && failures)
+        word = u"已结束, 有失败的地址 (可按 重试失败)"_s;
     m_status->setText(reason.isEmpty() ? word : word + u": "_s + reason);
 }
 
