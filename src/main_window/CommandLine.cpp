@@ -3,7 +3,8 @@
 #include <QFileInfo>
 
 const char CommandLine::usage[] = "usage: pictorra [--pick URL [URL ...] [--save DIR]]\n"
-                                  "       pictorra --demo [--save DIR]\n";
+                                  "       pictorra --demo [--save DIR]\n"
+                                  "       pictorra --batch LIST --save DIR [--parallel N] [--delay SECONDS]\n";
 
 CommandLine CommandLine::parse(const QStringList &arguments)
 {
@@ -16,6 +17,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             line.demo = true;
         else if (argument == QLatin1String("--save") && i + 1 < arguments.size() && !line.save)
             line.save = arguments.at(++i);
+        else if (line.parseBatchArgument(arguments, i))
+            continue;
         else if (line.pick && !argument.startsWith(QLatin1String("--")))
             line.addresses.append(argument);
         else
@@ -23,7 +26,9 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     }
     if (line.pick && line.addresses.isEmpty())
         line.valid = false;
-    if (line.save && !line.pick && !line.demo)
+    if (line.save && !line.pick && !line.demo && !line.batch)
+        line.valid = false;
+    if (!line.batchComplete())
         line.valid = false;
     return line;
 }
@@ -36,4 +41,32 @@ std::optional<QString> CommandLine::saveFolderProblem(const QString &folder)
     if (!info.isDir() || !info.isWritable())
         return QStringLiteral("pictorra: cannot write into %1\n").arg(folder);
     return std::nullopt;
+}
+
+bool CommandLine::parseBatchArgument(const QStringList &arguments, int &i)
+{
+    const QString &argument = arguments.at(i);
+    if (i + 1 >= arguments.size() || pick || demo)
+        return false;
+    const QString value = arguments.at(i + 1);
+    bool ok = true;
+    if (argument == QLatin1String("--batch") && !batch)
+        batch = value;
+    else if (argument == QLatin1String("--parallel"))
+        parallel = value.toInt(&ok);
+    else if (argument == QLatin1String("--delay"))
+        delay = value.toDouble(&ok);
+    else
+        return false;
+    ++i;
+    valid = valid && ok;
+    return true;
+}
+
+bool CommandLine::batchComplete() const
+{
+    const bool options = parallel != 1 || delay != -1;
+    if (!batch)
+        return !options;
+    return save && !pick && !demo && parallel >= 1 && parallel <= 4 && (delay == -1 || (delay >= 0 && delay <= 3600));
 }

@@ -14,11 +14,18 @@ struct CommandLine
     bool demo = false;               // --demo: the bundled sample shop
     QStringList addresses;
     std::optional<QString> save;     // --save DIR
+    std::optional<QString> batch;    // --batch LIST --save DIR [--parallel N] [--delay S]
+    int parallel = 1;
+    double delay = -1;               // seconds; below zero: the batch's random pause
 
     // `arguments` as main() got them, the program's name first.
     static CommandLine parse(const QStringList &arguments);
     // Runs without a screen: picks (and saves) and ends by itself.
-    bool headless() const { return pick || (demo && save); }
+    bool headless() const { return pick || batch || (demo && save); }
     // Why `folder` cannot take the pictures; nothing when it can.
     static std::optional<QString> saveFolderProblem(const QString &folder);
+
+private:
+    bool parseBatchArgument(const QStringList &arguments, int &i);
+    bool batchComplete() const;
 };

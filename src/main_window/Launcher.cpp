@@ -1,5 +1,6 @@
 #include "main_window/Launcher.h"
 
+#include "batch/HeadlessBatch.h"
 #include "main_window/CommandLine.h"
 #include "main_window/HeadlessPick.h"
 #include "main_window/HeadlessSave.h"
@@ -90,6 +91,16 @@ int runHeadless(MainForm &window, const CommandLine &options)
     return QCoreApplication::exec();
 }
 
+int runBatch(MainForm &window, const CommandLine &options)
+{
+    HeadlessBatch::Options batch;
+    batch.list = *options.batch;
+    batch.saveFolder = *options.save;
+    batch.parallel = options.parallel;
+    batch.delaySeconds = options.delay;
+    return HeadlessBatch::run(window, batch);
+}
+
 } // namespace
 
 QStringList setUpApplication(QApplication &app)
@@ -167,7 +178,7 @@ int run(int argc, char *argv[])
     // Shown even without a screen: a hidden page has no viewport to scroll.
     if (options.headless()) {
         window.show();
-        return runHeadless(window, run);
+        return options.batch ? runBatch(window, options) : runHeadless(window, run);
     }
     if (auto *qtDialogs = dynamic_cast<QtDialogs *>(dialogs.get()))
         qtDialogs->setParent(&window);

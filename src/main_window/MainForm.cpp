@@ -9,12 +9,15 @@
 #include "appearance/Toolbar1.h"
 #include "appearance/skin.h"
 #include "appearance/TrayIcon.h"
+#include "batch/BatchWindow.h"
+#include "batch/PickBatchWorker.h"
 #include "download/DownloadCommand.h"
 #include "favourites/FavouriteCommands.h"
 #include "favourites/linka.h"
 #include "picking/PickCommand.h"
 #include "platform/BrowserPage.h"
 #include "platform/Dialogs.h"
+#include "platform/ProgramFolder.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -155,12 +158,9 @@ void MainForm::newCopy()
 
 void MainForm::showManager()
 {
-    if (!m_plcj) {
-        m_plcj = new QWidget(nullptr);
-        m_plcj->setObjectName(QStringLiteral("plcj"));
-        m_plcj->setWindowTitle(QStringLiteral("批量采集"));
-        m_plcj->resize(400, 300);
-    }
+    if (!m_plcj)
+        m_plcj = new BatchWindow(new PickBatchWorker(*this, this), dialogs(),
+                                 ProgramFolder::join(m_services.programFolder, QStringLiteral("config.ini")));
     m_plcj->show();
     m_plcj->raise();
 }

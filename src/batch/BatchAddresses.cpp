@@ -1,0 +1,99 @@
+#include "batch/BatchAddresses.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStringDecoder>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qint64 MaxListBytes = 8 * 1024 * 1024;
+
+// Offer pages: detail.1688.com/offer/N.html, m.1688.com/offer/N.html and the
+// mobile page's ...?offerId=N form; the scheme is optional in pasted prose.
+const QRegularExpression &offerPattern()
+{
+    static const QRegularExpression pattern(
+        uR"((?:https?://)?(?:[a-z0-9-]+\.)*1688\.com/(?:offer/(\d{4,20})\.html|[^\s"'<>]*?[?&]offerId=(\d{4,20})))"_s,
+        QRegularExpression::CaseInsensitiveOption);
+    return pattern;
+}
+
+QString offerAddress(const QString &id)
+{
+    return u"https://detail.1688.com/offer/"_s + id + u".html"_s;
+}
+
+// A line that is nothing but one http(s) address (the sample shop, tests).
+QString plainAddress(const QString &line)
+{
+    const QString trimmed = line.trimmed();
+    if (trimmed.isEmpty() || trimmed.contains(QRegularExpression(u"\\s"_s)))
+        return {};
+    const QUrl url(trimmed, QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || url.host().isEmpty() || (scheme != u"http"_s && scheme != u"https"_s))
+        return {};
+    return trimmed;
+}
+
+} // namespace
+
+QStringList BatchAddresses::read(const QString &text)
+{
+    QStringList addresses;
+    QSet<QString> seen;
+    auto add = [&](const QString &address) {
+        if (!address.isEmpty() && !seen.contains(address)) {
+            seen.insert(address);
+            addresses.append(address);
+        }
+    };
+    for (const QString &line : text.split(QRegularExpression(u"[\r\n]+"_s), Qt::SkipEmptyParts)) {
+        bool found = false;
+        auto it = offerPattern().globalMatch(line);
+        while (it.hasNext()) {
+            const QRegularExpressionMatch match = it.next();
+            const QString id = match.captured(1).isEmpty() ? match.captured(2) : match.captured(1);
+            add(offerAddress(id));
+            found = true;
+        }
+        if (!found)
+            add(plainAddress(line));
+    }
+    return addresses;
+}
+
+QString BatchAddresses::decode(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) {
+        if (text.startsWith(QChar(0xFEFF)))
+            text.remove(0, 1);
+        return text;
+    }
+    QStringDecoder gbk("GBK");
+    if (!gbk.isValid()) // no codec library: keep what UTF-8 could read
+        return text;
+    return gbk.decode(bytes);
+}
+
+QStringList BatchAddresses::readFile(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return {};
+    }
+    if (file.size() > MaxListBytes) {
+        if (error)
+            *error = u"文件太大"_s;
+        return {};
+    }
+    return read(decode(file.read(MaxListBytes)));
+}

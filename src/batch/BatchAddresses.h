@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Turns what a user pastes or imports into the list of product addresses a
+// batch works through: one entry per item, in the order first seen.
+namespace BatchAddresses {
+
+// The marketplace's offer addresses anywhere in the text (shared-link prose
+// around them is ignored), written in their desktop form so the mobile and
+// desktop links of one offer count once; besides those, any http(s) address
+// that stands on a line of its own. Blank lines and repeats are dropped.
+QStringList read(const QString &text);
+
+// A list file's bytes as text: UTF-8 when they are valid UTF-8 (a byte order
+// mark is dropped), otherwise GBK, as Windows tools in Chinese write them.
+QString decode(const QByteArray &bytes);
+
+// read(decode(file)); `error` gets the system's reason when the file cannot
+// be read. Files beyond a few megabytes are refused: a list is never that big.
+QStringList readFile(const QString &path, QString *error = nullptr);
+
+} // namespace BatchAddresses

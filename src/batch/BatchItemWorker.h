@@ -1,0 +1,53 @@
+#pragma once
+
+#include "download/DownloadSummary.h"
+#include "picking/PickResult.h"
+
+#include <QObject>
+#include <QString>
+
+// What the batch asks of the program for one address: pick it, then download
+// what the pick found. The real worker runs the 采集 command in a tab of its
+// own and the tab's download; tests put a stand-in here. A job number names
+// one address's run; signals for a job that was cancelled are ignored, and a
+// worker may answer before its call returns.
+class BatchItemWorker : public QObject
+{
+    Q_OBJECT
+public:
+    enum class PickEnd {
+        Picked,  // result holds what the page offered
+        Refused, // not a product page, or the pick failed; message says why
+        Blocked, // the marketplace wants a verification before it shows the page
+    };
+    Q_ENUM(PickEnd)
+
+    using QObject::QObject;
+
+    virtual void pick(int job, const QString &url) = 0;
+    // `itemFolder` is the folder an earlier, interrupted run of this address
+    // made: complete the item there. Empty: make a new item folder in
+    // `saveFolder` as the 下载 button does.
+    virtual void download(int job, const QString &saveFolder, const PickResult &result,
+                          const QString &itemFolder) = 0;
+    // Stops the job at once; nothing more is written for it and no signal follows.
+    virtual void cancel(int job) = 0;
+    // The job ended; its tab may go (unless the user keeps result pages).
+    virtual void release(int job) { Q_UNUSED(job) }
+    // The job's page needs the user (a verification): show it.
+    virtual void bringToFront(int job) { Q_UNUSED(job) }
+
+    // 保留结果页: a finished job's tab stays open.
+    void setKeepResultPages(bool keep) { m_keepResultPages = keep; }
+    bool keepResultPages() const { return m_keepResultPages; }
+
+Q_SIGNALS:
+    void picked(int job, BatchItemWorker::PickEnd end, const PickResult &result, const QString &message);
+    // The item folder exists now, before any picture is fetched.
+    void folderMade(int job, const QString &itemFolder);
+    void downloadProgress(int job, int done, int total);
+    void downloaded(int job, const DownloadSummary &summary);
+
+private:
+    bool m_keepResultPages = false;
+};

@@ -1,0 +1,80 @@
+#include "batch/BatchRow.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <array>
+
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct StateNames
+{
+    BatchState state;
+    const char16_t *text;
+    const char16_t *key;
+};
+
+constexpr std::array<StateNames, 8> Names{{
+    {BatchState::Waiting, u"等待", u"waiting"},
+    {BatchState::Picking, u"采集中", u"picking"},
+    {BatchState::Downloading, u"下载中", u"downloading"},
+    {BatchState::Done, u"完成", u"saved"},
+    {BatchState::Partial, u"部分失败", u"partial"},
+    {BatchState::NeedsCheck, u"需要验证", u"blocked"},
+    {BatchState::NotProduct, u"不是宝贝页", u"refused"},
+    {BatchState::AlreadySaved, u"已保存", u"skipped"},
+}};
+
+} // namespace
+
+QString batchStateText(BatchState state)
+{
+    return QString::fromUtf16(Names[static_cast<std::size_t>(state)].text);
+}
+
+QString batchStateKey(BatchState state)
+{
+    return QString::fromUtf16(Names[static_cast<std::size_t>(state)].key);
+}
+
+bool batchStateFromKey(const QString &key, BatchState *state)
+{
+    for (const StateNames &names : Names) {
+        if (key == QStringView(names.key)) {
+            *state = names.state;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool batchStateIsFinal(BatchState state)
+{
+    return state != BatchState::Waiting && state != BatchState::Picking && state != BatchState::Downloading;
+}
+
+bool batchStateIsFailure(BatchState state)
+{
+    return state == BatchState::Partial || state == BatchState::NeedsCheck || state == BatchState::NotProduct;
+}
+
+QByteArray batchJsonLine(const BatchRow &row)
+{
+    QJsonObject object{{u"url"_s, row.url}, {u"state"_s, batchStateKey(row.state)}};
+    if (row.state == BatchState::NotProduct || row.state == BatchState::NeedsCheck) {
+        object.insert(u"error"_s, row.note);
+    } else {
+        object.insert(u"title"_s, row.title);
+        object.insert(u"folder"_s, row.folder);
+        object.insert(u"main"_s, row.mainPics);
+        object.insert(u"sku"_s, row.skuPics);
+        object.insert(u"desc"_s, row.descPics);
+        object.insert(u"saved"_s, row.saved);
+        object.insert(u"dropped"_s, row.dropped);
+        object.insert(u"failed"_s, row.failed);
+    }
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Where one address of a batch stands. The journal stores these by name.
+enum class BatchState {
+    Waiting,      // 等待
+    Picking,      // 采集中
+    Downloading,  // 下载中
+    Done,         // 完成
+    Partial,      // 部分失败: some pictures (or the item folder) failed
+    NeedsCheck,   // 需要验证: the marketplace asked for a verification
+    NotProduct,   // 不是宝贝页: the pick refused the page
+    AlreadySaved, // 已保存: saved completely by an earlier run of this journal
+};
+
+QString batchStateText(BatchState state);   // the Chinese word the table shows
+QString batchStateKey(BatchState state);    // the journal's and the JSON lines' word
+bool batchStateFromKey(const QString &key, BatchState *state);
+bool batchStateIsFinal(BatchState state);   // neither waiting nor running
+bool batchStateIsFailure(BatchState state); // what 重试失败 runs again
+
+// One address and what became of it.
+struct BatchRow
+{
+    QString url;
+    QString title;
+    BatchState state = BatchState::Waiting;
+    int mainPics = 0;
+    int skuPics = 0;
+    int descPics = 0;
+    int saved = 0;
+    int dropped = 0;
+    int failed = 0;
+    // Recorded as soon as the download made it, so that a restart after a
+    // crash completes the item in this folder instead of making a new one.
+    QString folder;
+    QString note; // why it failed, for the table's tool tip and the JSON line
+
+    // Shown while running, never journalled.
+    int done = 0;
+    int total = 0;
+    qint64 startedMs = 0;
+};
+
+// The screenless run's line for a finished row: {"url", "state", "title",
+// "folder", "main", "sku", "desc", "saved", "dropped", "failed"} for a
+// picked item, {"url", "state", "error"} for one that was refused or blocked.
+QByteArray batchJsonLine(const BatchRow &row);

@@ -1,0 +1,151 @@
+#include "batch/BatchRunner.h"
+
+#include <QDateTime>
+#include <QRandomGenerator>
+
+using namespace Qt::StringLiterals;
+
+BatchRunner::BatchRunner(BatchItemWorker *worker, QObject *parent)
+    : QObject(parent), m_worker(worker), m_delayMs(randomDelay(2000, 5000))
+{
+    m_launchTimer.setSingleShot(true);
+    connect(&m_launchTimer, &QTimer::timeout, this, &BatchRunner::launchDue);
+    connect(worker, &BatchItemWorker::picked, this, &BatchRunner::onPicked);
+    connect(worker, &BatchItemWorker::folderMade, this, &BatchRunner::onFolderMade);
+    connect(worker, &BatchItemWorker::downloadProgress, this, &BatchRunner::onProgress);
+    connect(worker, &BatchItemWorker::downloaded, this, &BatchRunner::onDownloaded);
+}
+
+BatchRunner::~BatchRunner()
+{
+    if (m_worker) {
+        for (auto it = m_jobs.cbegin(); it != m_jobs.cend(); ++it)
+            m_worker->cancel(it.key());
+    }
+}
+
+std::function<int()> BatchRunner::randomDelay(int minMs, int maxMs)
+{
+    return [minMs, maxMs] { return maxMs <= minMs ? minMs : int(QRandomGenerator::global()->bounded(minMs, maxMs + 1)); };
+}
+
+bool BatchRunner::open(const QString &saveFolder, const QStringList &addresses, QString *error)
+{
+    if (m_status == Status::Running || !m_jobs.isEmpty()) {
+        if (error)
+            *error = u"批量采集正在运行"_s;
+        return false;
+    }
+    const BatchJournal journal(saveFolder);
+    QList<BatchRow> earlier;
+    if (journal.exists()) {
+        QString reason;
+        earlier = journal.load(&reason);
+        // An unreadable journal is kept for the user, never silently overwritten.
+        if (!reason.isEmpty()) {
+            if (error)
+                *error = journal.path() + u": "_s + reason;
+            return false;
+        }
+    }
+    const QList<BatchRow> rows = BatchJournal::resume(earlier, addresses);
+    if (!journal.save(rows, error))
+        return false;
+    m_saveFolder = saveFolder;
+    m_rows = rows;
+    m_blockedRows.clear();
+    emit rowsReset();
+    setStatus(Status::Idle);
+    return true;
+}
+
+void BatchRunner::setParallel(int count)
+{
+    m_parallel = qBound(1, count, MaxParallel);
+    scheduleNext();
+}
+
+void BatchRunner::start()
+{
+    if (m_saveFolder.isEmpty() || m_status == Status::Running)
+        return;
+    for (int row : std::as_const(m_blockedRows)) {
+        if (row < m_rows.size() && m_rows[row].state == BatchState::NeedsCheck) {
+            m_rows[row].state = BatchState::Waiting;
+            changed(row);
+        }
+    }
+    m_blockedRows.clear();
+    m_refusalsInRow = 0;
+    m_launchedThisRun = false;
+    m_endedThisRun = 0;
+    m_runClock.start();
+    setStatus(Status::Running);
+    scheduleNext();
+}
+
+void BatchRunner::pause(const QString &reason)
+{
+    if (m_status != Status::Running)
+        return;
+    m_launchTimer.stop();
+    setStatus(Status::Paused, reason);
+}
+
+void BatchRunner::stop()
+{
+    m_launchTimer.stop();
+    const QHash<int, int> jobs = std::exchange(m_jobs, {});
+    for (auto it = jobs.cbegin(); it != jobs.cend(); ++it) {
+        if (m_worker)
+            m_worker->cancel(it.key());
+        BatchRow &row = m_rows[it.value()];
+        row.state = BatchState::Waiting;
+        row.done = row.total = 0;
+        changed(it.value());
+    }
+    setStatus(Status::Stopped);
+}
+
+void BatchRunner::retryFailed()
+{
+    if (m_status == Status::Running)
+        return;
+    for (int i = 0; i < m_rows.size(); ++i) {
+        if (batchStateIsFailure(m_rows[i].state)) {
+            m_rows[i].state = BatchState::Waiting;
+            m_rows[i].note.clear();
+            changed(i);
+        }
+    }
+    start();
+}
+
+int BatchRunner::finishedCount() const
+{
+    return int(std::count_if(m_rows.cbegin(), m_rows.cend(), [](const BatchRow &row) { return batchStateIsFinal(row.state); }));
+}
+
+std::optional<int> BatchRunner::secondsLeft() const
+{
+    if (m_endedThisRun == 0 || !m_runClock.isValid())
+        return std::nullopt;
+    const int left = int(m_rows.size()) - finishedCount();
+    const double perItem = double(m_runClock.elapsed()) / 1000.0 / m_endedThisRun;
+    return int(perItem * left + 0.5);
+}
+
+void BatchRunner::setStatus(Status status, const QString &reason)
+{
+    m_status = status;
+    emit statusChanged(status, reason);
+}
+
+void BatchRunner::changed(int row)
+{
+    QString error;
+    // Going on without a journal would lose the promise that nothing is done twice.
+    if (!BatchJournal(m_saveFolder).save(m_rows, &error) && m_status == Status::Running)
+        pause(u"无法写入批量记录: "_s + error);
+    emit rowChanged(row);
+}

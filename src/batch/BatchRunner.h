@@ -1,0 +1,90 @@
+#pragma once
+
+#include "batch/BatchItemWorker.h"
+#include "batch/BatchJournal.h"
+#include "batch/BatchRow.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <functional>
+#include <optional>
+
+// Works through a batch's rows with a worker, a few at a time, with a pause
+// between addresses, and writes the journal after every change of a row.
+class BatchRunner : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Status { Idle, Running, Paused, Stopped, Finished };
+    Q_ENUM(Status)
+
+    static constexpr int MaxParallel = 4;
+    static constexpr int RefusalsBeforePause = 3;
+
+    explicit BatchRunner(BatchItemWorker *worker, QObject *parent = nullptr);
+    ~BatchRunner() override;
+
+    // Reads the folder's journal (if any) and adds the addresses it lacks;
+    // writes the journal at once so that an unusable folder shows before the
+    // first item. Not while running.
+    bool open(const QString &saveFolder, const QStringList &addresses, QString *error = nullptr);
+
+    void setParallel(int count);
+    // The pause before each address after the first, in milliseconds.
+    void setDelay(std::function<int()> delayMs) { m_delayMs = std::move(delayMs); }
+    static std::function<int()> randomDelay(int minMs, int maxMs);
+    // Off for the screenless run: a page that wants verification is just a failure there.
+    void setPauseOnBlock(bool pause) { m_pauseOnBlock = pause; }
+
+    void start();       // 开始 and 继续: rows stopped by a verification are picked again first
+    void pause(const QString &reason = {}); // no new address; those under way finish
+    void stop();        // cancels what runs; those rows wait again, folders kept
+    void retryFailed(); // failed rows wait again (partial ones in their own folder), then start
+
+    const QList<BatchRow> &rows() const { return m_rows; }
+    Status status() const { return m_status; }
+    QString saveFolder() const { return m_saveFolder; }
+    int finishedCount() const;
+    int runningCount() const { return int(m_jobs.size()); }
+    // Seconds to the end from this run's pace; nullopt before the first item ends.
+    std::optional<int> secondsLeft() const;
+
+Q_SIGNALS:
+    void rowsReset();
+    void rowChanged(int row);
+    void rowFinished(int row);
+    void statusChanged(BatchRunner::Status status, const QString &reason);
+
+private:
+    void setStatus(Status status, const QString &reason = {});
+    void changed(int row);
+    void scheduleNext();
+    void launchDue();
+    int nextWaitingRow() const;
+    void onPicked(int job, BatchItemWorker::PickEnd end, const PickResult &result, const QString &message);
+    void onFolderMade(int job, const QString &itemFolder);
+    void onProgress(int job, int done, int total);
+    void onDownloaded(int job, const DownloadSummary &summary);
+    void finishRow(int job, BatchState state, const QString &note);
+    int rowOf(int job) const { return m_jobs.value(job, -1); }
+
+    QPointer<BatchItemWorker> m_worker;
+    QList<BatchRow> m_rows;
+    QString m_saveFolder;
+    QHash<int, int> m_jobs; // job -> row
+    QList<int> m_blockedRows;
+    int m_nextJob = 1;
+    int m_parallel = 1;
+    int m_refusalsInRow = 0;
+    bool m_pauseOnBlock = true;
+    bool m_launchedThisRun = false;
+    Status m_status = Status::Idle;
+    std::function<int()> m_delayMs;
+    QTimer m_launchTimer;
+    QElapsedTimer m_runClock;
+    int m_endedThisRun = 0;
+};

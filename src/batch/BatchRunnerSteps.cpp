@@ -1,0 +1,147 @@
+#include "batch/BatchRunner.h"
+
+#include <QDateTime>
+
+using namespace Qt::StringLiterals;
+
+// The scheduling and the worker's answers; BatchRunner.cpp holds the controls.
+
+int BatchRunner::nextWaitingRow() const
+{
+    for (int i = 0; i < m_rows.size(); ++i) {
+        if (m_rows[i].state == BatchState::Waiting && !m_jobs.values().contains(i))
+            return i;
+    }
+    return -1;
+}
+
+void BatchRunner::scheduleNext()
+{
+    if (m_status != Status::Running || m_launchTimer.isActive())
+        return;
+    if (m_jobs.size() >= m_parallel || nextWaitingRow() < 0) {
+        if (m_jobs.isEmpty() && nextWaitingRow() < 0)
+            setStatus(Status::Finished);
+        return;
+    }
+    if (!m_launchedThisRun) {
+        launchDue();
+        return;
+    }
+    m_launchTimer.start(qMax(0, m_delayMs()));
+}
+
+void BatchRunner::launchDue()
+{
+    const int row = nextWaitingRow();
+    if (m_status != Status::Running || row < 0 || !m_worker || m_jobs.size() >= m_parallel) {
+        scheduleNext();
+        return;
+    }
+    m_launchedThisRun = true;
+    const int job = m_nextJob++;
+    m_jobs.insert(job, row);
+    BatchRow &current = m_rows[row];
+    current.state = BatchState::Picking;
+    current.note.clear();
+    current.done = current.total = 0;
+    current.startedMs = QDateTime::currentMSecsSinceEpoch();
+    changed(row);
+    QPointer<BatchRunner> self(this);
+    m_worker->pick(job, current.url);
+    if (self)
+        scheduleNext();
+}
+
+void BatchRunner::onPicked(int job, BatchItemWorker::PickEnd end, const PickResult &result, const QString &message)
+{
+    const int row = rowOf(job);
+    if (row < 0 || m_rows[row].state != BatchState::Picking)
+        return;
+    if (end == BatchItemWorker::PickEnd::Refused) {
+        finishRow(job, BatchState::NotProduct, message);
+        return;
+    }
+    if (end == BatchItemWorker::PickEnd::Blocked) {
+        if (m_worker)
+            m_worker->bringToFront(job);
+        finishRow(job, BatchState::NeedsCheck, message);
+        return;
+    }
+    BatchRow &current = m_rows[row];
+    current.title = result.title;
+    current.mainPics = int(result.mainPics.size());
+    current.skuPics = int(result.skuPics.size());
+    current.descPics = int(result.descPics.size());
+    current.state = BatchState::Downloading;
+    current.note = result.note;
+    changed(row);
+    if (m_worker && m_jobs.contains(job))
+        m_worker->download(job, m_saveFolder, result, current.folder);
+}
+
+void BatchRunner::onFolderMade(int job, const QString &itemFolder)
+{
+    const int row = rowOf(job);
+    if (row < 0 || m_rows[row].folder == itemFolder)
+        return;
+    m_rows[row].folder = itemFolder;
+    changed(row);
+}
+
+void BatchRunner::onProgress(int job, int done, int total)
+{
+    const int row = rowOf(job);
+    if (row < 0)
+        return;
+    m_rows[row].done = done;
+    m_rows[row].total = total;
+    emit rowChanged(row); // not journalled: a restart counts again anyway
+}
+
+void BatchRunner::onDownloaded(int job, const DownloadSummary &summary)
+{
+    const int row = rowOf(job);
+    if (row < 0 || m_rows[row].state != BatchState::Downloading)
+        return;
+    BatchRow &current = m_rows[row];
+    if (!summary.itemFolder.isEmpty())
+        current.folder = summary.itemFolder;
+    current.saved = summary.saved;
+    current.dropped = summary.dropped;
+    current.failed = summary.failed;
+    using Outcome = DownloadSummary::Outcome;
+    if (summary.outcome == Outcome::Completed && summary.failed == 0)
+        finishRow(job, BatchState::Done, {});
+    else if (summary.outcome == Outcome::Completed)
+        finishRow(job, BatchState::Partial, summary.line);
+    else if (summary.outcome == Outcome::Aborted)
+        finishRow(job, BatchState::Partial, u"下载被中止"_s);
+    else
+        finishRow(job, BatchState::Partial, summary.error.isEmpty() ? summary.line : summary.error);
+}
+
+void BatchRunner::finishRow(int job, BatchState state, const QString &note)
+{
+    const int row = m_jobs.take(job);
+    BatchRow &current = m_rows[row];
+    current.state = state;
+    current.note = note;
+    ++m_endedThisRun;
+    const bool refused = state == BatchState::NotProduct || state == BatchState::NeedsCheck;
+    m_refusalsInRow = refused ? m_refusalsInRow + 1 : 0;
+    changed(row);
+    if (m_worker)
+        m_worker->release(job);
+    QPointer<BatchRunner> self(this);
+    emit rowFinished(row);
+    if (!self)
+        return;
+    if (state == BatchState::NeedsCheck && m_pauseOnBlock) {
+        m_blockedRows.append(row);
+        pause(u"需要验证: 请在打开的页面上完成验证, 然后按 继续"_s);
+    } else if (m_refusalsInRow >= RefusalsBeforePause) {
+        pause(u"连续 %1 个地址被拒绝或需要验证, 批量采集已暂停"_s.arg(m_refusalsInRow));
+    }
+    scheduleNext();
+}

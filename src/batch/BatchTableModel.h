@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QPointer>
+
+class BatchRunner;
+
+// The batch table: one row per address, columns
+// 地址 | 标题 | 状态 | 主图 | SKU图 | 描述图 | 失败 | 文件夹.
+class BatchTableModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    enum Column { Address, Title, State, Main, Sku, Desc, Failed, Folder, ColumnCount };
+
+    explicit BatchTableModel(BatchRunner *runner, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    QString cellText(int row, int column) const;
+    // The running rows' seconds change without an event: the window ticks this.
+    void refreshRunning();
+
+private:
+    QPointer<BatchRunner> m_runner;
+};

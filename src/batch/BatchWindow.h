@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+class BatchItemWorker;
+class BatchRunner;
+class BatchTableModel;
+class Dialogs;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTableView;
+
+// The window 批量采集: a list of addresses picked and downloaded one after
+// another (or a few at once) into one folder, with a table of what became
+// of each.
+class BatchWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    // `configFile` is config.ini: the save folder is remembered there.
+    BatchWindow(BatchItemWorker *worker, Dialogs &dialogs, const QString &configFile, QWidget *parent = nullptr);
+    ~BatchWindow() override;
+
+    BatchRunner &runner() { return *m_runner; }
+    BatchTableModel &model() { return *m_model; }
+    void setAddresses(const QString &text);
+    void setSaveFolder(const QString &folder);
+
+    void startClicked();
+    void importList(const QString &path);
+    bool exportTable(const QString &path);
+
+private:
+    void build();
+    void buildControls(class QGridLayout *grid);
+    void chooseFolder();
+    void updateControls();
+    void updateProgress();
+    void showStatus(const QString &reason);
+    void openFolderOf(int row);
+    void warn(const QString &text);
+
+    QPointer<BatchItemWorker> m_worker;
+    Dialogs &m_dialogs;
+    QString m_configFile;
+    BatchRunner *m_runner = nullptr;
+    BatchTableModel *m_model = nullptr;
+    QPlainTextEdit *m_paste = nullptr;
+    QLineEdit *m_folder = nullptr;
+    QPushButton *m_start = nullptr;
+    QPushButton *m_pause = nullptr;
+    QPushButton *m_stop = nullptr;
+    QPushButton *m_retry = nullptr;
+    QSpinBox *m_parallel = nullptr;
+    QSpinBox *m_delayMin = nullptr;
+    QSpinBox *m_delayMax = nullptr;
+    QCheckBox *m_keepPages = nullptr;
+    QTableView *m_table = nullptr;
+    QProgressBar *m_progress = nullptr;
+    QLabel *m_status = nullptr;
+    QTimer m_tick;
+};

@@ -1,0 +1,143 @@
+#include "batch/BatchWindow.h"
+
+#include "batch/BatchAddresses.h"
+#include "batch/BatchCsv.h"
+#include "batch/BatchRunner.h"
+#include "batch/BatchTableModel.h"
+#include "platform/Dialogs.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+// What the window's buttons do; BatchWindow.cpp builds it.
+
+void BatchWindow::setAddresses(const QString &text)
+{
+    m_paste->setPlainText(text);
+}
+
+void BatchWindow::setSaveFolder(const QString &folder)
+{
+    m_folder->setText(folder);
+}
+
+void BatchWindow::startClicked()
+{
+    // 继续 after a pause goes on with the same rows.
+    if (m_runner->status() == BatchRunner::Status::Paused) {
+        m_runner->start();
+        return;
+    }
+    const QString folder = m_folder->text().trimmed();
+    if (folder.isEmpty() || !QDir(folder).exists()) {
+        warn(u"请先选择保存到的文件夹"_s);
+        return;
+    }
+    const QStringList addresses = BatchAddresses::read(m_paste->toPlainText());
+    QString error;
+    if (!m_runner->open(folder, addresses, &error)) {
+        warn(u"无法使用这个文件夹: "_s + error);
+        return;
+    }
+    if (m_runner->rows().isEmpty()) {
+        warn(u"没有找到宝贝地址"_s);
+        return;
+    }
+    QSettings ini(m_configFile, QSettings::IniFormat);
+    ini.setValue(u"config/BatchFolder"_s, folder);
+    m_runner->start();
+}
+
+void BatchWindow::importList(const QString &path)
+{
+    QString error;
+    const QStringList addresses = BatchAddresses::readFile(path, &error);
+    if (!error.isEmpty()) {
+        warn(path + u": "_s + error);
+        return;
+    }
+    QStringList all = BatchAddresses::read(m_paste->toPlainText());
+    for (const QString &address : addresses) {
+        if (!all.contains(address))
+            all << address;
+    }
+    m_paste->setPlainText(all.join(u'\n'));
+}
+
+bool BatchWindow::exportTable(const QString &path)
+{
+    QString error;
+    if (BatchCsv::write(path, *m_model, &error))
+        return true;
+    warn(path + u": "_s + error);
+    return false;
+}
+
+void BatchWindow::chooseFolder()
+{
+    const QString folder = m_dialogs.ChooseFolder(this, u"保存到"_s, m_folder->text());
+    if (!folder.isEmpty())
+        m_folder->setText(folder);
+}
+
+void BatchWindow::updateControls()
+{
+    const BatchRunner::Status status = m_runner->status();
+    const bool running = status == BatchRunner::Status::Running;
+    m_start->setText(status == BatchRunner::Status::Paused ? u"继续"_s : u"开始"_s);
+    m_start->setEnabled(!running);
+    m_pause->setEnabled(running);
+    m_stop->setEnabled(running || status == BatchRunner::Status::Paused);
+    m_retry->setEnabled(!running && !m_runner->rows().isEmpty());
+    m_paste->setReadOnly(running);
+    m_folder->setReadOnly(running || status == BatchRunner::Status::Paused);
+    updateProgress();
+}
+
+void BatchWindow::updateProgress()
+{
+    const int total = int(m_runner->rows().size());
+    m_progress->setRange(0, qMax(1, total));
+    m_progress->setValue(m_runner->finishedCount());
+    m_progress->setFormat(u"%v/%m"_s);
+    if (m_runner->status() != BatchRunner::Status::Running)
+        return;
+    const std::optional<int> left = m_runner->secondsLeft();
+    m_status->setText(left ? u"运行中, 预计还需 %1分%2秒"_s.arg(*left / 60).arg(*left % 60, 2, 10, QChar(u'0'))
+                           : u"运行中"_s);
+}
+
+void BatchWindow::showStatus(const QString &reason)
+{
+    static const QStringList words{u"就绪"_s, u"运行中"_s, u"已暂停"_s, u"已停止"_s, u"全部完成"_s};
+    QString word = words.value(int(m_runner->status()));
+    const bool failures = std::any_of(m_runner->rows().cbegin(), m_runner->rows().cend(),
+                                      [](const BatchRow &row) { return batchStateIsFailure(row.state); });
+    if (m_runner->status() == BatchRunner::Status::Finished && failures)
+        word = u"已结束, 有失败的地址 (可按 重试失败)"_s;
+    m_status->setText(reason.isEmpty() ? word : word + u": "_s + reason);
+}
+
+void BatchWindow::openFolderOf(int row)
+{
+    if (row < 0 || row >= m_runner->rows().size())
+        return;
+    const QString folder = m_runner->rows()[row].folder;
+    if (!folder.isEmpty() && QDir(folder).exists())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+void BatchWindow::warn(const QString &text)
+{
+    m_status->setText(text);
+    m_dialogs.messageBox(text, u"批量采集"_s, Dialogs::Icon::Information);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class MainForm;
+
+// `pictorra --batch LIST --save DIR`: the batch without a screen. One JSON
+// line per address on standard output as it ends, a progress bar on standard
+// error when that is a terminal. Returns the exit code: 0 when every address
+// was saved completely, 1 otherwise, 2 when LIST or DIR cannot be used.
+namespace HeadlessBatch {
+
+struct Options
+{
+    QString list;
+    QString saveFolder;
+    int parallel = 1;
+    double delaySeconds = -1; // below zero: a random 2-5 s
+};
+
+int run(MainForm &window, const Options &options);
+
+} // namespace HeadlessBatch

@@ -1,0 +1,106 @@
+#include "batch/BatchJournal.h"
+#include "support/TestMain.h"
+
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+BatchRow row(const QString &url, BatchState state, const QString &folder = {})
+{
+    BatchRow r;
+    r.url = url;
+    r.state = state;
+    r.folder = folder;
+    return r;
+}
+
+} // namespace
+
+class BatchJournalTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void roundTripKeepsEveryField()
+    {
+        QTemporaryDir dir;
+        BatchRow full = row(u"http://a/1"_s, BatchState::Partial, dir.filePath(u"保温杯"_s));
+        full.title = u"保温杯 \"special\""_s;
+        full.mainPics = 5;
+        full.skuPics = 3;
+        full.descPics = 12;
+        full.saved = 18;
+        full.dropped = 1;
+        full.failed = 1;
+        full.note = u"描述图3 404"_s;
+        full.done = 7; // running figures are not journalled
+        const BatchJournal journal(dir.path());
+        QVERIFY(journal.save({full, row(u"http://a/2"_s, BatchState::NotProduct)}));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{BatchJournal::FileName});
+
+        QString error;
+        const QList<BatchRow> back = journal.load(&error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(back.size(), 2);
+        const BatchRow &r = back[0];
+        QCOMPARE(r.url, full.url);
+        QCOMPARE(r.title, full.title);
+        QCOMPARE(r.state, BatchState::Partial);
+        QCOMPARE((QList<int>{r.mainPics, r.skuPics, r.descPics, r.saved, r.dropped, r.failed, r.done}),
+                 (QList<int>{5, 3, 12, 18, 1, 1, 0}));
+        QCOMPARE(r.folder, full.folder);
+        QCOMPARE(r.note, full.note);
+        QCOMPARE(back[1].state, BatchState::NotProduct);
+    }
+
+    void brokenOrMissingJournalsAreReported()
+    {
+        QTemporaryDir dir;
+        const BatchJournal journal(dir.path());
+        QString error;
+        QVERIFY(journal.load(&error).isEmpty());
+        QVERIFY(!error.isEmpty());
+        QFile torn(journal.path());
+        QVERIFY(torn.open(QIODevice::WriteOnly));
+        torn.write("{\"rows\":[{\"url\":\"http://a/1\",\"sta");
+        torn.close();
+        error.clear();
+        QVERIFY(journal.load(&error).isEmpty());
+        QVERIFY(!error.isEmpty());
+        // A folder that cannot hold the journal says so and leaves nothing.
+        const BatchJournal nowhere(dir.filePath(u"gone/deeper"_s));
+        error.clear();
+        QVERIFY(!nowhere.save({row(u"http://a/1"_s, BatchState::Waiting)}, &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    void resumeAfterACrash()
+    {
+        // The journal as a kill -9 left it: one item saved, one half downloaded,
+        // one being picked, one refused; the user pastes the list again plus one.
+        const QList<BatchRow> journal{
+            row(u"http://a/1"_s, BatchState::Done, u"/s/杯子"_s),
+            row(u"http://a/2"_s, BatchState::Downloading, u"/s/茶壶"_s),
+            row(u"http://a/3"_s, BatchState::Picking),
+            row(u"http://a/4"_s, BatchState::NotProduct),
+            row(u"http://a/5"_s, BatchState::AlreadySaved, u"/s/碗"_s),
+        };
+        const QList<BatchRow> rows = BatchJournal::resume(
+            journal, {u"http://a/3"_s, u"http://a/1"_s, u"http://a/6"_s, u"http://a/2"_s});
+        QStringList urls;
+        QList<BatchState> states;
+        for (const BatchRow &r : rows) {
+            urls << r.url;
+            states << r.state;
+        }
+        QCOMPARE(urls, (QStringList{u"http://a/1"_s, u"http://a/2"_s, u"http://a/3"_s, u"http://a/4"_s,
+                                    u"http://a/5"_s, u"http://a/6"_s}));
+        QCOMPARE(states, (QList<BatchState>{BatchState::AlreadySaved, BatchState::Waiting, BatchState::Waiting,
+                                            BatchState::NotProduct, BatchState::AlreadySaved, BatchState::Waiting}));
+        QCOMPARE(rows[1].folder, u"/s/茶壶"_s); // completed in its own folder, not a new "茶壶1"
+    }
+};
+
+PICTORRA_TEST_MAIN(BatchJournalTest)
+#include "tst_BatchJournal.moc"

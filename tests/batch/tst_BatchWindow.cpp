@@ -1,0 +1,66 @@
+#include "FakeBatchWorker.h"
+#include "batch/BatchRunner.h"
+#include "batch/BatchTableModel.h"
+#include "batch/BatchWindow.h"
+#include "support/RecordingDialogs.h"
+#include "support/TestMain.h"
+
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+using PickEnd = BatchItemWorker::PickEnd;
+
+class BatchWindowTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void runsAPastedListAndRemembersTheFolder()
+    {
+        QTemporaryDir program;
+        QTemporaryDir save;
+        const QString config = program.filePath(u"config.ini"_s);
+        FakeBatchWorker worker;
+        const QString good = u"https://detail.1688.com/offer/123456.html"_s;
+        const QString other = u"https://detail.1688.com/offer/654321.html"_s;
+        worker.scripts = {{good, {PickEnd::Picked, u"杯子"_s, 0, true}}, {other, {PickEnd::Refused, {}}}};
+        RecordingDialogs dialogs;
+        BatchWindow window(&worker, dialogs, config);
+        QCOMPARE(window.windowTitle(), u"批量采集"_s);
+        window.runner().setDelay([] { return 0; });
+        window.setAddresses(u"看看 https://m.1688.com/offer/123456.html?x=1 \n\n"_s + good + u"\n"_s + other);
+        window.setSaveFolder(save.path());
+        window.show();
+        window.startClicked();
+        QTRY_VERIFY(worker.holding());
+        QCOMPARE(window.model().rowCount(), 2);
+        grabIfAsked(window, u"during"_s);
+        worker.finishHeld();
+        QTRY_COMPARE(window.runner().status(), BatchRunner::Status::Finished);
+        QCOMPARE(window.model().cellText(0, BatchTableModel::State), u"完成"_s);
+        QCOMPARE(window.model().cellText(1, BatchTableModel::State), u"不是宝贝页"_s);
+        grabIfAsked(window, u"after"_s);
+        QCOMPARE(QSettings(config, QSettings::IniFormat).value(u"config/BatchFolder"_s).toString(), save.path());
+
+        // A new window starts on the folder chosen last time.
+        BatchWindow again(&worker, dialogs, config);
+        again.setAddresses(good);
+        again.runner().setDelay([] { return 0; });
+        again.startClicked();
+        QTRY_COMPARE(again.runner().status(), BatchRunner::Status::Finished);
+        QCOMPARE(again.model().cellText(0, BatchTableModel::State), u"已保存"_s);
+    }
+
+private:
+    // PICTORRA_BATCH_SHOTS=DIR keeps pictures of the window for a look by eye.
+    static void grabIfAsked(QWidget &window, const QString &name)
+    {
+        const QString folder = qEnvironmentVariable("PICTORRA_BATCH_SHOTS");
+        if (!folder.isEmpty())
+            window.grab().save(folder + u"/batch-"_s + name + u".png"_s);
+    }
+};
+
+PICTORRA_TEST_MAIN(BatchWindowTest)
+#include "tst_BatchWindow.moc"
