@@ -36,6 +36,8 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, QWidget *parent)
     : m_view(new QWebEngineView(parent)), m_page(new WebEnginePage(profile, m_view))
 {
     m_view->setPage(m_page);
+    // Made now, so that the profile's cookies are in its jar before the first fetch.
+    m_network = new ProfileNetwork(m_page->profile(), this);
     m_page->setWindowFactory([this]() -> QWebEnginePage * {
         auto *browser = qobject_cast<WebEngineBrowser *>(requestNewWindow());
         return browser ? browser->page() : nullptr;
@@ -217,7 +219,5 @@ void WebEngineBrowser::readPageFacts(const QStringList &scriptMarkers, QObject *
 
 void WebEngineBrowser::fetchFile(const QUrl &url, int stallMs, qint64 maxBytes, QObject *context, FetchCallback done)
 {
-    if (!m_network)
-        m_network = new ProfileNetwork(m_page->profile(), this);
     TextFetch::start(m_network, url, stallMs, maxBytes, context, std::move(done));
 }

@@ -48,7 +48,7 @@ private:
 
     QPointer<QWebEngineView> m_view;
     WebEnginePage *m_page;
-    QPointer<ProfileNetwork> m_network;  // made on first use
+    QPointer<ProfileNetwork> m_network;
     int m_readyState = ReadyUninitialized;
     bool m_awaitingStart = false;
     // How long a script of ours may take before we give up on its answer.

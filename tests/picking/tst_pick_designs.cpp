@@ -15,6 +15,8 @@
 #include "support/TestMain.h"
 #include "support/TestServices.h"
 
+#include <httplib.h>
+
 #include <QBuffer>
 #include <QImage>
 #include <QListWidget>
@@ -127,6 +129,17 @@ private Q_SLOTS:
         server.serve(QStringLiteral("/offer/404.html"), fixture(QStringLiteral("context-page.html"), QStringLiteral("/missing")));
         server.serve(QStringLiteral("/offer/stall.html"), fixture(QStringLiteral("context-page.html"), QStringLiteral("/stalled")));
         server.serveStalled(QStringLiteral("/stalled"));
+        // A description served only to a visitor with the page's cookie.
+        QByteArray withCookie = fixture(QStringLiteral("context-page.html"), QStringLiteral("/members-only"));
+        withCookie.replace("<div id=\"root\"></div>", "<div id=\"root\"></div><script>document.cookie = 'visitor=v42; path=/';</script>");
+        server.serve(QStringLiteral("/offer/cookie.html"), withCookie);
+        const std::string description = fixture(QStringLiteral("context-description.js")).toStdString();
+        server.serveHandler(QStringLiteral("/members-only"), [description](const httplib::Request &request, httplib::Response &response) {
+            if (request.get_header_value("Cookie").find("visitor=v42") == std::string::npos)
+                response.status = 403;
+            else
+                response.set_content(description, "application/javascript; charset=utf-8");
+        });
         server.serve(QStringLiteral("/offer/blocked.html"), fixture(QStringLiteral("blocked-page.html")));
         server.serveRedirect(QStringLiteral("/offer/login.html"), QStringLiteral("/passport/member/signin.htm"));
         server.serve(QStringLiteral("/passport/member/signin.htm"), fixture(QStringLiteral("login-page.html")));
@@ -233,6 +246,14 @@ private Q_SLOTS:
         QVERIFY(outcome.result.descPics.isEmpty());
         QCOMPARE(outcome.result.note, PickJob::DescriptionNote);
         QVERIFY(window->tabs().mesg(0)->item(0)->text().contains(QStringLiteral("描述图未能加载")));
+    }
+
+    void theDescriptionIsFetchedWithTheTabsCookies()
+    {
+        const Outcome outcome = pick(QStringLiteral("/offer/cookie.html"));
+        QVERIFY(outcome.completed);
+        QVERIFY(outcome.result.note.isEmpty());
+        QCOMPARE(outcome.result.descPics.size(), 4);
     }
 
     void blockedAndLoginPagesStayForTheUser_data()
