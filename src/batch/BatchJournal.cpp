@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,6 +16,22 @@ const QString BatchJournal::FileName = u"批量采集.json"_s;
 namespace {
 
 constexpr qint64 MaxJournalBytes = 64 * 1024 * 1024;
+
+// Item folders are kept relative to the save folder: the folder can be moved
+// with its journal, and a journal can never send a download elsewhere.
+QString relativeFolder(const QDir &saveFolder, const QString &folder)
+{
+    return folder.isEmpty() ? QString() : saveFolder.relativeFilePath(folder);
+}
+
+QString resolvedFolder(const QDir &saveFolder, const QString &stored)
+{
+    const QString clean = QDir::cleanPath(stored);
+    if (stored.isEmpty() || QDir::isAbsolutePath(clean) || clean == u".."_s || clean.startsWith(u"../"_s)
+        || clean == u"."_s)
+        return {};
+    return saveFolder.filePath(clean);
+}
 
 QJsonObject toJson(const BatchRow &row)
 {
@@ -58,8 +75,11 @@ bool BatchJournal::exists() const
 bool BatchJournal::save(const QList<BatchRow> &rows, QString *error) const
 {
     QJsonArray array;
-    for (const BatchRow &row : rows)
+    const QDir saveFolder = QFileInfo(m_path).dir();
+    for (BatchRow row : rows) {
+        row.folder = relativeFolder(saveFolder, row.folder);
         array.append(toJson(row));
+    }
     const QByteArray bytes = QJsonDocument(QJsonObject{{u"rows"_s, array}}).toJson(QJsonDocument::Indented);
     QSaveFile file(m_path);
     // A short write on a full disk is not reported by commit(): count the bytes.
@@ -86,10 +106,13 @@ QList<BatchRow> BatchJournal::load(QString *error) const
     if (parse.error != QJsonParseError::NoError || !document.isObject())
         return fail(parse.errorString());
     QList<BatchRow> rows;
+    const QDir saveFolder = QFileInfo(m_path).dir();
     for (const QJsonValue &value : document.object().value(u"rows"_s).toArray()) {
         BatchRow row;
-        if (fromJson(value.toObject(), &row))
+        if (fromJson(value.toObject(), &row)) {
+            row.folder = resolvedFolder(saveFolder, row.folder);
             rows.append(row);
+        }
     }
     return rows;
 }

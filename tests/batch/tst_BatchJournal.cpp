@@ -52,6 +52,21 @@ private slots:
         QCOMPARE(r.folder, full.folder);
         QCOMPARE(r.note, full.note);
         QCOMPARE(back[1].state, BatchState::NotProduct);
+
+        // Moved with its folder, the journal still finds its items; a folder
+        // outside the save folder is never handed back.
+        QTemporaryDir other;
+        QVERIFY(QFile::rename(journal.path(), other.filePath(BatchJournal::FileName)));
+        QCOMPARE(BatchJournal(other.path()).load()[0].folder, other.filePath(u"保温杯"_s));
+        QFile hostile(journal.path());
+        QVERIFY(hostile.open(QIODevice::WriteOnly));
+        hostile.write("{\"rows\":[{\"url\":\"http://a/1\",\"state\":\"downloading\",\"folder\":\"../../etc\"},"
+                      "{\"url\":\"http://a/2\",\"state\":\"downloading\",\"folder\":\"/tmp/x\"}]}");
+        hostile.close();
+        const QList<BatchRow> guarded = journal.load();
+        QCOMPARE(guarded.size(), 2);
+        QVERIFY(guarded[0].folder.isEmpty());
+        QVERIFY(guarded[1].folder.isEmpty());
     }
 
     void brokenOrMissingJournalsAreReported()
