@@ -69,8 +69,10 @@ void DescriptionOrder::nameSettled()
 
 void DescriptionOrder::discard()
 {
+    // Also those still Waiting: a fetch may have saved its staged file and
+    // been stopped before it could report.
     for (int i = m_next; i < m_states.size(); ++i)
-        if (m_states.at(i) == State::Kept)
+        if (m_states.at(i) != State::Gone && m_states.at(i) != State::Failed)
             QFile::remove(stagedFile(i));
     m_next = int(m_states.size());
 }

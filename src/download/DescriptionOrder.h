@@ -29,7 +29,8 @@ public:
     // The fetch of picture `index` ended; `fetched` says whether the staged
     // file holds it.
     void arrived(int index, bool fetched);
-    // Removes the staged files that have not taken their names yet.
+    // Removes the staged files that have not taken their names yet. Call it
+    // once no fetch can write any more.
     void discard();
 
     int kept() const { return m_kept; }

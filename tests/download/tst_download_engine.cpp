@@ -166,7 +166,7 @@ private Q_SLOTS:
         QCOMPARE(window->tabs().mesg(0)->item(0)->text(),
                  QStringLiteral("消息提示:下载完成,保存至->") + item(QStringLiteral("真皮手提包阿里巴巴")) + QStringLiteral("->双击打开"));
         QCOMPARE(window->tabs().mesg(2)->item(0)->text(),
-                 QStringLiteral("消息提示:下载完成,保存至->") + item(QStringLiteral("空的宝贝")) + QStringLiteral("->双击打开"));
+                 QStringLiteral("消息提示:没有可下载的图片,已建目录->") + item(QStringLiteral("空的宝贝")) + QStringLiteral("->双击打开"));
         QVERIFY(window->pickCommand().lists().MainPics(0).isEmpty());
 
         // Double click opens the folder of a downloaded tab, and nothing elsewhere.
