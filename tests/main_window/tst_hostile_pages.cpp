@@ -77,7 +77,7 @@ private Q_SLOTS:
             server.serve(QStringLiteral("/fast%1.html").arg(i), page(QStringLiteral("fast%1").arg(i)).html());
         // So tall that scrolling it takes many doublings of the step.
         ProductPage slow = page(QStringLiteral("slow"));
-        slow.fillerHeight = 30000000;
+        slow.fillerHeight = 450000; // tall, but below the height at which a pick stops scrolling
         server.serve(QStringLiteral("/slow.html"), slow.html());
         profile = BrowserProfile::offTheRecord(this);
     }
