@@ -75,7 +75,7 @@ void PickBatchWorker::download(int job, const QString &saveFolder, const PickRes
         emit downloaded(job, summary);
     });
     const bool started = itemFolder.isEmpty() ? tab->start(saveFolder, result)
-                                              : tab->retry(itemFolder, allPictures(result));
+                                              : tab->resume(itemFolder, result);
     if (!started) {
         DownloadSummary summary;
         summary.outcome = DownloadSummary::Outcome::FolderFailed;
@@ -109,19 +109,6 @@ void PickBatchWorker::readResultPage(int job, int browserIndex)
         result.descPics = scratch.DescPics(browserIndex);
         emit picked(job, PickEnd::Picked, result, {});
     });
-}
-
-QList<FailedPicture> PickBatchWorker::allPictures(const PickResult &result)
-{
-    QList<FailedPicture> pictures;
-    auto add = [&pictures](const QString &group, const QStringList &urls) {
-        for (int i = 0; i < urls.size(); ++i)
-            pictures.append({group, i + 1, urls[i]});
-    };
-    add(u"主图"_s, result.mainPics);
-    add(u"SKU图"_s, result.skuPics);
-    add(u"描述图"_s, result.descPics);
-    return pictures;
 }
 
 void PickBatchWorker::cancel(int job)

@@ -28,7 +28,6 @@ public:
 
     // Every picture of a result, named as a download names them: what an
     // interrupted item's folder is completed with.
-    static QList<FailedPicture> allPictures(const PickResult &result);
 
 private:
     void onResult(int browserIndex, const PickResult &result);

@@ -4,6 +4,7 @@
 #include "download/SaveLayout.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -20,6 +21,7 @@ void DescriptionOrder::reset(const QString &folder, const QStringList &urls, int
     m_first = firstNumber;
     m_minWidth = minWidth;
     m_next = m_kept = m_unknownWidth = m_dropped = 0;
+    m_replace = false;
 }
 
 QString DescriptionOrder::stagedFile(int index) const
@@ -56,7 +58,10 @@ void DescriptionOrder::nameSettled()
         if (m_states.at(m_next) != State::Kept)
             continue;
         const QString target = PictureFileName(m_folder, DescGroup, m_first + m_kept, m_urls.at(m_next));
-        // Never over a file that is there already: a retry may meet the user's.
+        // Never over a file that is there already (a retry may meet the
+        // user's), except when resuming a run of this same list.
+        if (m_replace && QFileInfo(target).isFile())
+            QFile::remove(target);
         if (QFile::rename(stagedFile(m_next), target)) {
             ++m_kept;
             continue;

@@ -26,6 +26,10 @@ public:
     QString url(int index) const { return m_urls.at(index); }
     QString stagedFile(int index) const;
 
+    // Whether a name that is taken already is replaced (a resumed download
+    // renames what an earlier run of the same list named) or left alone.
+    void setReplace(bool replace) { m_replace = replace; }
+
     // The fetch of picture `index` ended; `fetched` says whether the staged
     // file holds it.
     void arrived(int index, bool fetched);
@@ -53,4 +57,5 @@ private:
     int m_kept = 0;
     int m_unknownWidth = 0;
     int m_dropped = 0;
+    bool m_replace = false;
 };

@@ -62,6 +62,17 @@ bool TabDownload::retry(const QString &itemFolder, const QList<FailedPicture> &f
     return true;
 }
 
+bool TabDownload::resume(const QString &itemFolder, const PickResult &result)
+{
+    if (!launch())
+        return false;
+    m_summary.itemFolder = itemFolder;
+    m_result = result;
+    m_summary.total = int(result.mainPics.size() + result.skuPics.size() + result.descPics.size());
+    QMetaObject::invokeMethod(this, &TabDownload::beginResume, Qt::QueuedConnection);
+    return true;
+}
+
 bool TabDownload::launch()
 {
     if (m_started)
@@ -129,6 +140,35 @@ void TabDownload::beginRetry()
     }
     QString descFolder = m_summary.itemFolder + u'/' + DescGroup;
     addDescriptions(descFolder, descUrls, std::max(firstDesc, 1));
+    pump();
+}
+
+void TabDownload::beginResume()
+{
+    if (!m_running)
+        return;
+    PictureFile::removeStaleParts(m_summary.itemFolder);
+    QString mainFolder, skuFolder, descFolder;
+    if (!makeGroupFolder(MainGroup, &mainFolder)
+        || (!m_result.skuPics.isEmpty() && !makeGroupFolder(SkuGroup, &skuFolder))
+        || !makeGroupFolder(DescGroup, &descFolder)) {
+        finish(DownloadSummary::Outcome::FolderFailed);
+        return;
+    }
+    addJobs(MainGroup, mainFolder, m_result.mainPics, 1);
+    addJobs(SkuGroup, skuFolder, m_result.skuPics, 1);
+    // A main or SKU picture's name depends on its place alone: one that is
+    // there was saved whole (files take their names only when complete).
+    m_jobs.erase(std::remove_if(m_jobs.begin(), m_jobs.end(), [this](const Job &job) {
+                     const bool saved = QFileInfo(job.file).isFile();
+                     m_skipped += saved ? 1 : 0;
+                     return saved;
+                 }),
+                 m_jobs.end());
+    // Description names depend on the widths of the pictures before them, so
+    // they are all judged again and replace what an earlier run named.
+    addDescriptions(descFolder, m_result.descPics, 1);
+    m_descriptions.setReplace(true);
     pump();
 }
 
@@ -205,7 +245,7 @@ void TabDownload::onFetched(int job, const FetchResult &result)
         m_failedJobs.append(job);
     ++m_done;
     const QPointer<TabDownload> self(this);
-    emit progress(m_done, m_summary.total, ProgressLine(m_done, m_summary.total));
+    emit progress(m_skipped + m_done, m_summary.total, ProgressLine(m_skipped + m_done, m_summary.total));
     // A receiver may have aborted or deleted us.
     if (!self || !m_running)
         return;
@@ -221,7 +261,7 @@ void TabDownload::finish(DownloadSummary::Outcome outcome)
         for (int job : std::as_const(m_failedJobs))
             m_summary.failures.append({m_jobs.at(job).group, m_jobs.at(job).number, m_jobs.at(job).url});
         m_summary.failures += m_descriptions.failures();
-        m_summary.saved = m_saved + m_descriptions.kept();
+        m_summary.saved = m_skipped + m_saved + m_descriptions.kept();
         m_summary.dropped = m_descriptions.dropped();
         m_summary.unknownWidth = m_descriptions.unknownWidth();
         m_summary.failed = int(m_summary.failures.size());

@@ -51,6 +51,13 @@ public:
     // gone. Returns false if this object was started before.
     bool retry(const QString &itemFolder, const QList<FailedPicture> &failures);
 
+    // Completes a download that was cut off (the program was killed) in its
+    // own item folder: main and SKU pictures already there are kept, the
+    // description pictures are fetched again and take the names they had,
+    // replacing what is there, so the tree ends as one uninterrupted run
+    // makes it. Returns false if this object was started before.
+    bool resume(const QString &itemFolder, const PickResult &result);
+
     // Stops at once: the fetches in flight leave no file, nothing more is
     // written, and finished(Aborted) follows from the event loop (unless this
     // object is deleted first). Deleting a running TabDownload is safe too.
@@ -78,6 +85,7 @@ private:
     bool launch();
     void begin();
     void beginRetry();
+    void beginResume();
     bool makeFolder(const QString &path, QString *made);
     bool makeGroupFolder(const QString &group, QString *made);
     void addJobs(const QString &group, const QString &folder, const QStringList &urls, int firstNumber);
@@ -93,6 +101,7 @@ private:
     PickResult m_result;
     QList<FailedPicture> m_retry;
     bool m_retrying = false;
+    int m_skipped = 0;       // pictures a resumed download found saved already
     QList<Job> m_jobs;
     DescriptionOrder m_descriptions;
     QList<int> m_failedJobs; // main and SKU jobs that failed

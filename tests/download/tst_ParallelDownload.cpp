@@ -227,6 +227,38 @@ private slots:
         QCOMPARE(FileBytes(item + u"/描述图/描述图3.png"_s), PictureBytes(650));
         QCOMPARE(FileBytes(item + u"/主图/主图2.png"_s), PictureBytes(50));
     }
+
+    // A run killed part-way: some main pictures and some description names
+    // are there. Resuming ends with the tree of an uninterrupted run.
+    void resumeCompletesACutOffItemInItsFolder()
+    {
+        PickResult result;
+        result.title = u"续"_s;
+        for (int i = 0; i < 4; ++i)
+            result.mainPics << picture(u"/m/%1.png"_s.arg(i), PictureBytes(500 + i));
+        for (int i = 0; i < 6; ++i)
+            result.descPics << picture(u"/d/%1.png"_s.arg(i), PictureBytes(i == 1 ? 100 : 600 + i));
+        QDir(dir.path()).mkpath(u"whole"_s);
+        QDir(dir.path()).mkpath(u"cut"_s);
+        run(dir.filePath(u"whole"_s), result);
+        const DownloadSummary first = run(dir.filePath(u"cut"_s), result);
+        const QString item = first.itemFolder;
+        for (const QString &gone : {u"/主图/主图3.png"_s, u"/描述图/描述图4.png"_s, u"/描述图/描述图5.png"_s})
+            QVERIFY(QFile::remove(item + gone));
+        QFile half(item + u"/描述图/描述图3.png"_s); // stands for a file of an older list
+        QVERIFY(half.open(QIODevice::WriteOnly | QIODevice::Truncate) && half.write("x") == 1);
+        half.close();
+        server.resetCounts();
+        TabDownload again(&fetcher);
+        const DownloadSummary s = run(again, [&] { return again.resume(item, result); });
+        QCOMPARE((QList<int>{s.total, s.saved, s.dropped, s.failed}), (QList<int>{10, 9, 1, 0}));
+        QCOMPARE(server.hits(u"/m/0.png"_s), 0);
+        const QStringList tree = TreeOf(item);
+        QCOMPARE(tree, TreeOf(dir.filePath(u"whole/续"_s)));
+        for (const QString &entry : tree)
+            QCOMPARE(FileBytes(item + u'/' + entry), FileBytes(dir.filePath(u"whole/续/"_s + entry)));
+        QCOMPARE(QDir(dir.filePath(u"cut"_s)).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+    }
 };
 
 PICTORRA_TEST_MAIN(ParallelDownloadTest)
