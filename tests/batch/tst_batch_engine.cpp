@@ -18,6 +18,11 @@
 #include <QTemporaryDir>
 #include <QWebEngineProfile>
 
+#include <httplib.h>
+
+#include <atomic>
+#include <memory>
+
 using namespace Qt::StringLiterals;
 
 class BatchEngineTest : public QObject
@@ -52,7 +57,18 @@ private Q_SLOTS:
         server.serveStatus(u"/img/missing.png"_s, 404, "<html>not found</html>");
         page(u"/bowl.html"_s, u"青花碗"_s, {picture(u"b1.png"_s, 800), server.url(u"/img/missing.png"_s)}, {});
         server.serve(u"/plain.html"_s, "<html><head><title>hello</title></head><body>no product</body></html>");
-        const QStringList paths{u"/cup.html"_s, u"/plain.html"_s, u"/bowl.html"_s, u"/pot.html"_s};
+        // A slider check until the user has passed it, then a product page.
+        ProductPage checked;
+        checked.title = u"玻璃瓶"_s;
+        checked.mainPics = {picture(u"g1.png"_s, 800)};
+        auto passed = std::make_shared<std::atomic<bool>>(false);
+        server.serveHandler(u"/check.html"_s, [passed, html = checked.html()](const httplib::Request &, httplib::Response &res) {
+            const QByteArray body = *passed ? html
+                                            : QByteArray("<html><head><title>security-X5</title></head><body>"
+                                                         "<form id=\"nocaptcha\">请按住滑块，拖动到最右边</form></body></html>");
+            res.set_content(body.constData(), size_t(body.size()), "text/html; charset=utf-8");
+        });
+        const QStringList paths{u"/cup.html"_s, u"/plain.html"_s, u"/bowl.html"_s, u"/pot.html"_s, u"/check.html"_s};
 
         QWebEngineProfile *profile = BrowserProfile::offTheRecord(this);
         MainForm::Services services = testServices(
@@ -78,20 +94,25 @@ private Q_SLOTS:
                 batch->grab().save(shots + u"/engine-during.png"_s);
         });
         batch->startClicked();
+        // The slider check pauses the batch; once it is passed, 继续 picks it again.
+        QTRY_COMPARE_WITH_TIMEOUT(batch->model().cellText(4, BatchTableModel::State), u"需要验证"_s, 180000);
+        QTRY_COMPARE_WITH_TIMEOUT(batch->runner().status(), BatchRunner::Status::Paused, 60000);
+        *passed = true;
+        batch->startClicked();
         QTRY_COMPARE_WITH_TIMEOUT(batch->runner().status(), BatchRunner::Status::Finished, 180000);
         if (!shots.isEmpty())
             batch->grab().save(shots + u"/engine-after.png"_s);
 
         QStringList states;
-        for (int row = 0; row < 4; ++row)
+        for (int row = 0; row < 5; ++row)
             states << batch->model().cellText(row, BatchTableModel::State);
-        QCOMPARE(states, (QStringList{u"完成"_s, u"不是宝贝页"_s, u"部分失败"_s, u"完成"_s}));
+        QCOMPARE(states, (QStringList{u"完成"_s, u"不是宝贝页"_s, u"部分失败"_s, u"完成"_s, u"完成"_s}));
         QCOMPARE(batch->model().cellText(2, BatchTableModel::Failed), u"1"_s);
         const QStringList tree = TreeOf(target.path());
         for (const QString &file : {u"白瓷杯/主图/主图1.png"_s, u"白瓷杯/主图/主图2.png"_s, u"白瓷杯/描述图/描述图1.png"_s,
                                     u"紫砂壶/描述图/描述图2.png"_s, u"青花碗/主图/主图1.png"_s})
             QVERIFY2(tree.contains(file), qPrintable(tree.join(u' ')));
-        QCOMPARE(QDir(target.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 3);
+        QCOMPARE(QDir(target.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 4);
         QTRY_COMPARE(window.tabs().count(), 1); // finished tabs went away
 
         // 开始 again on the same folder: nothing is picked or saved twice.
