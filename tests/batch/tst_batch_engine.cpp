@@ -73,7 +73,7 @@ private Q_SLOTS:
         QWebEngineProfile *profile = BrowserProfile::offTheRecord(this);
         MainForm::Services services = testServices(
             dialogs, programFolder.path(), [profile](QWidget *parent) { return new WebEngineBrowser(profile, parent); });
-        services.intervals = Intervals::scaled(0.05);
+        services.intervals = Intervals::scaled(0.1);
         services.intervals.accessTickMs = 1000;
         MainForm window(services);
         window.show();
