@@ -4,9 +4,7 @@
 #include "download/TabDownload.h"
 #include "main_window/AddressStrip.h"
 #include "main_window/MainForm.h"
-#include "picking/PageExtractor.h"
 #include "picking/PickCommand.h"
-#include "platform/BrowserPage.h"
 
 #include <QNetworkAccessManager>
 
@@ -52,8 +50,6 @@ void PickBatchWorker::onEnded(int browserIndex, bool completed, const QString &m
     const PickResult result = m_results.take(browserIndex);
     if (completed && !result.address.isEmpty())
         emit picked(job, PickEnd::Picked, result, {});
-    else if (completed)
-        readResultPage(job, browserIndex);
     else if (message.contains(u"验证"_s))
         emit picked(job, PickEnd::Blocked, result, message);
     else
@@ -85,30 +81,6 @@ void PickBatchWorker::download(int job, const QString &saveFolder, const PickRes
         tab->deleteLater();
         emit downloaded(job, summary);
     }
-}
-
-// A pick that handed over no result (a command without resultReady): the
-// result page it wrote lists the pictures, as the 下载 button reads them.
-void PickBatchWorker::readResultPage(int job, int browserIndex)
-{
-    BrowserPage *page = m_window ? m_window->tabs().browser(browserIndex) : nullptr;
-    if (!page) {
-        emit picked(job, PickEnd::Refused, {}, u"采集结果页已关闭"_s);
-        return;
-    }
-    page->readDocument(PageExtractor::ContainerIds(), this, [this, job, browserIndex](const DocumentSnapshot &snapshot) {
-        if (!m_window || m_browsers.value(job, -1) != browserIndex)
-            return;
-        PicLists scratch;
-        PageExtractor::ExtractPics(snapshot, 0, browserIndex, false, scratch);
-        const TabBook &book = m_window->tabs().book();
-        PickResult result;
-        result.title = book.PickTitle.value(browserIndex);
-        result.address = book.PickUrl.value(browserIndex);
-        result.mainPics = scratch.MainPics(browserIndex);
-        result.descPics = scratch.DescPics(browserIndex);
-        emit picked(job, PickEnd::Picked, result, {});
-    });
 }
 
 void PickBatchWorker::cancel(int job)

@@ -32,7 +32,6 @@ public:
 private:
     void onResult(int browserIndex, const PickResult &result);
     void onEnded(int browserIndex, bool completed, const QString &message);
-    void readResultPage(int job, int browserIndex);
     int jobOf(int browserIndex) const;
     int positionOf(int job) const;
     void closeTab(int job);

@@ -239,9 +239,6 @@ void PickJob::onDescription(const std::optional<QByteArray> &file)
     result.skuPics = m_reading.skuPics;
     result.skuNames = m_reading.skuNames;
     result.descPics = pictures.value_or(QStringList());
-    // The lists as every pick leaves them, for what still reads them there.
-    m_command.lists().MainPics(m_browserIndex) << result.mainPics;
-    m_command.lists().DescPics(m_browserIndex) << result.descPics;
     writeResult(result);
 }
 

@@ -8,6 +8,7 @@
 #include "platform/BrowserPage.h"
 #include "platform/BrowserProfile.h"
 #include "platform/WebEngineBrowser.h"
+#include "support/EngineWindow.h"
 #include "support/LoopbackServer.h"
 #include "support/ProductPage.h"
 #include "support/RecordingDialogs.h"
@@ -39,11 +40,7 @@ class HostilePagesTest : public QObject
 
     void makeWindow(const Intervals &intervals)
     {
-        MainForm::Services services = testServices(
-            dialogs, programFolder.path(), [this](QWidget *parent) { return new WebEngineBrowser(profile, parent); });
-        services.intervals = intervals;
-        window = std::make_unique<MainForm>(services);
-        window->show();
+        window = engineWindow(dialogs, programFolder.path(), profile, intervals);
     }
 
     ProductPage page(const QString &title) const

@@ -9,6 +9,7 @@
 #include "platform/BrowserProfile.h"
 #include "platform/WebEngineBrowser.h"
 #include "platform/WebEnginePage.h"
+#include "support/EngineWindow.h"
 #include "support/LoopbackServer.h"
 #include "support/ProductPage.h"
 #include "support/RecordingDialogs.h"
@@ -41,11 +42,7 @@ class PickDesignsTest : public QObject
     void makeWindow(const Intervals &intervals)
     {
         window.reset();
-        MainForm::Services services = testServices(
-            dialogs, programFolder.path(), [this](QWidget *parent) { return new WebEngineBrowser(profile, parent); });
-        services.intervals = intervals;
-        window = std::make_unique<MainForm>(services);
-        window->show();
+        window = engineWindow(dialogs, programFolder.path(), profile, intervals);
     }
 
     QString site(const QString &path) const { return server.url(path); }

@@ -7,6 +7,7 @@
 #include "picking/PickCommand.h"
 #include "platform/BrowserProfile.h"
 #include "platform/WebEngineBrowser.h"
+#include "support/EngineWindow.h"
 #include "support/LoopbackServer.h"
 #include "support/ProductPage.h"
 #include "support/RecordingDialogs.h"
@@ -37,11 +38,7 @@ class PickEngineTest : public QObject
     void makeWindow(const Intervals &intervals)
     {
         window.reset();
-        MainForm::Services services = testServices(
-            dialogs, programFolder.path(), [this](QWidget *parent) { return new WebEngineBrowser(profile, parent); });
-        services.intervals = intervals;
-        window = std::make_unique<MainForm>(services);
-        window->show();
+        window = engineWindow(dialogs, programFolder.path(), profile, intervals);
     }
 
     // Presses 采集 on the selected tab with `address` in the address box.
