@@ -19,6 +19,7 @@ public:
         Picked,  // result holds what the page offered
         Refused, // not a product page, or the pick failed; message says why
         Blocked, // the marketplace wants a verification before it shows the page
+        Unreachable, // the page could not be loaded (network or HTTP error); message says which
     };
     Q_ENUM(PickEnd)
 

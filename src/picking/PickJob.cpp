@@ -239,6 +239,7 @@ void PickJob::onDescription(const std::optional<QByteArray> &file)
     result.skuPics = m_reading.skuPics;
     result.skuNames = m_reading.skuNames;
     result.descPics = pictures.value_or(QStringList());
+    result.descriptionMissing = !pictures.has_value();
     writeResult(result);
 }
 

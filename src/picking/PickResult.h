@@ -15,6 +15,9 @@ struct PickResult
     QStringList skuNames;   // one name per entry of skuPics (may be empty strings)
     QStringList descPics;   // description pictures, in order, repeats kept
     QString note;           // what the pick could not do (e.g. description not loaded), or empty
+    // The page has a description file that could not be read: the item is
+    // not complete until a later run reads it.
+    bool descriptionMissing = false;
 };
 
 Q_DECLARE_METATYPE(PickResult)
