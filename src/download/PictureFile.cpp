@@ -60,6 +60,11 @@ bool PictureFile::write(const QByteArray &data)
     return fail(m_part.isOpen() ? m_part.errorString() : QStringLiteral("not open"));
 }
 
+bool PictureFile::flush()
+{
+    return m_part.isOpen() && m_part.flush() ? true : fail(m_part.isOpen() ? m_part.errorString() : QStringLiteral("not open"));
+}
+
 bool PictureFile::commit()
 {
     if (!m_part.isOpen())

@@ -22,6 +22,10 @@ public:
     bool open();
     // True only when every byte was taken.
     bool write(const QByteArray &data);
+    // Hands what was written so far to the system, so that the hidden
+    // sibling (partName) can be read back before commit.
+    bool flush();
+    QString partName() const { return m_part.fileName(); }
     // Flushes, closes and moves the bytes under the target's name.
     bool commit();
     // Drops what was written; the target stays as it was.

@@ -1,6 +1,7 @@
 #include "download/PictureFormat.h"
 
 #include <QByteArrayView>
+#include <QImageReader>
 
 namespace {
 
@@ -33,4 +34,24 @@ bool IsPictureFormat(const QByteArray &head)
         || At(head, 0, QByteArrayView("\0\0\1\0", 4))                  // ICO
         || At(head, 0, QByteArrayView("\0\0\2\0", 4))                  // CUR
         || At(head, 0, QByteArrayView("II*\0", 4)) || At(head, 0, QByteArrayView("MM\0*", 4)); // TIFF
+}
+
+bool HasReadableHeader(const QString &file, const QByteArray &head)
+{
+    QByteArray format;
+    if (At(head, 0, "\xFF\xD8\xFF"))
+        format = "jpeg";
+    else if (At(head, 0, "\x89PNG\r\n\x1A\n"))
+        format = "png";
+    else if (At(head, 0, "GIF8"))
+        format = "gif";
+    else if (At(head, 0, "RIFF") && At(head, 8, "WEBP"))
+        format = "webp";
+    else if (At(head, 0, "BM"))
+        format = "bmp";
+    if (format.isEmpty() || !QImageReader::supportedImageFormats().contains(format))
+        return true;
+    QImageReader reader(file, format);
+    const QSize size = reader.size();
+    return size.isValid() && !size.isEmpty();
 }

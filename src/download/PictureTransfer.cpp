@@ -159,6 +159,8 @@ QString PictureTransfer::verdict(bool *transient)
         return QStringLiteral("empty answer");
     if (m_limits.requirePicture && !IsPictureFormat(m_head))
         return QStringLiteral("not a picture");
+    if (m_limits.requirePicture && !(m_file.flush() && HasReadableHeader(m_file.partName(), m_head)))
+        return QStringLiteral("not a picture: its header cannot be read");
     if (!m_file.commit())
         return QStringLiteral("cannot save %1: %2").arg(m_file.fileName(), m_file.errorString());
     return {};

@@ -45,9 +45,13 @@ class PictureFetcherTest : public QObject
 private slots:
     void initTestCase()
     {
-        noise.resize(300 * 1024);
-        QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
-        noise.replace(0, 4, "\xFF\xD8\xFF\xE0"); // starts like a JPEG
+        // A whole JPEG with noise behind it; the noise alone only starts like one.
+        QByteArray tail(300 * 1024, Qt::Uninitialized);
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(tail.data()), tail.size() / 4);
+        noise = PictureBytes(40, "JPEG") + tail;
+        server.serve(u"/fake.jpg"_s, QByteArray("\xFF\xD8\xFF\xE0") + tail, u"image/jpeg"_s);
+        server.serve(u"/signature.png"_s, PictureBytes(40, "PNG").left(20), u"image/png"_s);
+        server.serve(u"/picture.avif"_s, QByteArray("\0\0\0\x1c" "ftypavif", 12) + noise.right(100), u"image/avif"_s);
         FetchLimits quick;
         quick.pausesMs = {20, 50};
         quick.totalMs = 2000;
@@ -66,8 +70,10 @@ private slots:
 
     void savesBodiesByteForByte()
     {
+        // AVIF is not decoded here: its size cannot be checked, so it is kept.
         for (const auto &[path, body] : {std::pair{u"/noise.jpg"_s, noise}, {u"/moved.jpg"_s, noise},
-                                         {u"/slow.jpg"_s, noise.left(4000)}}) {
+                                         {u"/slow.jpg"_s, noise.left(4000)},
+                                         {u"/picture.avif"_s, QByteArray("\0\0\0\x1c" "ftypavif", 12) + noise.right(100)}}) {
             // The slow one pauses 150 ms between pieces: under the 400 ms stall limit.
             const FetchResult result = fetch(path, target(), 400);
             QVERIFY2(result.ok, qPrintable(path + u' ' + result.error));
@@ -86,6 +92,8 @@ private slots:
         QTest::newRow("stalled") << u"/stall.jpg"_s;
         QTest::newRow("trickling past the deadline") << u"/trickle.jpg"_s;
         QTest::newRow("refused") << u"http://127.0.0.1:1/x.jpg"_s;
+        QTest::newRow("JPEG start, no frame") << u"/fake.jpg"_s;
+        QTest::newRow("PNG signature, no header") << u"/signature.png"_s;
     }
     void failuresLeaveNoFile()
     {
