@@ -6,10 +6,14 @@
 #include "picking/designs/ObjectLiteral.h"
 #include "picking/designs/PageDesigns.h"
 #include "picking/designs/PictureAddress.h"
+#include "support/ManySkuPage.h"
 #include "support/TestMain.h"
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonObject>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 QString fixture(const QString &name)
@@ -76,6 +80,9 @@ private Q_SLOTS:
         QCOMPARE(PictureAddress::fullSize(base + QStringLiteral("_sum.jpg")), full);
         QCOMPARE(PictureAddress::fullSize(full + QStringLiteral("?x-oss-process=image/resize,w_300")), full);
         QCOMPARE(PictureAddress::fullSize(QStringLiteral("//img.alicdn.com/a/b.PNG")), QStringLiteral("https://img.alicdn.com/a/b.PNG"));
+        QCOMPARE(PictureAddress::fullSize(u"//img.alicdn.com/a/b.PNG"_s, PictureAddress::schemeOf(u"HTTP://shop/x"_s)),
+                 u"http://img.alicdn.com/a/b.PNG"_s);
+        QCOMPARE(PictureAddress::schemeOf(u"about:blank"_s), u"https"_s);
         QCOMPARE(PictureAddress::fullSize(QStringLiteral("https://x/noext")), QStringLiteral("https://x/noext"));
         QVERIFY(PictureAddress::fullSize(QStringLiteral("javascript:alert(1)//a.jpg")).isEmpty());
         QVERIFY(PictureAddress::fullSize(QStringLiteral("file:///etc/a.jpg")).isEmpty());
@@ -107,6 +114,54 @@ private Q_SLOTS:
         QCOMPARE(reading->skuNames, (QStringList{QStringLiteral("蓝色"), QStringLiteral("湖蓝色")}));
         QCOMPARE(reading->detailUrl, QStringLiteral("http://h/itemcdn/1688offer/icoss3003"));
         QVERIFY(!designs.read(factsOf(QStringLiteral("<script>window.context=1;</script>")), {}).has_value());
+    }
+
+    // Addresses without a scheme take the page's, in every design's data and
+    // in the description file; a commented-out block is never the data, and
+    // a comment inside the data does not end it.
+    void pageDataIsReadAsTheBrowserWould()
+    {
+        const QString decoy = u"{\"result\":{\"data\":{\"gallery\":{\"fields\":{\"mainImage\":[\"//h/old.jpg\"]}}}}}"_s;
+        PageFacts context;
+        context.url = u"http://detail.example/offer/1.html"_s;
+        context.scripts << u"/* window.context=(f)(x,"_s + decoy + u"); */\n// window.context=(f)(x,"_s + decoy
+                + u");\nwindow.context=(function(b,d){return d})(window.contextPath,{\"result\":{\"data\":{ // it's the real one\n"
+                  "\"gallery\":{\"fields\":{\"mainImage\":[\"//h/real.jpg\" /* it's */]}}}}});"_s;
+        PageDesigns designs;
+        std::optional<DesignReading> reading = designs.read(context, {});
+        QVERIFY(reading.has_value());
+        QCOMPARE(reading->mainPics, QStringList{u"http://h/real.jpg"_s});
+
+        PageFacts init;
+        init.url = u"http://m.example/page/index.html"_s;
+        init.scripts << u"// window.__INIT_DATA={\"data\":{\"offerImgList\":[\"//h/old.jpg\"]}};\n"
+                        "var s = \"window.__INIT_DATA={\\\"offerImgList\\\":[\\\"//h/quoted.jpg\\\"]}\";\n"
+                        "window.__INIT_DATA = /* it's */ {\"data\":{\"offerImgList\":[\"//h/real.jpg\"], // it's\n"
+                        "\"skuImages\":[{\"imgUrl\":\"//h/k.jpg\",\"name\":\"蓝\"}]}};"_s;
+        reading = designs.read(init, {});
+        QVERIFY(reading.has_value());
+        QCOMPARE(reading->mainPics, QStringList{u"http://h/real.jpg"_s});
+        QCOMPARE(reading->skuPics, QStringList{u"http://h/k.jpg"_s});
+
+        const QByteArray description = "var offer_details={\"content\":\"<img src=\\\"//h/d.jpg\\\">\"};";
+        QCOMPARE(DescriptionFile::pictures(description, u"http"_s).value_or(QStringList()), QStringList{u"http://h/d.jpg"_s});
+    }
+
+    // 100,000 SKU entries, each with a picture of its own: the read grows with
+    // the data (it once compared every picture with every earlier one).
+    void manySkuEntriesAreReadInLinearTime()
+    {
+        PageFacts facts;
+        facts.scripts << ManySkuScript(100000);
+        QElapsedTimer timer;
+        timer.start();
+        const std::optional<DesignReading> reading = PageDesigns().read(facts, {});
+        const qint64 ms = timer.elapsed();
+        QVERIFY(reading.has_value());
+        QCOMPARE(reading->skuPics.size(), 100000);
+        QCOMPARE(reading->skuPics.last(), u"https://h/sku/99999.jpg"_s);
+        QCOMPARE(reading->product.skus.size(), 100000);
+        QVERIFY2(ms < 15000, qPrintable(u"%1 ms"_s.arg(ms)));
     }
 
     void descriptionFileGivesItsPicturesInOrder()

@@ -1,39 +1,41 @@
 #include "picking/designs/ContextDataDesign.h"
 
+#include "picking/designs/GalleryVideo.h"
+#include "picking/designs/JsonSearch.h"
 #include "picking/designs/ObjectLiteral.h"
 #include "picking/designs/PictureAddress.h"
+#include "picking/designs/ProductReading.h"
+#include "picking/designs/ScriptText.h"
+#include "picking/designs/SkuPictureList.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
+
+using JsonSearch::at;
 
 namespace {
 
 const QString Marker = QStringLiteral("window.context=");
 
-QJsonValue at(QJsonValue value, const QStringList &path)
-{
-    for (const QString &key : path)
-        value = value.toObject().value(key);
-    return value;
-}
-
-QStringList strings(const QJsonValue &value)
+QStringList strings(const QJsonValue &value, const QString &scheme)
 {
     QStringList out;
     for (const QJsonValue &entry : value.toArray())
         out << entry.toString();
-    return PictureAddress::fullSize(out);
+    return PictureAddress::fullSize(out, scheme);
 }
 
-std::optional<QJsonValue> contextData(const QStringList &scripts)
+// The data of the first assignment in code (not in a comment) that reads as data.
+std::optional<QJsonValue> contextData(const QStringList &scripts, QByteArray *json)
 {
     for (const QString &script : scripts) {
-        const qsizetype start = script.indexOf(Marker);
-        const qsizetype data = start < 0 ? -1 : script.indexOf(QLatin1String("{\"result\""), start);
-        if (data < 0)
-            continue;
-        if (std::optional<QJsonValue> value = ObjectLiteral::parse(ObjectLiteral::extract(script, data)))
-            return value;
+        for (qsizetype start = ScriptText::find(script, Marker); start >= 0; start = ScriptText::find(script, Marker, start + 1)) {
+            const qsizetype data = ScriptText::find(script, u"{\"result\"", start);
+            if (data < 0)
+                break;
+            if (std::optional<QJsonValue> value = ObjectLiteral::parse(ObjectLiteral::extract(script, data), json))
+                return value;
+        }
     }
     return std::nullopt;
 }
@@ -47,29 +49,40 @@ QStringList ContextDataDesign::scriptMarkers() const
 
 std::optional<DesignReading> ContextDataDesign::read(const PageFacts &facts, const DocumentSnapshot &) const
 {
-    const std::optional<QJsonValue> context = contextData(facts.scripts);
+    QByteArray json;
+    const std::optional<QJsonValue> context = contextData(facts.scripts, &json);
     if (!context)
         return std::nullopt;
+    const QString scheme = PictureAddress::schemeOf(facts.url);
     const QJsonValue data = at(*context, {QStringLiteral("result"), QStringLiteral("data")});
     const QJsonValue offer = at(*context, {QStringLiteral("result"), QStringLiteral("global"), QStringLiteral("globalData"),
                                            QStringLiteral("model"), QStringLiteral("offerDetail")});
     const QJsonValue gallery = at(data, {QStringLiteral("gallery"), QStringLiteral("fields")});
     DesignReading reading;
-    reading.mainPics = strings(gallery[QStringLiteral("mainImage")]);
+    reading.mainPics = strings(gallery[QStringLiteral("mainImage")], scheme);
     if (reading.mainPics.isEmpty())
-        reading.mainPics = strings(offer[QStringLiteral("mainImageList")]);
+        reading.mainPics = strings(offer[QStringLiteral("mainImageList")], scheme);
     reading.detailUrl = at(data, {QStringLiteral("description"), QStringLiteral("fields"), QStringLiteral("detailUrl")}).toString();
     if (reading.detailUrl.isEmpty())
         reading.detailUrl = offer[QStringLiteral("detailUrl")].toString();
     if (reading.mainPics.isEmpty() && reading.detailUrl.isEmpty())
         return std::nullopt;
+    SkuPictureList skus(reading);
+    QHash<QString, int> numbers;
     for (const QJsonValue &prop : offer[QStringLiteral("skuProps")].toArray())
-        for (const QJsonValue &value : prop[QStringLiteral("value")].toArray())
-            addSku(reading, PictureAddress::fullSize(value[QStringLiteral("imageUrl")].toString()),
-                   value[QStringLiteral("name")].toString());
+        for (const QJsonValue &value : prop[QStringLiteral("value")].toArray()) {
+            const QString picture = PictureAddress::fullSize(value[QStringLiteral("imageUrl")].toString(), scheme);
+            const QString name = value[QStringLiteral("name")].toString();
+            skus.add(picture, name);
+            if (const int number = skus.number(picture); number > 0 && !numbers.contains(name))
+                numbers.insert(name, number);
+        }
     // Without SKU properties the gallery list still names the SKU pictures after the main ones.
-    if (reading.skuPics.isEmpty())
-        for (const QString &picture : strings(gallery[QStringLiteral("offerImgList")]))
-            addSku(reading, picture, QString());
+    if (skus.isEmpty())
+        for (const QString &picture : strings(gallery[QStringLiteral("offerImgList")], scheme))
+            skus.add(picture, QString());
+    reading.videoUrl = GalleryVideo::fromContext(*context, scheme);
+    reading.product = ProductReading::fromInlineData(*context, json, facts.url);
+    ProductReading::nameSkuPictures(reading.product, numbers, reading.skuPics);
     return reading;
 }

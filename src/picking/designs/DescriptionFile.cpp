@@ -7,7 +7,7 @@
 
 namespace DescriptionFile {
 
-std::optional<QStringList> pictures(const QByteArray &file)
+std::optional<QStringList> pictures(const QByteArray &file, const QString &scheme)
 {
     const QString text = QString::fromUtf8(file);
     const qsizetype start = text.indexOf(QLatin1String("offer_details"));
@@ -16,7 +16,7 @@ std::optional<QStringList> pictures(const QByteArray &file)
     const std::optional<QJsonValue> data = ObjectLiteral::parse(ObjectLiteral::extract(text, start));
     if (!data || !data->toObject().value(QStringLiteral("content")).isString())
         return std::nullopt;
-    return PictureAddress::imageSources(data->toObject().value(QStringLiteral("content")).toString());
+    return PictureAddress::imageSources(data->toObject().value(QStringLiteral("content")).toString(), scheme);
 }
 
 } // namespace DescriptionFile

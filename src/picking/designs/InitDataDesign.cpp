@@ -1,49 +1,56 @@
 #include "picking/designs/InitDataDesign.h"
 
+#include "picking/designs/GalleryVideo.h"
+#include "picking/designs/JsonSearch.h"
 #include "picking/designs/ObjectLiteral.h"
 #include "picking/designs/PictureAddress.h"
+#include "picking/designs/ProductReading.h"
+#include "picking/designs/ScriptText.h"
+#include "picking/designs/SkuPictureList.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QRegularExpression>
+
+using JsonSearch::find;
 
 namespace {
 
 const QString Marker = QStringLiteral("__INIT_DATA");
 
-std::optional<QJsonValue> initData(const QStringList &scripts)
+// The index of the '{' that `window.__INIT_DATA =` at `at` assigns; -1 when
+// something else follows.
+qsizetype assignedObject(QStringView script, qsizetype at)
 {
-    static const QRegularExpression assignment(QStringLiteral("window\\.__INIT_DATA\\s*=\\s*(?=\\{)"));
-    for (const QString &script : scripts) {
-        const QRegularExpressionMatch match = assignment.match(script);
-        if (!match.hasMatch())
-            continue;
-        if (std::optional<QJsonValue> value = ObjectLiteral::parse(ObjectLiteral::extract(script, match.capturedEnd())))
-            return value;
+    static const QLatin1String name("window.__INIT_DATA");
+    qsizetype i = at + name.size();
+    bool assigned = false;
+    while (i < script.size()) {
+        if (const qsizetype after = ScriptText::skipComment(script, i); after != i)
+            i = after;
+        else if (script[i].isSpace())
+            ++i;
+        else if (script[i] == u'=' && !assigned && (i + 1 >= script.size() || script[i + 1] != u'=')) {
+            assigned = true;
+            ++i;
+        } else
+            return assigned && script[i] == u'{' ? i : -1;
     }
-    return std::nullopt;
+    return -1;
 }
 
-// The first value under `key` anywhere in the data that `accept` takes.
-template<typename Accept>
-QJsonValue find(const QJsonValue &value, const QString &key, Accept accept, int depth = 0)
+std::optional<QJsonValue> initData(const QStringList &scripts, QByteArray *json)
 {
-    const QJsonValue none(QJsonValue::Undefined);
-    if (depth > 64)
-        return none;
-    if (value.isObject()) {
-        const QJsonObject object = value.toObject();
-        if (const QJsonValue here = object.value(key); accept(here))
-            return here;
-        for (const QJsonValue &child : object)
-            if (QJsonValue found = find(child, key, accept, depth + 1); !found.isUndefined())
-                return found;
-    } else if (value.isArray()) {
-        for (const QJsonValue &child : value.toArray())
-            if (QJsonValue found = find(child, key, accept, depth + 1); !found.isUndefined())
-                return found;
+    for (const QString &script : scripts) {
+        for (qsizetype at = ScriptText::find(script, u"window.__INIT_DATA"); at >= 0;
+             at = ScriptText::find(script, u"window.__INIT_DATA", at + 1)) {
+            const qsizetype open = assignedObject(script, at);
+            if (open < 0)
+                continue;
+            if (std::optional<QJsonValue> value = ObjectLiteral::parse(ObjectLiteral::extract(script, open), json))
+                return value;
+        }
     }
-    return none;
+    return std::nullopt;
 }
 
 bool isList(const QJsonValue &value)
@@ -67,12 +74,14 @@ QStringList InitDataDesign::scriptMarkers() const
 
 std::optional<DesignReading> InitDataDesign::read(const PageFacts &facts, const DocumentSnapshot &) const
 {
-    const std::optional<QJsonValue> data = initData(facts.scripts);
+    QByteArray json;
+    const std::optional<QJsonValue> data = initData(facts.scripts, &json);
     if (!data)
         return std::nullopt;
+    const QString scheme = PictureAddress::schemeOf(facts.url);
     DesignReading reading;
     for (const QJsonValue &picture : find(*data, QStringLiteral("offerImgList"), isList).toArray())
-        if (const QString full = PictureAddress::fullSize(picture.toString()); !full.isEmpty())
+        if (const QString full = PictureAddress::fullSize(picture.toString(), scheme); !full.isEmpty())
             reading.mainPics << full;
     QJsonValue detail = find(*data, QStringLiteral("detailUrl"), isFileAddress);
     if (detail.isUndefined())
@@ -80,8 +89,17 @@ std::optional<DesignReading> InitDataDesign::read(const PageFacts &facts, const 
     reading.detailUrl = detail.toString();
     if (reading.mainPics.isEmpty() && reading.detailUrl.isEmpty())
         return std::nullopt;
-    for (const QJsonValue &sku : find(*data, QStringLiteral("skuImages"), isList).toArray())
-        addSku(reading, PictureAddress::fullSize(sku[QStringLiteral("imgUrl")].toString()),
-               sku[QStringLiteral("name")].toString());
+    SkuPictureList skus(reading);
+    QHash<QString, int> numbers;
+    for (const QJsonValue &sku : find(*data, QStringLiteral("skuImages"), isList).toArray()) {
+        const QString picture = PictureAddress::fullSize(sku[QStringLiteral("imgUrl")].toString(), scheme);
+        const QString name = sku[QStringLiteral("name")].toString();
+        skus.add(picture, name);
+        if (const int number = skus.number(picture); number > 0 && !numbers.contains(name))
+            numbers.insert(name, number);
+    }
+    reading.videoUrl = GalleryVideo::fromInitData(*data, scheme);
+    reading.product = ProductReading::fromInlineData(*data, json, facts.url);
+    ProductReading::nameSkuPictures(reading.product, numbers, reading.skuPics);
     return reading;
 }

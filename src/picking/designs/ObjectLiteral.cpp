@@ -1,5 +1,7 @@
 #include "picking/designs/ObjectLiteral.h"
 
+#include "picking/designs/ScriptText.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -14,22 +16,6 @@ qsizetype skipSpace(QStringView text, qsizetype i)
 {
     while (i < text.size() && text[i].isSpace())
         ++i;
-    return i;
-}
-
-// Skips a comment starting at i; returns i unchanged when there is none.
-qsizetype skipComment(QStringView text, qsizetype i)
-{
-    if (i + 1 >= text.size() || text[i] != u'/')
-        return i;
-    if (text[i + 1] == u'/') {
-        const qsizetype end = text.indexOf(u'\n', i);
-        return end < 0 ? text.size() : end;
-    }
-    if (text[i + 1] == u'*') {
-        const qsizetype end = text.indexOf(u"*/", i + 2);
-        return end < 0 ? text.size() : end + 2;
-    }
     return i;
 }
 
@@ -96,6 +82,13 @@ QStringView extract(QStringView text, qsizetype from)
     QChar quote;
     for (qsizetype i = start; i < text.size(); ++i) {
         const QChar c = text[i];
+        if (quote.isNull()) {
+            // A comment may hold quotes or brackets of its own ("// it's").
+            if (const qsizetype after = ScriptText::skipComment(text, i); after != i) {
+                i = after - 1;
+                continue;
+            }
+        }
         if (!quote.isNull()) {
             if (c == u'\\')
                 ++i;
@@ -119,7 +112,7 @@ std::optional<QByteArray> toJson(QStringView text)
     qsizetype i = 0;
     while (i < text.size()) {
         const QChar c = text[i];
-        if (const qsizetype after = skipComment(text, i); after != i) {
+        if (const qsizetype after = ScriptText::skipComment(text, i); after != i) {
             i = after;
         } else if (c == u'"' || c == u'\'') {
             i = copyString(text, i, out);
@@ -151,11 +144,13 @@ std::optional<QByteArray> toJson(QStringView text)
     return out.toUtf8();
 }
 
-std::optional<QJsonValue> parse(QStringView literal)
+std::optional<QJsonValue> parse(QStringView literal, QByteArray *jsonText)
 {
     const std::optional<QByteArray> json = toJson(literal);
     if (!json)
         return std::nullopt;
+    if (jsonText)
+        *jsonText = *json;
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(*json, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())

@@ -12,13 +12,15 @@
 namespace ObjectLiteral {
 
 // The balanced {...} that starts at the first '{' at or after `from`; empty
-// when there is none or it does not close.
+// when there is none or it does not close. Comments are skipped.
 QStringView extract(QStringView text, qsizetype from);
 
 // The literal as JSON text; nullopt when it cannot be turned into JSON.
 std::optional<QByteArray> toJson(QStringView literal);
 
-// The literal as data; nullopt when it is not a well-formed object.
-std::optional<QJsonValue> parse(QStringView literal);
+// The literal as data; nullopt when it is not a well-formed object. The JSON
+// text it was read from goes to `jsonText` when given (it keeps the page's
+// order of keys, which the data does not).
+std::optional<QJsonValue> parse(QStringView literal, QByteArray *jsonText = nullptr);
 
 } // namespace ObjectLiteral

@@ -1,21 +1,18 @@
 #include "picking/designs/OldContainersDesign.h"
 
 #include "picking/PageExtractor.h"
+#include "picking/designs/GalleryVideo.h"
+#include "picking/designs/PictureAddress.h"
+#include "picking/designs/ProductReading.h"
 
-void PageDesign::addSku(DesignReading &reading, const QString &picture, const QString &name)
-{
-    if (picture.isEmpty() || reading.mainPics.contains(picture) || reading.skuPics.contains(picture))
-        return;
-    reading.skuPics << picture;
-    reading.skuNames << name;
-}
-
-std::optional<DesignReading> OldContainersDesign::read(const PageFacts &, const DocumentSnapshot &snapshot) const
+std::optional<DesignReading> OldContainersDesign::read(const PageFacts &facts, const DocumentSnapshot &snapshot) const
 {
     PicLists unused;
     if (!PageExtractor::ExtractPics(snapshot, 1, 0, true, unused))
         return std::nullopt;
     DesignReading reading;
     reading.scrollContainers = true;
+    reading.videoUrl = GalleryVideo::fromMarkup(snapshot, PictureAddress::schemeOf(facts.url));
+    reading.product = ProductReading::fromOldPage(snapshot, facts.url);
     return reading;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "picking/designs/ProductData.h"
 #include "platform/DocumentSnapshot.h"
 #include "platform/PageFacts.h"
 
@@ -18,6 +19,11 @@ struct DesignReading
     QStringList skuPics;            // not main pictures, no repeats
     QStringList skuNames;           // one per skuPics entry
     QString detailUrl;
+
+    // Beside the pictures: the gallery video's address (empty when none) and
+    // the product's own data, as far as the page carries them.
+    QString videoUrl;
+    ProductData product;
 };
 
 // One way the marketplace has laid out its product pages. A new redesign is
@@ -30,8 +36,4 @@ public:
     virtual QStringList scriptMarkers() const { return {}; }
     // nullopt when the page is not of this design (or not yet complete).
     virtual std::optional<DesignReading> read(const PageFacts &facts, const DocumentSnapshot &snapshot) const = 0;
-
-protected:
-    // Appends the SKU pictures that are neither main pictures nor repeats.
-    static void addSku(DesignReading &reading, const QString &picture, const QString &name);
 };

@@ -4,17 +4,23 @@
 
 namespace PictureAddress {
 
-QString fullSize(const QString &address)
+QString schemeOf(const QString &pageUrl)
+{
+    return pageUrl.startsWith(QLatin1String("http:"), Qt::CaseInsensitive) ? QStringLiteral("http") : QStringLiteral("https");
+}
+
+QString fullSize(const QString &address, const QString &scheme)
 {
     QString out = address.trimmed();
     if (out.startsWith(QLatin1String("//")))
-        out.prepend(QLatin1String("https:"));
+        out.prepend(scheme + u':');
     // A page's data names pictures on the web; anything else is nothing we fetch.
     if (!out.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) && !out.startsWith(QLatin1String("https://"), Qt::CaseInsensitive))
         return QString();
-    const qsizetype query = out.indexOf(QRegularExpression(QStringLiteral("[?#]")));
-    if (query >= 0)
-        out.truncate(query);
+    const qsizetype query = out.indexOf(u'?');
+    const qsizetype fragment = out.indexOf(u'#');
+    if (query >= 0 || fragment >= 0)
+        out.truncate(query < 0 ? fragment : fragment < 0 ? query : qMin(query, fragment));
     // The first picture extension of the file name ends the address; what the
     // picture server appends after it (_b.jpg, _.webp, .310x310.jpg) is a resized copy.
     static const QRegularExpression extension(QStringLiteral("\\.(jpe?g|png|gif|webp|bmp)(?=$|[._])"),
@@ -30,23 +36,23 @@ QString fullSize(const QString &address)
     return out;
 }
 
-QStringList fullSize(const QStringList &addresses)
+QStringList fullSize(const QStringList &addresses, const QString &scheme)
 {
     QStringList out;
     for (const QString &address : addresses)
-        if (const QString full = fullSize(address); !full.isEmpty())
+        if (const QString full = fullSize(address, scheme); !full.isEmpty())
             out << full;
     return out;
 }
 
-QStringList imageSources(const QString &html)
+QStringList imageSources(const QString &html, const QString &scheme)
 {
     static const QRegularExpression image(QStringLiteral("<img\\b[^>]*?\\ssrc\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))"),
                                           QRegularExpression::CaseInsensitiveOption);
     QStringList out;
     for (const QRegularExpressionMatch &m : image.globalMatch(html)) {
         const QString src = m.captured(1) + m.captured(2) + m.captured(3);
-        if (const QString full = fullSize(src); !full.isEmpty())
+        if (const QString full = fullSize(src, scheme); !full.isEmpty())
             out << full;
     }
     return out;

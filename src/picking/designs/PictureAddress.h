@@ -7,15 +7,19 @@
 // so that the saved file takes its extension from the address: a query
 // (?__r__=..., ?x-oss-process=...) is dropped and a thumbnail address
 // (.310x310.jpg, .jpg_b.jpg, _sum.jpg) becomes its full-size picture. Only
-// http(s) addresses are kept (// gets https:); others read as empty.
+// http(s) addresses are kept; others read as empty. An address without a
+// scheme (//host/x.png) takes the page's, as the browser does.
 namespace PictureAddress {
 
-QString fullSize(const QString &address);
+// "http" for a page at an http: address; "https" for every other page.
+QString schemeOf(const QString &pageUrl);
+
+QString fullSize(const QString &address, const QString &scheme = QStringLiteral("https"));
 
 // fullSize of each, blanks dropped, order and repeats kept.
-QStringList fullSize(const QStringList &addresses);
+QStringList fullSize(const QStringList &addresses, const QString &scheme = QStringLiteral("https"));
 
 // The src of every <img> of an HTML fragment, in order, as full-size addresses.
-QStringList imageSources(const QString &html);
+QStringList imageSources(const QString &html, const QString &scheme = QStringLiteral("https"));
 
 } // namespace PictureAddress

@@ -1,0 +1,198 @@
+#include "picking/designs/ProductReading.h"
+
+#include "download/SaveLayout.h"
+#include "picking/designs/HtmlText.h"
+#include "picking/designs/JsonSearch.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+const QString SkuGroup = QStringLiteral("SKU图");
+
+bool isText(const QJsonValue &value)
+{
+    return value.isString() && !value.toString().isEmpty();
+}
+
+bool isAmount(const QJsonValue &value)
+{
+    return value.isDouble() || isText(value);
+}
+
+bool hasPrices(const QJsonValue &value)
+{
+    return value[QStringLiteral("currentPrices")].isArray();
+}
+
+bool isList(const QJsonValue &value)
+{
+    return value.isArray() && !value.toArray().isEmpty();
+}
+
+bool isObject(const QJsonValue &value)
+{
+    return value.isObject();
+}
+
+enum Field { OfferId, OfferTitle, Subject, Seller, Unit, PriceModel, StartAmount, FeatureAttributes, PropsList, SkuInfoMap };
+
+struct FieldPlace
+{
+    const char *path;  // where today's desktop data keeps it; nullptr when nowhere fixed
+    const char *key;   // else the first value under this key anywhere
+    bool (*accept)(const QJsonValue &);
+};
+
+// Indexed by Field.
+const FieldPlace Places[] = {
+    {"result.global.globalData.model.offerDetail.offerId", "offerId", isAmount},
+    {nullptr, "offerTitle", isText},
+    {"result.global.globalData.model.offerDetail.subject", "subject", isText},
+    {"result.global.globalData.model.sellerModel.companyName", "companyName", isText},
+    {"result.data.mainPrice.fields.unit", "unit", isText},
+    {"result.data.mainPrice.fields.priceModel", "priceModel", hasPrices},
+    {"result.data.shippingServices.fields.startAmount", "startAmount", isAmount},
+    {"result.global.globalData.model.offerDetail.featureAttributes", "featureAttributes", isList},
+    {nullptr, "propsList", isList},
+    {"result.data.Root.fields.dataJson.skuModel.skuInfoMap", "skuInfoMap", isObject},
+};
+
+// Every field's value: at its path where that holds one, else from a single
+// search of the whole data for the rest.
+QList<QJsonValue> lookUp(const QJsonValue &data)
+{
+    QList<QJsonValue> values;
+    QList<std::pair<QString, JsonSearch::Accept>> wanted;
+    QList<qsizetype> searched;
+    for (const FieldPlace &place : Places) {
+        const QJsonValue value = place.path ? JsonSearch::at(data, QString::fromLatin1(place.path).split(u'.')) : QJsonValue();
+        values << (place.accept(value) ? value : QJsonValue(QJsonValue::Undefined));
+        if (values.last().isUndefined()) {
+            wanted.append({QString::fromLatin1(place.key), place.accept});
+            searched << values.size() - 1;
+        }
+    }
+    const QList<QJsonValue> found = JsonSearch::findEach(data, wanted);
+    for (qsizetype i = 0; i < searched.size(); ++i)
+        values[searched.at(i)] = found.at(i);
+    return values;
+}
+
+void readPrices(const QList<QJsonValue> &fields, ProductData &product)
+{
+    const QJsonValue model = fields.at(PriceModel);
+    for (const QJsonValue &tier : model[QStringLiteral("currentPrices")].toArray()) {
+        QJsonObject entry;
+        for (const QString &key : {QStringLiteral("price"), QStringLiteral("beginAmount")})
+            if (isAmount(tier[key]))
+                entry.insert(key, tier[key]);
+        if (!entry.isEmpty())
+            product.prices.append(entry);
+    }
+    product.priceDisplayType = model[QStringLiteral("priceDisplayType")].toString();
+    const QJsonValue first = product.prices.isEmpty() ? QJsonValue() : product.prices.first()[QStringLiteral("beginAmount")];
+    product.minOrder = isAmount(fields.at(StartAmount)) ? fields.at(StartAmount) : first;
+}
+
+void readAttributes(const QList<QJsonValue> &fields, ProductData &product)
+{
+    const QJsonValue list = fields.at(FeatureAttributes).isUndefined() ? fields.at(PropsList) : fields.at(FeatureAttributes);
+    for (const QJsonValue &entry : list.toArray()) {
+        const QString name = entry[QStringLiteral("name")].toString();
+        QString value = entry[QStringLiteral("value")].toString();
+        if (!entry[QStringLiteral("value")].isString()) {
+            QStringList values;
+            for (const QJsonValue &v : entry[QStringLiteral("values")].toArray())
+                values << v.toString();
+            value = values.join(u',');
+        }
+        if (!name.isEmpty())
+            product.attributes.append({name, value});
+    }
+}
+
+// The SKU map's entries in page order: its keys as the text gives them.
+void readSkus(const QJsonValue &map, QByteArrayView json, ProductData &product)
+{
+    const QJsonObject entries = map.toObject();
+    if (entries.isEmpty())
+        return;
+    for (const QString &key : JsonSearch::orderedKeys(json, QStringLiteral("skuInfoMap"))) {
+        if (!entries.contains(key))
+            continue;
+        const QJsonValue entry = entries.value(key);
+        const QString spec = entry[QStringLiteral("specAttrs")].isString() ? entry[QStringLiteral("specAttrs")].toString() : key;
+        ProductSku sku;
+        sku.names = HtmlText::decodeEntities(spec).split(u'>');
+        for (const QString &field : {QStringLiteral("discountPrice"), QStringLiteral("price")})
+            if (isAmount(entry[field])) {
+                sku.price = entry[field];
+                break;
+            }
+        if (isAmount(entry[QStringLiteral("canBookCount")]))
+            sku.stock = entry[QStringLiteral("canBookCount")];
+        product.skus.append(sku);
+    }
+}
+
+} // namespace
+
+namespace ProductReading {
+
+ProductData fromInlineData(const QJsonValue &data, QByteArrayView json, const QString &url)
+{
+    const QList<QJsonValue> fields = lookUp(data);
+    ProductData product;
+    product.url = url;
+    product.offerId = fields.at(OfferId);
+    product.title = (fields.at(OfferTitle).isUndefined() ? fields.at(Subject) : fields.at(OfferTitle)).toString();
+    product.seller = fields.at(Seller).toString();
+    product.unit = fields.at(Unit).toString();
+    readPrices(fields, product);
+    readAttributes(fields, product);
+    readSkus(fields.at(SkuInfoMap), json, product);
+    return product;
+}
+
+ProductData fromOldPage(const DocumentSnapshot &snapshot, const QString &url)
+{
+    ProductData product;
+    product.url = url;
+    product.title = snapshot.title;
+    product.title.remove(QRegularExpression(QStringLiteral("\\s*-\\s*阿里巴巴\\s*$")));
+    // The table pairs "de-feature" cells with the "de-value" cell after them.
+    for (const DivElement &div : snapshot.divs) {
+        const QString &html = div.html;
+        if (!html.contains(QLatin1String("de-feature")))
+            continue;
+        auto cell = [&html](const QLatin1String &mark, qsizetype from, qsizetype *end) {
+            const qsizetype at = html.indexOf(mark, from);
+            const qsizetype open = at < 0 ? -1 : html.indexOf(u'>', at);
+            *end = open < 0 ? -1 : html.indexOf(QLatin1String("</td>"), open);
+            return *end < 0 ? QString() : HtmlText::plain(html.sliced(open + 1, *end - open - 1));
+        };
+        qsizetype end = 0;
+        while (end >= 0) {
+            const QString name = cell(QLatin1String("de-feature"), end, &end);
+            const QString value = end < 0 ? QString() : cell(QLatin1String("de-value"), end, &end);
+            if (end >= 0 && !name.isEmpty())
+                product.attributes.append({name, value});
+        }
+        break;
+    }
+    return product;
+}
+
+void nameSkuPictures(ProductData &product, const QHash<QString, int> &numbers, const QStringList &skuPics)
+{
+    for (ProductSku &sku : product.skus)
+        for (const QString &name : sku.names)
+            if (const int number = numbers.value(name); number > 0 && number <= skuPics.size()) {
+                // Named as the download names the picture itself.
+                sku.picture = PictureFileName(QString(), SkuGroup, number, skuPics.at(number - 1)).sliced(1);
+                break;
+            }
+}
+
+} // namespace ProductReading
