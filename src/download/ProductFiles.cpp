@@ -1,0 +1,66 @@
+#include "download/ProductFiles.h"
+
+#include "batch/BatchCsv.h"
+
+#include <QDir>
+#include <QJsonDocument>
+#include <QSaveFile>
+#include <QVariant>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A number as the page wrote it (no exponent for large counts), text as it is.
+QString cellText(const QJsonValue &value)
+{
+    return value.isDouble() ? value.toVariant().toString() : value.toString();
+}
+
+bool save(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    if (error)
+        *error = u"cannot write %1: %2"_s.arg(path, file.errorString());
+    return false;
+}
+
+} // namespace
+
+namespace ProductFiles {
+
+const QString InfoFile = u"商品信息.json"_s;
+const QString SkuFile = u"商品SKU.csv"_s;
+
+QByteArray infoJson(const ProductData &product)
+{
+    return QJsonDocument(product.toJson()).toJson(QJsonDocument::Indented);
+}
+
+QByteArray skuCsv(const ProductData &product)
+{
+    QString text = u"规格,价格,库存,图片\r\n"_s;
+    for (const ProductSku &sku : product.skus) {
+        const QStringList cells{BatchCsv::field(sku.names.join(u" / "_s)), BatchCsv::field(cellText(sku.price)),
+                                BatchCsv::field(cellText(sku.stock)), BatchCsv::field(sku.picture)};
+        text += cells.join(u',') + u"\r\n"_s;
+    }
+    return "\xEF\xBB\xBF" + text.toUtf8();
+}
+
+bool write(const QString &itemFolder, const ProductData &product, QString *error)
+{
+    if (!QFileInfo(itemFolder).isDir()) {
+        if (error)
+            *error = u"no folder %1"_s.arg(itemFolder);
+        return false;
+    }
+    const QDir folder(itemFolder);
+    if (!save(folder.filePath(InfoFile), infoJson(product), error))
+        return false;
+    return product.skus.isEmpty() || save(folder.filePath(SkuFile), skuCsv(product), error);
+}
+
+} // namespace ProductFiles
