@@ -49,7 +49,8 @@ bool HasReadableHeader(const QString &file, const QByteArray &head)
         format = "webp";
     else if (At(head, 0, "BM"))
         format = "bmp";
-    if (format.isEmpty() || !QImageReader::supportedImageFormats().contains(format))
+    static const QList<QByteArray> decoded = QImageReader::supportedImageFormats();
+    if (format.isEmpty() || !decoded.contains(format))
         return true;
     QImageReader reader(file, format);
     const QSize size = reader.size();

@@ -25,11 +25,18 @@ QStringList strings(const QJsonValue &value, const QString &scheme)
     return PictureAddress::fullSize(out, scheme);
 }
 
+// A page assigns its data once; a few more tries cover a broken copy before
+// it, and the bound keeps a page of many broken copies from costing each a
+// read of the rest of the script.
+constexpr int MaxTries = 8;
+
 // The data of the first assignment in code (not in a comment) that reads as data.
 std::optional<QJsonValue> contextData(const QStringList &scripts, QByteArray *json)
 {
+    int tries = 0;
     for (const QString &script : scripts) {
-        for (qsizetype start = ScriptText::find(script, Marker); start >= 0; start = ScriptText::find(script, Marker, start + 1)) {
+        for (qsizetype start = ScriptText::find(script, Marker); start >= 0 && tries++ < MaxTries;
+             start = ScriptText::find(script, Marker, start + 1)) {
             const qsizetype data = ScriptText::find(script, u"{\"result\"", start);
             if (data < 0)
                 break;

@@ -38,14 +38,19 @@ qsizetype assignedObject(QStringView script, qsizetype at)
     return -1;
 }
 
+// As for window.context: a few tries, not one per broken copy.
+constexpr int MaxTries = 8;
+
 std::optional<QJsonValue> initData(const QStringList &scripts, QByteArray *json)
 {
+    int tries = 0;
     for (const QString &script : scripts) {
-        for (qsizetype at = ScriptText::find(script, u"window.__INIT_DATA"); at >= 0;
+        for (qsizetype at = ScriptText::find(script, u"window.__INIT_DATA"); at >= 0 && tries < MaxTries;
              at = ScriptText::find(script, u"window.__INIT_DATA", at + 1)) {
             const qsizetype open = assignedObject(script, at);
             if (open < 0)
                 continue;
+            ++tries;
             if (std::optional<QJsonValue> value = ObjectLiteral::parse(ObjectLiteral::extract(script, open), json))
                 return value;
         }
