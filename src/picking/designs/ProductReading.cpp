@@ -121,9 +121,9 @@ void readSkus(const QJsonValue &map, QByteArrayView json, ProductData &product)
         if (!entries.contains(key))
             continue;
         const QJsonValue entry = entries.value(key);
-        const QString spec = entry[QStringLiteral("specAttrs")].isString() ? entry[QStringLiteral("specAttrs")].toString() : key;
+        const QString specAttrs = entry[QStringLiteral("specAttrs")].isString() ? entry[QStringLiteral("specAttrs")].toString() : key;
         ProductSku sku;
-        sku.names = HtmlText::decodeEntities(spec).split(u'>');
+        sku.names = HtmlText::decodeEntities(specAttrs).split(u'>');
         for (const QString &field : {QStringLiteral("discountPrice"), QStringLiteral("price")})
             if (isAmount(entry[field])) {
                 sku.price = entry[field];
