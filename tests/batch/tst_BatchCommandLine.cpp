@@ -4,6 +4,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 
@@ -33,6 +34,17 @@ private slots:
         QVERIFY(parse(u"--pick http://a/ --save out"_s).valid);
     }
 
+    void saveFolderIsMadeWhenMissing()
+    {
+        QTemporaryDir dir;
+        QVERIFY(!CommandLine::saveFolderProblem(dir.filePath(u"new/deeper"_s)));
+        QVERIFY(QFileInfo(dir.filePath(u"new/deeper"_s)).isDir());
+        QFile file(dir.filePath(u"file"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const auto problem = CommandLine::saveFolderProblem(dir.filePath(u"file/x"_s));
+        QVERIFY(problem && problem->contains(u"Not a directory"_s));
+    }
+
     void jsonLinesForEachEnd()
     {
         BatchRow row;
@@ -47,6 +59,13 @@ private slots:
         QCOMPARE(line.value(u"main"_s).toInt(), 5);
         QCOMPARE(line.value(u"failed"_s).toInt(), 1);
         QVERIFY(!line.contains(u"error"_s));
+        // What a page says reaches a terminal as data, never as bidi or C1 controls.
+        row.title = u"杯\u202Egpj.exe\u009B\u2066"_s;
+        const QByteArray bytes = batchJsonLine(row);
+        QVERIFY2(bytes.contains("\\u202e") && bytes.contains("\\u009b") && bytes.contains("\\u2066"), bytes.constData());
+        QCOMPARE(QJsonDocument::fromJson(bytes).object().value(u"title"_s).toString(), row.title);
+        row.state = BatchState::Unreachable;
+        QVERIFY(QJsonDocument::fromJson(batchJsonLine(row)).object().contains(u"error"_s));
         row.state = BatchState::NeedsCheck;
         line = QJsonDocument::fromJson(batchJsonLine(row)).object();
         QCOMPARE(line.keys(), (QStringList{u"error"_s, u"state"_s, u"url"_s}));
