@@ -69,10 +69,11 @@ bool BatchJournal::save(const QList<BatchRow> &rows, QString *error)
     m_written += bytes.size();
     m_snapshotBytes = bytes.size();
     // From here the old log names an older snapshot: ignored even if it stays.
+    // The new one is started at once; should that fail, the next change tries again.
     m_log.reset();
-    QFile::remove(m_logPath);
     m_logId = logId;
     m_logBytes = 0;
+    appendLog({}, nullptr);
     return true;
 }
 
@@ -87,9 +88,13 @@ bool BatchJournal::record(const QList<BatchRow> &rows, const QList<int> &changed
         object.insert(u"i"_s, i);
         lines += QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
     }
-    // A failed append may have left half a line: only a new snapshot makes
-    // the journal whole again.
-    if (!appendLog(lines, error) || m_logBytes > std::max(m_snapshotBytes, MinLogBytes))
+    // A failed append may have left half a line, and nothing may follow it:
+    // only a new snapshot (tried again at every change) makes the journal whole.
+    if (!appendLog(lines, error)) {
+        m_logId.clear();
+        return save(rows, error);
+    }
+    if (m_logBytes > std::max(m_snapshotBytes, MinLogBytes))
         return save(rows, error);
     return true;
 }

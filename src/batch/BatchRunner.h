@@ -58,6 +58,8 @@ public:
     QString saveFolder() const { return m_saveFolder; }
     int finishedCount() const;
     int runningCount() const { return int(m_jobs.size()); }
+    // Bytes the journal has written since open() began (for the benchmark).
+    qint64 journalBytesWritten() const { return m_journal ? m_journal->bytesWritten() : 0; }
     // Seconds to the end from this run's pace; nullopt before the first item ends.
     std::optional<int> secondsLeft() const;
 

@@ -46,7 +46,8 @@ void BatchRunner::launchDue()
     current.note.clear();
     current.done = current.total = 0;
     current.startedMs = QDateTime::currentMSecsSinceEpoch();
-    changed(row);
+    // Not journalled: a row killed while picking waits again either way.
+    emit rowChanged(row);
     QPointer<BatchRunner> self(this);
     m_worker->pick(job, current.url);
     if (self)
