@@ -4,7 +4,6 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 
@@ -32,17 +31,6 @@ private slots:
                                    u"--pick http://a/ --batch list.txt --save out"_s, u"--batch"_s})
             QVERIFY2(!parse(bad).valid, qPrintable(bad));
         QVERIFY(parse(u"--pick http://a/ --save out"_s).valid);
-    }
-
-    void saveFolderIsMadeWhenMissing()
-    {
-        QTemporaryDir dir;
-        QVERIFY(!CommandLine::saveFolderProblem(dir.filePath(u"new/deeper"_s)));
-        QVERIFY(QFileInfo(dir.filePath(u"new/deeper"_s)).isDir());
-        QFile file(dir.filePath(u"file"_s));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        const auto problem = CommandLine::saveFolderProblem(dir.filePath(u"file/x"_s));
-        QVERIFY(problem && problem->contains(u"Not a directory"_s));
     }
 
     void jsonLinesForEachEnd()
