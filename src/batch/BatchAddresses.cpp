@@ -37,7 +37,7 @@ QString plainAddress(const QString &line)
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || url.host().isEmpty() || (scheme != u"http"_s && scheme != u"https"_s))
         return {};
-    return trimmed;
+    return BatchAddresses::normalised(trimmed);
 }
 
 } // namespace
@@ -65,6 +65,22 @@ QStringList BatchAddresses::read(const QString &text)
             add(plainAddress(line));
     }
     return addresses;
+}
+
+QString BatchAddresses::normalised(const QString &address)
+{
+    QUrl url(address, QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty())
+        return address;
+    url = url.adjusted(QUrl::RemoveFragment | QUrl::NormalizePathSegments);
+    const QString scheme = url.scheme().toLower();
+    url.setScheme(scheme);
+    url.setHost(url.host().toLower());
+    if ((scheme == u"http"_s && url.port() == 80) || (scheme == u"https"_s && url.port() == 443))
+        url.setPort(-1);
+    if (url.path().isEmpty())
+        url.setPath(u"/"_s);
+    return url.toString(QUrl::FullyEncoded);
 }
 
 QString BatchAddresses::decode(const QByteArray &bytes)

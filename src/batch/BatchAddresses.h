@@ -11,8 +11,15 @@ namespace BatchAddresses {
 // The marketplace's offer addresses anywhere in the text (shared-link prose
 // around them is ignored), written in their desktop form so the mobile and
 // desktop links of one offer count once; besides those, any http(s) address
-// that stands on a line of its own. Blank lines and repeats are dropped.
+// that stands on a line of its own (normalised). Blank lines and repeats are
+// dropped.
 QStringList read(const QString &text);
+
+// The address as a browser goes to it, so that one page written several
+// ways counts once: scheme and host in lower case, no default port, no "."
+// or ".." path segments, no fragment, "/" for an empty path. Text that is no
+// address comes back as it is.
+QString normalised(const QString &address);
 
 // A list file's bytes as text: UTF-8 when they are valid UTF-8 (a byte order
 // mark is dropped), otherwise GBK, as Windows tools in Chinese write them.

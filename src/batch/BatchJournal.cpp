@@ -1,92 +1,127 @@
 #include "batch/BatchJournal.h"
 
+#include "batch/BatchJournalFormat.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRandomGenerator>
 #include <QSaveFile>
-#include <QSet>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
 const QString BatchJournal::FileName = u"批量采集.json"_s;
+const QString BatchJournal::LogFileName = u"批量采集.json.log"_s;
 
 namespace {
 
 constexpr qint64 MaxJournalBytes = 64 * 1024 * 1024;
+// A short list's log is folded only past this: a few lines cost less than a snapshot.
+constexpr qint64 MinLogBytes = 64 * 1024;
+const QString LogKey = u"log"_s;
 
-// Item folders are kept relative to the save folder: the folder can be moved
-// with its journal, and a journal can never send a download elsewhere.
-QString relativeFolder(const QDir &saveFolder, const QString &folder)
+bool synced(QFile &file)
 {
-    return folder.isEmpty() ? QString() : saveFolder.relativeFilePath(folder);
-}
-
-QString resolvedFolder(const QDir &saveFolder, const QString &stored)
-{
-    const QString clean = QDir::cleanPath(stored);
-    if (stored.isEmpty() || QDir::isAbsolutePath(clean) || clean == u".."_s || clean.startsWith(u"../"_s)
-        || clean == u"."_s)
-        return {};
-    return saveFolder.filePath(clean);
-}
-
-QJsonObject toJson(const BatchRow &row)
-{
-    return QJsonObject{{u"url"_s, row.url},       {u"title"_s, row.title},
-                       {u"state"_s, batchStateKey(row.state)},
-                       {u"main"_s, row.mainPics}, {u"sku"_s, row.skuPics},
-                       {u"desc"_s, row.descPics}, {u"saved"_s, row.saved},
-                       {u"dropped"_s, row.dropped}, {u"failed"_s, row.failed},
-                       {u"folder"_s, row.folder}, {u"note"_s, row.note}};
-}
-
-bool fromJson(const QJsonObject &object, BatchRow *row)
-{
-    row->url = object.value(u"url"_s).toString();
-    if (row->url.isEmpty() || !batchStateFromKey(object.value(u"state"_s).toString(), &row->state))
+    if (!file.flush())
         return false;
-    row->title = object.value(u"title"_s).toString();
-    row->mainPics = object.value(u"main"_s).toInt();
-    row->skuPics = object.value(u"sku"_s).toInt();
-    row->descPics = object.value(u"desc"_s).toInt();
-    row->saved = object.value(u"saved"_s).toInt();
-    row->dropped = object.value(u"dropped"_s).toInt();
-    row->failed = object.value(u"failed"_s).toInt();
-    row->folder = object.value(u"folder"_s).toString();
-    row->note = object.value(u"note"_s).toString();
+#ifdef Q_OS_UNIX
+    return ::fsync(file.handle()) == 0;
+#else
     return true;
+#endif
 }
 
 } // namespace
 
 BatchJournal::BatchJournal(const QString &saveFolder)
-    : m_path(QDir(saveFolder).filePath(FileName))
+    : m_path(QDir(saveFolder).filePath(FileName)), m_logPath(QDir(saveFolder).filePath(LogFileName))
 {
 }
+
+BatchJournal::~BatchJournal() = default;
 
 bool BatchJournal::exists() const
 {
     return QFile::exists(m_path);
 }
 
-bool BatchJournal::save(const QList<BatchRow> &rows, QString *error) const
+bool BatchJournal::save(const QList<BatchRow> &rows, QString *error)
 {
-    QJsonArray array;
     const QDir saveFolder = QFileInfo(m_path).dir();
-    for (BatchRow row : rows) {
-        row.folder = relativeFolder(saveFolder, row.folder);
-        array.append(toJson(row));
-    }
-    const QByteArray bytes = QJsonDocument(QJsonObject{{u"rows"_s, array}}).toJson(QJsonDocument::Indented);
+    QJsonArray array;
+    for (const BatchRow &row : rows)
+        array.append(BatchJournalFormat::toJson(saveFolder, row));
+    const QString logId = QString::number(QRandomGenerator::global()->generate64(), 36);
+    const QByteArray bytes = QJsonDocument(QJsonObject{{u"rows"_s, array}, {LogKey, logId}}).toJson(QJsonDocument::Compact);
     QSaveFile file(m_path);
     // A short write on a full disk is not reported by commit(): count the bytes.
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!ok && error)
-        *error = file.errorString();
-    return ok;
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    m_written += bytes.size();
+    m_snapshotBytes = bytes.size();
+    // From here the old log names an older snapshot: ignored even if it stays.
+    // The new one is started at once; should that fail, the next change tries again.
+    m_log.reset();
+    m_logId = logId;
+    m_logBytes = 0;
+    appendLog({}, nullptr);
+    return true;
+}
+
+bool BatchJournal::record(const QList<BatchRow> &rows, const QList<int> &changed, QString *error)
+{
+    if (m_logId.isEmpty())
+        return save(rows, error);
+    const QDir saveFolder = QFileInfo(m_path).dir();
+    QByteArray lines;
+    for (int i : changed) {
+        QJsonObject object = BatchJournalFormat::toJson(saveFolder, rows.at(i));
+        object.insert(u"i"_s, i);
+        lines += QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+    }
+    // A failed append may have left half a line, and nothing may follow it:
+    // only a new snapshot (tried again at every change) makes the journal whole.
+    if (!appendLog(lines, error)) {
+        m_logId.clear();
+        return save(rows, error);
+    }
+    if (m_logBytes > std::max(m_snapshotBytes, MinLogBytes))
+        return save(rows, error);
+    return true;
+}
+
+bool BatchJournal::appendLog(const QByteArray &bytes, QString *error)
+{
+    if (!m_log) {
+        m_log = std::make_unique<QFile>(m_logPath);
+        const QByteArray header = QJsonDocument(QJsonObject{{LogKey, m_logId}}).toJson(QJsonDocument::Compact) + '\n';
+        if (!m_log->open(QIODevice::WriteOnly | QIODevice::Truncate) || m_log->write(header) != header.size()) {
+            if (error)
+                *error = m_log->errorString();
+            m_log.reset();
+            return false;
+        }
+        m_written += header.size();
+        m_logBytes = header.size();
+    }
+    if (m_log->write(bytes) != bytes.size() || !synced(*m_log)) {
+        if (error)
+            *error = m_log->errorString();
+        m_log.reset();
+        return false;
+    }
+    m_logBytes += bytes.size();
+    m_written += bytes.size();
+    return true;
 }
 
 QList<BatchRow> BatchJournal::load(QString *error) const
@@ -109,35 +144,39 @@ QList<BatchRow> BatchJournal::load(QString *error) const
     const QDir saveFolder = QFileInfo(m_path).dir();
     for (const QJsonValue &value : document.object().value(u"rows"_s).toArray()) {
         BatchRow row;
-        if (fromJson(value.toObject(), &row)) {
-            row.folder = resolvedFolder(saveFolder, row.folder);
+        if (BatchJournalFormat::fromJson(saveFolder, value.toObject(), &row))
             rows.append(row);
-        }
     }
+    replayLog(document.object().value(LogKey).toString(), &rows);
     return rows;
 }
 
-QList<BatchRow> BatchJournal::resume(const QList<BatchRow> &journal, const QStringList &addresses)
+void BatchJournal::replayLog(const QString &logId, QList<BatchRow> *rows) const
 {
-    QList<BatchRow> rows;
-    QSet<QString> known;
-    for (BatchRow row : journal) {
-        if (known.contains(row.url))
+    QFile file(m_logPath);
+    if (logId.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return;
+    const QDir saveFolder = QFileInfo(m_path).dir();
+    bool header = true;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine(MaxJournalBytes);
+        // Only the last line can be torn (each was synced before the next):
+        // it has no line end, or does not parse.
+        const QJsonObject object = QJsonDocument::fromJson(line).object();
+        if (!line.endsWith('\n') || object.isEmpty())
+            return;
+        if (std::exchange(header, false)) {
+            if (object.value(LogKey).toString() != logId)
+                return;
             continue;
-        known.insert(row.url);
-        if (row.state == BatchState::Done)
-            row.state = BatchState::AlreadySaved;
-        else if (row.state == BatchState::Picking || row.state == BatchState::Downloading)
-            row.state = BatchState::Waiting;
-        rows.append(row);
-    }
-    for (const QString &url : addresses) {
-        if (known.contains(url))
-            continue;
-        known.insert(url);
+        }
+        const int i = object.value(u"i"_s).toInt(-1);
         BatchRow row;
-        row.url = url;
-        rows.append(row);
+        if (i < 0 || i > rows->size() || !BatchJournalFormat::fromJson(saveFolder, object, &row))
+            return;
+        if (i == rows->size())
+            rows->append(row);
+        else
+            (*rows)[i] = row;
     }
-    return rows;
 }

@@ -1,5 +1,7 @@
 #include "batch/BatchRow.h"
 
+#include "platform/TerminalJson.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -17,7 +19,7 @@ struct StateNames
     const char16_t *key;
 };
 
-constexpr std::array<StateNames, 8> Names{{
+constexpr std::array<StateNames, 10> Names{{
     {BatchState::Waiting, u"等待", u"waiting"},
     {BatchState::Picking, u"采集中", u"picking"},
     {BatchState::Downloading, u"下载中", u"downloading"},
@@ -26,6 +28,8 @@ constexpr std::array<StateNames, 8> Names{{
     {BatchState::NeedsCheck, u"需要验证", u"blocked"},
     {BatchState::NotProduct, u"不是宝贝页", u"refused"},
     {BatchState::AlreadySaved, u"已保存", u"skipped"},
+    {BatchState::Unreachable, u"无法打开", u"unreachable"},
+    {BatchState::Failed, u"失败", u"failed"},
 }};
 
 } // namespace
@@ -58,13 +62,20 @@ bool batchStateIsFinal(BatchState state)
 
 bool batchStateIsFailure(BatchState state)
 {
-    return state == BatchState::Partial || state == BatchState::NeedsCheck || state == BatchState::NotProduct;
+    return state == BatchState::Partial || state == BatchState::NeedsCheck || state == BatchState::NotProduct
+        || state == BatchState::Unreachable || state == BatchState::Failed;
+}
+
+bool batchStateWasPicked(BatchState state)
+{
+    return batchStateIsFinal(state) && state != BatchState::NotProduct && state != BatchState::NeedsCheck
+        && state != BatchState::Unreachable;
 }
 
 QByteArray batchJsonLine(const BatchRow &row)
 {
     QJsonObject object{{u"url"_s, row.url}, {u"state"_s, batchStateKey(row.state)}};
-    if (row.state == BatchState::NotProduct || row.state == BatchState::NeedsCheck) {
+    if (!batchStateWasPicked(row.state) && batchStateIsFinal(row.state)) {
         object.insert(u"error"_s, row.note);
     } else {
         object.insert(u"title"_s, row.title);
@@ -76,5 +87,5 @@ QByteArray batchJsonLine(const BatchRow &row)
         object.insert(u"dropped"_s, row.dropped);
         object.insert(u"failed"_s, row.failed);
     }
-    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+    return TerminalJson::escaped(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }

@@ -13,6 +13,8 @@ enum class BatchState {
     NeedsCheck,   // 需要验证: the marketplace asked for a verification
     NotProduct,   // 不是宝贝页: the pick refused the page
     AlreadySaved, // 已保存: saved completely by an earlier run of this journal
+    Unreachable,  // 无法打开: the page could not be loaded (network or HTTP error)
+    Failed,       // 失败: picked, but not one picture could be saved
 };
 
 QString batchStateText(BatchState state);   // the Chinese word the table shows
@@ -20,6 +22,7 @@ QString batchStateKey(BatchState state);    // the journal's and the JSON lines'
 bool batchStateFromKey(const QString &key, BatchState *state);
 bool batchStateIsFinal(BatchState state);   // neither waiting nor running
 bool batchStateIsFailure(BatchState state); // what 重试失败 runs again
+bool batchStateWasPicked(BatchState state);  // the page gave a result (counts apply)
 
 // One address and what became of it.
 struct BatchRow
@@ -37,6 +40,9 @@ struct BatchRow
     // crash completes the item in this folder instead of making a new one.
     QString folder;
     QString note; // why it failed, for the table's tool tip and the JSON line
+    // The page's description file could not be read: the item is not complete
+    // even when every picture found was saved. Lives until the row ends.
+    bool descriptionMissing = false;
 
     // Shown while running, never journalled.
     int done = 0;
@@ -46,5 +52,6 @@ struct BatchRow
 
 // The screenless run's line for a finished row: {"url", "state", "title",
 // "folder", "main", "sku", "desc", "saved", "dropped", "failed"} for a
-// picked item, {"url", "state", "error"} for one that was refused or blocked.
+// picked item, {"url", "state", "error"} for one that was refused, blocked or
+// could not be loaded. Characters unsafe on a terminal are escaped.
 QByteArray batchJsonLine(const BatchRow &row);

@@ -1,9 +1,12 @@
 #include "batch/BatchRunner.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QRandomGenerator>
 
 using namespace Qt::StringLiterals;
+
+const QString BatchRunner::LockFileName = u"批量采集.lock"_s;
 
 BatchRunner::BatchRunner(BatchItemWorker *worker, QObject *parent)
     : QObject(parent), m_worker(worker), m_delayMs(randomDelay(2000, 5000))
@@ -36,23 +39,27 @@ bool BatchRunner::open(const QString &saveFolder, const QStringList &addresses, 
             *error = u"批量采集正在运行"_s;
         return false;
     }
-    const BatchJournal journal(saveFolder);
+    if (!lockFolder(saveFolder, error))
+        return false;
+    auto journal = std::make_unique<BatchJournal>(saveFolder);
     QList<BatchRow> earlier;
-    if (journal.exists()) {
+    if (journal->exists()) {
         QString reason;
-        earlier = journal.load(&reason);
+        earlier = journal->load(&reason);
         // An unreadable journal is kept for the user, never silently overwritten.
         if (!reason.isEmpty()) {
             if (error)
-                *error = journal.path() + u": "_s + reason;
+                *error = journal->path() + u": "_s + reason;
             return false;
         }
     }
     const QList<BatchRow> rows = BatchJournal::resume(earlier, addresses);
-    if (!journal.save(rows, error))
+    if (!journal->save(rows, error))
         return false;
+    m_journal = std::move(journal);
     m_saveFolder = saveFolder;
     m_rows = rows;
+    m_waitFrom = 0;
     m_blockedRows.clear();
     emit rowsReset();
     setStatus(Status::Idle);
@@ -69,14 +76,16 @@ void BatchRunner::start()
 {
     if (m_saveFolder.isEmpty() || m_status == Status::Running)
         return;
+    QList<int> woken;
     for (int row : std::as_const(m_blockedRows)) {
         if (row < m_rows.size() && m_rows[row].state == BatchState::NeedsCheck) {
-            m_rows[row].state = BatchState::Waiting;
-            changed(row);
+            markWaiting(row);
+            woken << row;
         }
     }
     m_blockedRows.clear();
-    m_refusalsInRow = 0;
+    changedRows(woken);
+    m_unreachableInRow = 0;
     m_launchedThisRun = false;
     m_endedThisRun = 0;
     m_runClock.start();
@@ -96,14 +105,15 @@ void BatchRunner::stop()
 {
     m_launchTimer.stop();
     const QHash<int, int> jobs = std::exchange(m_jobs, {});
+    QList<int> stopped;
     for (auto it = jobs.cbegin(); it != jobs.cend(); ++it) {
         if (m_worker)
             m_worker->cancel(it.key());
-        BatchRow &row = m_rows[it.value()];
-        row.state = BatchState::Waiting;
-        row.done = row.total = 0;
-        changed(it.value());
+        m_rows[it.value()].done = m_rows[it.value()].total = 0;
+        markWaiting(it.value());
+        stopped << it.value();
     }
+    changedRows(stopped);
     setStatus(Status::Stopped);
 }
 
@@ -111,13 +121,17 @@ void BatchRunner::retryFailed()
 {
     if (m_status == Status::Running)
         return;
+    // One journal write for all of them: a long list of failures must not
+    // hold up the first item.
+    QList<int> failed;
     for (int i = 0; i < m_rows.size(); ++i) {
         if (batchStateIsFailure(m_rows[i].state)) {
-            m_rows[i].state = BatchState::Waiting;
             m_rows[i].note.clear();
-            changed(i);
+            markWaiting(i);
+            failed << i;
         }
     }
+    changedRows(failed);
     start();
 }
 
@@ -141,11 +155,20 @@ void BatchRunner::setStatus(Status status, const QString &reason)
     emit statusChanged(status, reason);
 }
 
-void BatchRunner::changed(int row)
+void BatchRunner::markWaiting(int row)
 {
+    m_rows[row].state = BatchState::Waiting;
+    m_waitFrom = std::min(m_waitFrom, row);
+}
+
+void BatchRunner::changedRows(const QList<int> &rows)
+{
+    if (rows.isEmpty())
+        return;
     QString error;
     // Going on without a journal would lose the promise that nothing is done twice.
-    if (!BatchJournal(m_saveFolder).save(m_rows, &error) && m_status == Status::Running)
+    if ((!m_journal || !m_journal->record(m_rows, rows, &error)) && m_status == Status::Running)
         pause(u"无法写入批量记录: "_s + error);
-    emit rowChanged(row);
+    for (int row : rows)
+        emit rowChanged(row);
 }

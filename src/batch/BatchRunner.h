@@ -6,15 +6,21 @@
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QLockFile>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 // Works through a batch's rows with a worker, a few at a time, with a pause
-// between addresses, and writes the journal after every change of a row.
+// between addresses, and records every change of a row in the journal. Pages
+// that are not product pages never stop it; it pauses when the marketplace
+// asks for a verification (unless told not to) and after a run of pages that
+// could not be loaded, when the line is likely down. While a folder is open
+// its lock file keeps a second batch out of it.
 class BatchRunner : public QObject
 {
     Q_OBJECT
@@ -23,14 +29,16 @@ public:
     Q_ENUM(Status)
 
     static constexpr int MaxParallel = 4;
-    static constexpr int RefusalsBeforePause = 3;
+    static constexpr int UnreachableBeforePause = 5;
+    static const QString LockFileName;
 
     explicit BatchRunner(BatchItemWorker *worker, QObject *parent = nullptr);
     ~BatchRunner() override;
 
-    // Reads the folder's journal (if any) and adds the addresses it lacks;
-    // writes the journal at once so that an unusable folder shows before the
-    // first item. Not while running.
+    // Takes the folder's lock, reads its journal (if any) and adds the
+    // addresses it lacks; writes the journal at once so that an unusable
+    // folder shows before the first item. Not while running; refused while
+    // another batch holds the folder.
     bool open(const QString &saveFolder, const QStringList &addresses, QString *error = nullptr);
 
     void setParallel(int count);
@@ -50,6 +58,8 @@ public:
     QString saveFolder() const { return m_saveFolder; }
     int finishedCount() const;
     int runningCount() const { return int(m_jobs.size()); }
+    // Bytes the journal has written since open() began (for the benchmark).
+    qint64 journalBytesWritten() const { return m_journal ? m_journal->bytesWritten() : 0; }
     // Seconds to the end from this run's pace; nullopt before the first item ends.
     std::optional<int> secondsLeft() const;
 
@@ -61,10 +71,14 @@ Q_SIGNALS:
 
 private:
     void setStatus(Status status, const QString &reason = {});
-    void changed(int row);
+    void changed(int row) { changedRows({row}); }
+    void changedRows(const QList<int> &rows);
+    void markWaiting(int row);
+    bool lockFolder(const QString &saveFolder, QString *error);
+    QString itemFolderFor(const BatchRow &row, const QString &title, QString *error) const;
     void scheduleNext();
     void launchDue();
-    int nextWaitingRow() const;
+    int nextWaitingRow();
     void onPicked(int job, BatchItemWorker::PickEnd end, const PickResult &result, const QString &message);
     void onFolderMade(int job, const QString &itemFolder);
     void onProgress(int job, int done, int total);
@@ -75,11 +89,15 @@ private:
     QPointer<BatchItemWorker> m_worker;
     QList<BatchRow> m_rows;
     QString m_saveFolder;
+    std::unique_ptr<BatchJournal> m_journal;
+    std::unique_ptr<QLockFile> m_lock;
+    QString m_lockedFolder;
     QHash<int, int> m_jobs; // job -> row
     QList<int> m_blockedRows;
     int m_nextJob = 1;
     int m_parallel = 1;
-    int m_refusalsInRow = 0;
+    int m_unreachableInRow = 0;
+    int m_waitFrom = 0; // no row before it waits
     bool m_pauseOnBlock = true;
     bool m_launchedThisRun = false;
     Status m_status = Status::Idle;

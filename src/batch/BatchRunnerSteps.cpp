@@ -6,13 +6,13 @@ using namespace Qt::StringLiterals;
 
 // The scheduling and the worker's answers; BatchRunner.cpp holds the controls.
 
-int BatchRunner::nextWaitingRow() const
+int BatchRunner::nextWaitingRow()
 {
-    for (int i = 0; i < m_rows.size(); ++i) {
-        if (m_rows[i].state == BatchState::Waiting && !m_jobs.values().contains(i))
-            return i;
-    }
-    return -1;
+    // Rows wait again only through markWaiting(), which moves the start back:
+    // finding the next address does not cost more as the list is worked through.
+    while (m_waitFrom < m_rows.size() && m_rows[m_waitFrom].state != BatchState::Waiting)
+        ++m_waitFrom;
+    return m_waitFrom < m_rows.size() ? m_waitFrom : -1;
 }
 
 void BatchRunner::scheduleNext()
@@ -46,7 +46,8 @@ void BatchRunner::launchDue()
     current.note.clear();
     current.done = current.total = 0;
     current.startedMs = QDateTime::currentMSecsSinceEpoch();
-    changed(row);
+    // Not journalled: a row killed while picking waits again either way.
+    emit rowChanged(row);
     QPointer<BatchRunner> self(this);
     m_worker->pick(job, current.url);
     if (self)
@@ -62,6 +63,10 @@ void BatchRunner::onPicked(int job, BatchItemWorker::PickEnd end, const PickResu
         finishRow(job, BatchState::NotProduct, message);
         return;
     }
+    if (end == BatchItemWorker::PickEnd::Unreachable) {
+        finishRow(job, BatchState::Unreachable, message);
+        return;
+    }
     if (end == BatchItemWorker::PickEnd::Blocked) {
         if (m_worker)
             m_worker->bringToFront(job);
@@ -73,11 +78,21 @@ void BatchRunner::onPicked(int job, BatchItemWorker::PickEnd end, const PickResu
     current.mainPics = int(result.mainPics.size());
     current.skuPics = int(result.skuPics.size());
     current.descPics = int(result.descPics.size());
-    current.state = BatchState::Downloading;
     current.note = result.note;
+    current.descriptionMissing = result.descriptionMissing;
+    // The folder is made and journalled before any picture is fetched: a
+    // kill at any later moment finds it, and a rerun completes the item there.
+    QString error;
+    const QString folder = itemFolderFor(current, result.title, &error);
+    if (folder.isEmpty()) {
+        finishRow(job, BatchState::Failed, error);
+        return;
+    }
+    current.folder = folder;
+    current.state = BatchState::Downloading;
     changed(row);
     if (m_worker && m_jobs.contains(job))
-        m_worker->download(job, m_saveFolder, result, current.folder);
+        m_worker->download(job, m_saveFolder, result, folder);
 }
 
 void BatchRunner::onFolderMade(int job, const QString &itemFolder)
@@ -111,14 +126,16 @@ void BatchRunner::onDownloaded(int job, const DownloadSummary &summary)
     current.dropped = summary.dropped;
     current.failed = summary.failed;
     using Outcome = DownloadSummary::Outcome;
-    if (summary.outcome == Outcome::Completed && summary.failed == 0)
+    if (summary.outcome == Outcome::Completed && summary.failed == 0 && current.descriptionMissing)
+        finishRow(job, BatchState::Partial, current.note.isEmpty() ? u"描述没有读到"_s : current.note);
+    else if (summary.outcome == Outcome::Completed && summary.failed == 0)
         finishRow(job, BatchState::Done, {});
     else if (summary.outcome == Outcome::Completed)
-        finishRow(job, BatchState::Partial, summary.line);
+        finishRow(job, summary.saved == 0 ? BatchState::Failed : BatchState::Partial, summary.line);
     else if (summary.outcome == Outcome::Aborted)
         finishRow(job, BatchState::Partial, u"下载被中止"_s);
     else
-        finishRow(job, BatchState::Partial, summary.error.isEmpty() ? summary.line : summary.error);
+        finishRow(job, BatchState::Failed, summary.error.isEmpty() ? summary.line : summary.error);
 }
 
 void BatchRunner::finishRow(int job, BatchState state, const QString &note)
@@ -127,9 +144,9 @@ void BatchRunner::finishRow(int job, BatchState state, const QString &note)
     BatchRow &current = m_rows[row];
     current.state = state;
     current.note = note;
+    current.descriptionMissing = false;
     ++m_endedThisRun;
-    const bool refused = state == BatchState::NotProduct || state == BatchState::NeedsCheck;
-    m_refusalsInRow = refused ? m_refusalsInRow + 1 : 0;
+    m_unreachableInRow = state == BatchState::Unreachable ? m_unreachableInRow + 1 : 0;
     changed(row);
     if (m_worker)
         m_worker->release(job);
@@ -140,8 +157,10 @@ void BatchRunner::finishRow(int job, BatchState state, const QString &note)
     if (state == BatchState::NeedsCheck && m_pauseOnBlock) {
         m_blockedRows.append(row);
         pause(u"需要验证: 请在打开的页面上完成验证, 然后按 继续"_s);
-    } else if (m_refusalsInRow >= RefusalsBeforePause) {
-        pause(u"连续 %1 个地址被拒绝或需要验证, 批量采集已暂停"_s.arg(m_refusalsInRow));
+    } else if (m_unreachableInRow >= UnreachableBeforePause) {
+        // Pages that are not product pages never stop a batch; this many
+        // unreachable ones in a row mean the line is down, not the pages.
+        pause(u"连续 %1 个地址无法打开, 网络可能已断开; 请检查网络后按 继续"_s.arg(m_unreachableInRow));
     }
     scheduleNext();
 }

@@ -32,8 +32,7 @@ QString BatchTableModel::cellText(int row, int column) const
     if (!m_runner || row < 0 || row >= m_runner->rows().size())
         return {};
     const BatchRow &r = m_runner->rows()[row];
-    const bool picked = r.state != BatchState::Waiting && r.state != BatchState::Picking &&
-                        r.state != BatchState::NotProduct && r.state != BatchState::NeedsCheck;
+    const bool picked = r.state == BatchState::Downloading || batchStateWasPicked(r.state);
     auto count = [picked](int n) { return picked || n > 0 ? QString::number(n) : QString(); };
     switch (column) {
     case Address: return r.url;

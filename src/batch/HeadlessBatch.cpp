@@ -85,7 +85,8 @@ int HeadlessBatch::run(MainForm &window, const Options &options)
                          if (status != BatchRunner::Status::Running)
                              endIfIdle(status, reason);
                      });
-    // A pause (three refusals in a row) waits for the items under way, then ends the run.
+    // A pause (the line is down, the journal cannot be written) waits for the
+    // items under way, then ends the run.
     QObject::connect(&runner, &BatchRunner::rowFinished, &runner, [&runner, endIfIdle](int) {
         if (runner.status() == BatchRunner::Status::Paused && runner.runningCount() == 0)
             endIfIdle(runner.status(), {});

@@ -10,6 +10,19 @@
 
 namespace {
 const QString DescGroup = QStringLiteral("描述图");
+
+bool sameBytes(const QString &a, const QString &b)
+{
+    QFile first(a), second(b);
+    if (first.size() != second.size() || !first.open(QIODevice::ReadOnly) || !second.open(QIODevice::ReadOnly))
+        return false;
+    constexpr qint64 Chunk = 256 * 1024;
+    while (!first.atEnd()) {
+        if (first.read(Chunk) != second.read(Chunk))
+            return false;
+    }
+    return true;
+}
 }
 
 void DescriptionOrder::reset(const QString &folder, const QStringList &urls, int firstNumber, int minWidth)
@@ -20,8 +33,8 @@ void DescriptionOrder::reset(const QString &folder, const QStringList &urls, int
     m_failed.clear();
     m_first = firstNumber;
     m_minWidth = minWidth;
-    m_next = m_kept = m_unknownWidth = m_dropped = 0;
-    m_replace = false;
+    m_next = m_kept = m_foreign = m_unknownWidth = m_dropped = 0;
+    m_resuming = false;
 }
 
 QString DescriptionOrder::stagedFile(int index) const
@@ -55,13 +68,17 @@ void DescriptionOrder::arrived(int index, bool fetched)
 void DescriptionOrder::nameSettled()
 {
     for (; m_next < m_states.size() && m_states.at(m_next) != State::Waiting; ++m_next) {
-        if (m_states.at(m_next) != State::Kept)
+        const State state = m_states.at(m_next);
+        if (state == State::Gone)
             continue;
-        const QString target = PictureFileName(m_folder, DescGroup, m_first + m_kept, m_urls.at(m_next));
-        // Never over a file that is there already (a retry may meet the
-        // user's), except when resuming a run of this same list.
-        if (m_replace && QFileInfo(target).isFile())
-            QFile::remove(target);
+        const QString target = PictureFileName(m_folder, DescGroup, m_first + m_kept + m_foreign, m_urls.at(m_next));
+        if (m_resuming && QFileInfo(target).isFile()) {
+            settleOverEarlier(target);
+            continue;
+        }
+        if (state == State::Failed)
+            continue;
+        // Never over a file that is there already (a retry may meet the user's).
         if (QFile::rename(stagedFile(m_next), target)) {
             ++m_kept;
             continue;
@@ -70,6 +87,27 @@ void DescriptionOrder::nameSettled()
         m_states[m_next] = State::Failed;
         m_failed.append(m_next);
     }
+}
+
+// Picture m_next's name is taken by what an earlier run saved. Either that
+// file is taken as this picture, or the picture fails and the name stays
+// the file's, which the numbers after it step over.
+void DescriptionOrder::settleOverEarlier(const QString &target)
+{
+    bool same = m_states.at(m_next) == State::Failed;
+    if (!same) {
+        same = !QFileInfo(target).isSymLink() && sameBytes(stagedFile(m_next), target);
+        QFile::remove(stagedFile(m_next));
+        if (!same) {
+            ++m_foreign;
+            m_states[m_next] = State::Failed;
+            m_failed.append(m_next);
+            return;
+        }
+    }
+    m_failed.removeOne(m_next);
+    m_states[m_next] = State::Kept;
+    ++m_kept;
 }
 
 void DescriptionOrder::discard()
@@ -88,6 +126,6 @@ QList<FailedPicture> DescriptionOrder::failures() const
     std::sort(failed.begin(), failed.end());
     QList<FailedPicture> list;
     for (int k = 0; k < failed.size(); ++k)
-        list.append({DescGroup, m_first + m_kept + k, m_urls.at(failed.at(k))});
+        list.append({DescGroup, m_first + m_kept + m_foreign + k, m_urls.at(failed.at(k))});
     return list;
 }

@@ -26,9 +26,13 @@ public:
     QString url(int index) const { return m_urls.at(index); }
     QString stagedFile(int index) const;
 
-    // Whether a name that is taken already is replaced (a resumed download
-    // renames what an earlier run of the same list named) or left alone.
-    void setReplace(bool replace) { m_replace = replace; }
+    // A resumed download meets the names an earlier, cut-off run of the same
+    // list gave, and never replaces or renames what it saved: a picture whose
+    // name holds the same bytes is saved already; a name holding other bytes
+    // stays, the numbers after it step over it, and the picture counts as
+    // failed (a retry adds it after the kept ones); a picture that fails now keeps the file an earlier run
+    // saved under its name.
+    void setResuming(bool resuming) { m_resuming = resuming; }
 
     // The fetch of picture `index` ended; `fetched` says whether the staged
     // file holds it.
@@ -46,6 +50,7 @@ public:
 private:
     enum class State { Waiting, Kept, Gone, Failed };
     void nameSettled();
+    void settleOverEarlier(const QString &target);
 
     QString m_folder;
     QStringList m_urls;
@@ -55,7 +60,8 @@ private:
     int m_minWidth = 0;
     int m_next = 0;      // the first picture not yet named or gone
     int m_kept = 0;
+    int m_foreign = 0;   // names a resume found holding other files
     int m_unknownWidth = 0;
     int m_dropped = 0;
-    bool m_replace = false;
+    bool m_resuming = false;
 };

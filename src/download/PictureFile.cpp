@@ -107,7 +107,8 @@ int PictureFile::removeStaleParts(const QString &folder, int maxAgeSeconds)
     int removed = 0;
     const auto parts = dir.entryInfoList({QStringLiteral(".*.part")}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QFileInfo &part : parts)
-        if (!part.isSymLink() && part.lastModified().toUTC() < before && QFile::remove(part.filePath()))
+        if (!part.isSymLink() && (maxAgeSeconds <= 0 || part.lastModified().toUTC() < before)
+            && QFile::remove(part.filePath()))
             ++removed;
     return removed;
 }

@@ -35,7 +35,8 @@ public:
 
     // Removes the hidden ".part" files in `folder` (not below) that were last
     // written more than `maxAgeSeconds` ago: leftovers of a killed run. Younger
-    // ones may belong to a run still going.
+    // ones may belong to a run still going. With 0, every one goes: for a
+    // caller that knows nothing writes there any more.
     static int removeStaleParts(const QString &folder, int maxAgeSeconds = 3600);
     QString errorString() const { return m_error; }
 

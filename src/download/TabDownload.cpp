@@ -147,6 +147,10 @@ void TabDownload::beginResume()
 {
     if (!m_running)
         return;
+    // The user may have removed a half-saved item's folder: it is made anew.
+    if (!QFileInfo::exists(m_summary.itemFolder))
+        QDir().mkdir(m_summary.itemFolder);
+    m_resuming = true;
     PictureFile::removeStaleParts(m_summary.itemFolder);
     QString mainFolder, skuFolder, descFolder;
     if (!makeGroupFolder(MainGroup, &mainFolder)
@@ -166,9 +170,9 @@ void TabDownload::beginResume()
                  }),
                  m_jobs.end());
     // Description names depend on the widths of the pictures before them, so
-    // they are all judged again and replace what an earlier run named.
+    // they are all judged again; what an earlier run saved keeps its name.
     addDescriptions(descFolder, m_result.descPics, 1);
-    m_descriptions.setReplace(true);
+    m_descriptions.setResuming(true);
     pump();
 }
 
@@ -266,6 +270,18 @@ void TabDownload::finish(DownloadSummary::Outcome outcome)
         m_summary.unknownWidth = m_descriptions.unknownWidth();
         m_summary.failed = int(m_summary.failures.size());
         m_summary.line = CompletionLine(m_summary);
+        // Nothing of ours writes here any more: what a killed run left goes,
+        // however young it is.
+        if (m_resuming)
+            removeLeftovers();
     }
     emit finished(m_summary);
+}
+
+void TabDownload::removeLeftovers()
+{
+    PictureFile::removeStaleParts(m_summary.itemFolder, 0);
+    const QStringList groups{MainGroup, SkuGroup, DescGroup};
+    for (const QString &group : groups)
+        PictureFile::removeStaleParts(m_summary.itemFolder + u'/' + group, 0);
 }

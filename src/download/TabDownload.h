@@ -52,10 +52,12 @@ public:
     bool retry(const QString &itemFolder, const QList<FailedPicture> &failures);
 
     // Completes a download that was cut off (the program was killed) in its
-    // own item folder: main and SKU pictures already there are kept, the
-    // description pictures are fetched again and take the names they had,
-    // replacing what is there, so the tree ends as one uninterrupted run
-    // makes it. Returns false if this object was started before.
+    // own item folder, made anew when it is gone: main and SKU pictures
+    // already there are kept, the description pictures are fetched again and
+    // take the names they had; a picture saved whole under its name is never
+    // replaced or renamed (see DescriptionOrder::setResuming). Once complete,
+    // the hidden ".part" files a killed run left in the item are removed.
+    // Returns false if this object was started before.
     bool resume(const QString &itemFolder, const PickResult &result);
 
     // Stops at once: the fetches in flight leave no file, nothing more is
@@ -93,6 +95,7 @@ private:
     void pump();
     void onFetched(int job, const FetchResult &result);
     void finish(DownloadSummary::Outcome outcome);
+    void removeLeftovers();
 
     QPointer<PictureFetcher> m_fetcher;
     int m_minDescWidth;
@@ -101,6 +104,7 @@ private:
     PickResult m_result;
     QList<FailedPicture> m_retry;
     bool m_retrying = false;
+    bool m_resuming = false;
     int m_skipped = 0;       // pictures a resumed download found saved already
     QList<Job> m_jobs;
     DescriptionOrder m_descriptions;

@@ -1,6 +1,10 @@
 #include "main_window/CommandLine.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#include <filesystem>
+#include <system_error>
 
 const char CommandLine::usage[] = "usage: pictorra [--pick URL [URL ...] [--save DIR]]\n"
                                   "       pictorra --demo [--save DIR]\n"
@@ -35,9 +39,13 @@ CommandLine CommandLine::parse(const QStringList &arguments)
 
 std::optional<QString> CommandLine::saveFolderProblem(const QString &folder)
 {
+    // A missing folder is made with its parents, as `mkdir -p` would; only one
+    // that cannot be made is refused, with the system's reason.
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(QFile::encodeName(folder).toStdString()), error);
+    if (error)
+        return QStringLiteral("pictorra: %1: %2\n").arg(folder, QString::fromLocal8Bit(error.message()));
     const QFileInfo info(folder);
-    if (!info.exists())
-        return QStringLiteral("pictorra: the folder %1 does not exist\n").arg(folder);
     if (!info.isDir() || !info.isWritable())
         return QStringLiteral("pictorra: cannot write into %1\n").arg(folder);
     return std::nullopt;

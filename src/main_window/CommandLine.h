@@ -22,7 +22,8 @@ struct CommandLine
     static CommandLine parse(const QStringList &arguments);
     // Runs without a screen: picks (and saves) and ends by itself.
     bool headless() const { return pick || batch || (demo && save); }
-    // Why `folder` cannot take the pictures; nothing when it can.
+    // Makes a missing `folder` with its parents; why it cannot take the
+    // pictures (the system's reason), nothing when it can.
     static std::optional<QString> saveFolderProblem(const QString &folder);
 
 private:

@@ -4,6 +4,7 @@
 #include "main_window/MainForm.h"
 #include "picking/CleanName.h"
 #include "picking/PickCommand.h"
+#include "platform/TerminalJson.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -98,22 +99,9 @@ bool HeadlessPick::allCompleted() const
 }
 
 namespace {
-// One JSON value, written compactly; the fields keep the order we give them.
 QByteArray json(const QJsonValue &value)
 {
-    const QByteArray wrapped = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
-    // JSON escapes only the C0 controls itself; DEL, C1 controls and bidi
-    // overrides would reach the terminal as they are. Escaped, they stay data.
-    QString text = QString::fromUtf8(wrapped.mid(1, wrapped.size() - 2));
-    QString escaped;
-    escaped.reserve(text.size());
-    for (const QChar c : std::as_const(text)) {
-        if (IsUnsafeForDisplay(c.unicode()))
-            escaped += QStringLiteral("\\u") + QString::number(c.unicode(), 16).rightJustified(4, u'0');
-        else
-            escaped += c;
-    }
-    return escaped.toUtf8();
+    return TerminalJson::value(value);
 }
 }
 

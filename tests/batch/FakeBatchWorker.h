@@ -18,12 +18,12 @@ public:
         QString title;
         int failed = 0;
         bool hold = false; // the download waits for finishHeld()
+        bool descMissing = false;
     };
 
     QHash<QString, Script> scripts;
     QStringList picks;                       // urls, in order
     QList<QPair<QString, QString>> downloads; // url, itemFolder asked for
-    QStringList madeFolders;
     QSet<int> cancelled;
     QList<int> broughtToFront;
 
@@ -40,20 +40,16 @@ public:
             result.address = url;
             result.mainPics = {url + QStringLiteral("/m1.jpg"), url + QStringLiteral("/m2.jpg")};
             result.descPics = {url + QStringLiteral("/d1.jpg")};
+            result.descriptionMissing = script.descMissing;
             emit picked(job, script.end, result, script.end == PickEnd::Picked ? QString() : QStringLiteral("no"));
         });
     }
 
     void download(int job, const QString &saveFolder, const PickResult &result, const QString &itemFolder) override
     {
+        Q_UNUSED(saveFolder)
         downloads.append({result.address, itemFolder});
-        QString folder = itemFolder;
-        if (folder.isEmpty()) {
-            folder = QDir(saveFolder).filePath(result.title);
-            QDir().mkpath(folder);
-            madeFolders << folder;
-        }
-        QTimer::singleShot(0, this, [this, job, folder, url = result.address] {
+        QTimer::singleShot(0, this, [this, job, folder = itemFolder, url = result.address] {
             if (cancelled.contains(job))
                 return;
             emit folderMade(job, folder);

@@ -21,6 +21,8 @@ http://detail.m.1688.com/page/index.html?offerId=41537815714&spm=x
 两个一起 detail.1688.com/offer/1007511748868.html 和 https://m.1688.com/offer/889272226600.html
    http://127.0.0.1:8080/offer/1.html   
 http://127.0.0.1:8080/offer/1.html
+HTTP://127.0.0.1:8080/offer/./1.html#top
+http://shop.test:80/a/../offer/9.html
 see http://127.0.0.1:8080/offer/2.html here
 ftp://example.com/offer/3.html
 javascript:alert(1)
@@ -31,6 +33,7 @@ javascript:alert(1)
             u"https://detail.1688.com/offer/41537815714.html"_s,
             u"https://detail.1688.com/offer/1007511748868.html"_s,
             u"http://127.0.0.1:8080/offer/1.html"_s,
+            u"http://shop.test/offer/9.html"_s,
         };
         QCOMPARE(BatchAddresses::read(pasted), expected);
         QVERIFY(BatchAddresses::read(u"\n \r\n\t\n"_s).isEmpty());

@@ -47,6 +47,13 @@ private slots:
         QCOMPARE(line.value(u"main"_s).toInt(), 5);
         QCOMPARE(line.value(u"failed"_s).toInt(), 1);
         QVERIFY(!line.contains(u"error"_s));
+        // What a page says reaches a terminal as data, never as bidi or C1 controls.
+        row.title = u"杯\u202Egpj.exe\u009B\u2066"_s;
+        const QByteArray bytes = batchJsonLine(row);
+        QVERIFY2(bytes.contains("\\u202e") && bytes.contains("\\u009b") && bytes.contains("\\u2066"), bytes.constData());
+        QCOMPARE(QJsonDocument::fromJson(bytes).object().value(u"title"_s).toString(), row.title);
+        row.state = BatchState::Unreachable;
+        QVERIFY(QJsonDocument::fromJson(batchJsonLine(row)).object().contains(u"error"_s));
         row.state = BatchState::NeedsCheck;
         line = QJsonDocument::fromJson(batchJsonLine(row)).object();
         QCOMPARE(line.keys(), (QStringList{u"error"_s, u"state"_s, u"url"_s}));

@@ -7,6 +7,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+QByteArray FileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 BatchRow row(const QString &url, BatchState state, const QString &folder = {})
 {
     BatchRow r;
@@ -35,9 +41,12 @@ private slots:
         full.failed = 1;
         full.note = u"描述图3 404"_s;
         full.done = 7; // running figures are not journalled
-        const BatchJournal journal(dir.path());
+        BatchJournal journal(dir.path());
         QVERIFY(journal.save({full, row(u"http://a/2"_s, BatchState::NotProduct)}));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{BatchJournal::FileName});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{BatchJournal::FileName, BatchJournal::LogFileName}));
+        // Rows of a change log are read back over the snapshot.
+        full.title = u"保温杯 \"new\""_s;
+        QVERIFY(journal.record({full, row(u"http://a/2"_s, BatchState::NotProduct)}, {0}));
 
         QString error;
         const QList<BatchRow> back = journal.load(&error);
@@ -72,7 +81,7 @@ private slots:
     void brokenOrMissingJournalsAreReported()
     {
         QTemporaryDir dir;
-        const BatchJournal journal(dir.path());
+        BatchJournal journal(dir.path());
         QString error;
         QVERIFY(journal.load(&error).isEmpty());
         QVERIFY(!error.isEmpty());
@@ -84,10 +93,60 @@ private slots:
         QVERIFY(journal.load(&error).isEmpty());
         QVERIFY(!error.isEmpty());
         // A folder that cannot hold the journal says so and leaves nothing.
-        const BatchJournal nowhere(dir.filePath(u"gone/deeper"_s));
+        BatchJournal nowhere(dir.filePath(u"gone/deeper"_s));
         error.clear();
         QVERIFY(!nowhere.save({row(u"http://a/1"_s, BatchState::Waiting)}, &error));
         QVERIFY(!error.isEmpty());
+    }
+
+    // Changes go to the log beside the snapshot; a torn last line, or a log
+    // of an older snapshot, is ignored; the log is folded in as it grows, and
+    // a change costs the same whatever the length of the list.
+    void changesAreLoggedAndFolded()
+    {
+        QTemporaryDir dir;
+        QList<BatchRow> rows;
+        for (int i = 0; i < 10000; ++i)
+            rows << row(u"http://a/%1"_s.arg(i), BatchState::Waiting);
+        BatchJournal journal(dir.path());
+        QVERIFY(journal.save(rows));
+        const qint64 snapshot = journal.bytesWritten();
+        for (int i = 0; i < 300; ++i) {
+            rows[i].state = BatchState::Done;
+            rows[i].folder = dir.filePath(u"item%1"_s.arg(i));
+            QVERIFY(journal.record(rows, {i}));
+        }
+        rows << row(u"http://a/new"_s, BatchState::Waiting);
+        QVERIFY(journal.record(rows, {int(rows.size()) - 1}));
+        QVERIFY2(journal.bytesWritten() - snapshot < 301 * 400, qPrintable(QString::number(journal.bytesWritten())));
+        QList<BatchRow> back = BatchJournal(dir.path()).load();
+        QCOMPARE(back.size(), rows.size());
+        QCOMPARE(back[299].state, BatchState::Done);
+        QCOMPARE(back[299].folder, dir.filePath(u"item299"_s));
+        QCOMPARE(back.last().url, u"http://a/new"_s);
+
+        QFile log(dir.filePath(BatchJournal::LogFileName));
+        QVERIFY(log.open(QIODevice::Append));
+        log.write("{\"i\":300,\"url\":\"http://a/300\",\"state\":\"sav");
+        log.close();
+        QCOMPARE(BatchJournal(dir.path()).load()[300].state, BatchState::Waiting);
+
+        // Folded into a new snapshot: the old log no longer applies.
+        const QByteArray oldLog = FileBytes(log.fileName());
+        QList<BatchRow> small{row(u"http://b/1"_s, BatchState::Waiting)};
+        small[0].note = QString(400, u'n');
+        BatchJournal again(dir.path());
+        QVERIFY(again.save(small));
+        for (int i = 0; i < 300; ++i) {
+            small[0].state = i % 2 ? BatchState::Done : BatchState::Partial;
+            QVERIFY(again.record(small, {0}));
+        }
+        QVERIFY(QFileInfo(log.fileName()).size() < 70 * 1024);
+        QVERIFY(log.open(QIODevice::WriteOnly | QIODevice::Truncate) && log.write(oldLog) == oldLog.size());
+        log.close();
+        back = BatchJournal(dir.path()).load();
+        QCOMPARE(back.size(), 1);
+        QCOMPARE(back[0].state, BatchState::Done);
     }
 
     void resumeAfterACrash()
@@ -101,8 +160,9 @@ private slots:
             row(u"http://a/4"_s, BatchState::NotProduct),
             row(u"http://a/5"_s, BatchState::AlreadySaved, u"/s/碗"_s),
         };
+        // Written another way, an address is still the same page.
         const QList<BatchRow> rows = BatchJournal::resume(
-            journal, {u"http://a/3"_s, u"http://a/1"_s, u"http://a/6"_s, u"http://a/2"_s});
+            journal, {u"http://a/3"_s, u"HTTP://A:80/1#top"_s, u"http://a/6"_s, u"http://a/./2"_s});
         QStringList urls;
         QList<BatchState> states;
         for (const BatchRow &r : rows) {

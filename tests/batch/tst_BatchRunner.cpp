@@ -4,6 +4,7 @@
 #include "batch/BatchTableModel.h"
 #include "support/TestMain.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -23,6 +24,11 @@ QList<BatchState> states(const QList<BatchRow> &rows)
 QString url(int n)
 {
     return u"http://shop.test/offer/%1.html"_s.arg(n);
+}
+
+QStringList itemFolders(const QString &saveFolder)
+{
+    return QDir(saveFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 } // namespace
@@ -87,25 +93,45 @@ private slots:
         QCOMPARE(worker.picks, (QStringList{url(2), url(3)}));
         QCOMPARE(worker.downloads.last(), qMakePair(url(3), dir.filePath(u"茶壶"_s)));
         QCOMPARE(runner.rows()[2].state, BatchState::Done);
-        QCOMPARE(worker.madeFolders.count(dir.filePath(u"茶壶"_s)), 1);
+        QCOMPARE(itemFolders(dir.path()), (QStringList{u"勺子"_s, u"杯子"_s, u"盘子"_s, u"碗"_s, u"茶壶"_s}));
     }
 
-    void threeRefusalsInARowPause()
+    // Bad addresses at the head of a list never stop the good ones after them;
+    // only a run of unreachable pages (the line is down) pauses.
+    void badAddressesNeverStopTheBatch()
     {
         QTemporaryDir dir;
         FakeBatchWorker worker;
-        worker.scripts = {{url(1), {PickEnd::Refused, {}}}, {url(2), {PickEnd::Refused, {}}},
-                          {url(3), {PickEnd::Refused, {}}}, {url(4), {PickEnd::Picked, u"杯子"_s}}};
+        QStringList list;
+        for (int i = 1; i <= 12; ++i) {
+            list << url(i);
+            worker.scripts[url(i)] = {PickEnd::Picked, u"宝贝%1"_s.arg(i)};
+        }
+        worker.scripts[url(1)].end = PickEnd::Unreachable;
+        worker.scripts[url(2)].end = PickEnd::Refused;
+        worker.scripts[url(3)].end = PickEnd::Refused;
+        for (int i = 8; i <= 12; ++i)
+            worker.scripts[url(i)].end = PickEnd::Unreachable;
         BatchRunner runner(&worker);
+        BatchTableModel model(&runner);
         runner.setDelay([] { return 0; });
-        runner.setPauseOnBlock(false);
-        QVERIFY(runner.open(dir.path(), {url(1), url(2), url(3), url(4)}));
-        QSignalSpy status(&runner, &BatchRunner::statusChanged);
+        QVERIFY(runner.open(dir.path(), list.mid(0, 7)));
         runner.start();
+        QTRY_COMPARE(runner.status(), BatchRunner::Status::Finished);
+        QCOMPARE(runner.rows()[0].state, BatchState::Unreachable);
+        QCOMPARE(model.cellText(0, BatchTableModel::State), u"无法打开"_s);
+        QCOMPARE(runner.rows()[1].state, BatchState::NotProduct);
+        for (int i = 3; i < 7; ++i)
+            QCOMPARE(runner.rows()[i].state, BatchState::Done);
+
+        QSignalSpy status(&runner, &BatchRunner::statusChanged);
+        QVERIFY(runner.open(dir.path(), list));
+        worker.scripts[url(1)].end = PickEnd::Picked;
+        runner.retryFailed(); // the unreachable one is tried again, like a failure
         QTRY_COMPARE(runner.status(), BatchRunner::Status::Paused);
-        QVERIFY(status.last().at(1).toString().contains(u"3"_s));
-        QCOMPARE(runner.rows()[3].state, BatchState::Waiting);
-        QVERIFY(!worker.picks.contains(url(4)));
+        QVERIFY(status.last().at(1).toString().contains(u"无法打开"_s));
+        QCOMPARE(runner.rows()[0].state, BatchState::Done);
+        QCOMPARE(runner.rows()[11].state, BatchState::Unreachable);
     }
 
     void pauseStopAndCrashLeaveNothingHalfDone()
@@ -144,6 +170,8 @@ private slots:
         QTRY_VERIFY(worker.holding());
         QCOMPARE(BatchJournal(dir.path()).load()[2].state, BatchState::Downloading);
         runner.reset();
+        // The folder was made and journalled before the download began.
+        QVERIFY(!worker.downloads.first().second.isEmpty());
         // ...and a new run completes the item in its folder without redoing the others.
         worker.picks.clear();
         worker.scripts[url(3)].hold = false;
@@ -155,8 +183,88 @@ private slots:
         QTRY_COMPARE(again.status(), BatchRunner::Status::Finished);
         QCOMPARE(worker.picks, QStringList{url(3)});
         QCOMPARE(worker.downloads.last(), qMakePair(url(3), dir.filePath(u"碗"_s)));
-        QCOMPARE(worker.madeFolders.count(dir.filePath(u"碗"_s)), 1);
+        QCOMPARE(itemFolders(dir.path()), (QStringList{u"杯子"_s, u"碗"_s, u"茶壶"_s}));
         QCOMPARE(again.rows()[2].state, BatchState::Done);
+    }
+
+    // A journalled folder is used again only when it leads nowhere outside
+    // the save folder; one the user removed is made anew. An item is saved
+    // only with its description and at least one picture.
+    void itemFoldersAndWhatCountsAsSaved()
+    {
+        QTemporaryDir dir, outside;
+        FakeBatchWorker worker;
+        worker.scripts = {{url(1), {PickEnd::Picked, u"杯子"_s}},
+                          {url(2), {PickEnd::Picked, u"碗"_s}},
+                          {url(3), {PickEnd::Picked, u"壶"_s, 0, false, true}},
+                          {url(4), {PickEnd::Picked, u"盘"_s, 3}}};
+        QVERIFY(QFile::link(outside.path(), dir.filePath(u"link"_s)));
+        QVERIFY(QDir(dir.path()).mkpath(u"inner/主图"_s));
+        QVERIFY(QFile::link(outside.path(), dir.filePath(u"inner/描述图"_s)));
+        auto row = [&](int n, const QString &folder) {
+            BatchRow r;
+            r.url = url(n);
+            r.state = BatchState::Downloading;
+            r.folder = dir.filePath(folder);
+            return r;
+        };
+        QVERIFY(BatchJournal(dir.path()).save({row(1, u"link"_s), row(2, u"碗"_s), row(5, u"inner"_s)}));
+        worker.scripts[url(5)] = {PickEnd::Picked, u"勺"_s};
+        BatchRunner runner(&worker);
+        runner.setDelay([] { return 0; });
+        QVERIFY(runner.open(dir.path(), {url(1), url(2), url(3), url(4), url(5)}));
+        runner.start();
+        QTRY_COMPARE(runner.status(), BatchRunner::Status::Finished);
+        QCOMPARE(worker.downloads[0].second, dir.filePath(u"杯子"_s));
+        QCOMPARE(worker.downloads[1].second, dir.filePath(u"碗"_s));
+        QVERIFY(QFileInfo(dir.filePath(u"碗"_s)).isDir());
+        QCOMPARE(worker.downloads[2].second, dir.filePath(u"勺"_s));
+        QVERIFY(QDir(outside.path()).isEmpty());
+        QCOMPARE(states(runner.rows()), (QList<BatchState>{BatchState::Done, BatchState::Done, BatchState::Done,
+                                                          BatchState::Partial, BatchState::Failed}));
+        QCOMPARE(batchStateText(runner.rows()[4].state), u"失败"_s);
+
+        // A rerun reads the description and completes the item where it is.
+        worker.scripts[url(3)].descMissing = false;
+        runner.retryFailed();
+        QTRY_COMPARE(runner.status(), BatchRunner::Status::Finished);
+        QCOMPARE(runner.rows()[3].state, BatchState::Done);
+        QCOMPARE(runner.rows()[3].folder, dir.filePath(u"壶"_s));
+        QVERIFY(!QFileInfo::exists(dir.filePath(u"壶1"_s)));
+    }
+
+    // A second batch on a folder in use is refused; a long list of failures
+    // is retried without first rewriting the journal row by row.
+    void oneBatchPerFolderAndLongRetriesStartAtOnce()
+    {
+        QTemporaryDir dir;
+        FakeBatchWorker worker;
+        QList<BatchRow> failed;
+        QStringList list;
+        for (int i = 0; i < 3000; ++i) {
+            BatchRow r;
+            r.url = url(i);
+            r.state = BatchState::NotProduct;
+            r.note = QString(200, u'x');
+            failed << r;
+            list << r.url;
+        }
+        QVERIFY(BatchJournal(dir.path()).save(failed));
+        auto runner = std::make_unique<BatchRunner>(&worker);
+        QVERIFY(runner->open(dir.path(), list));
+        BatchRunner second(&worker);
+        QString error;
+        QVERIFY(!second.open(dir.path(), list, &error));
+        QVERIFY2(error.contains(u"另一个批量采集"_s), qPrintable(error));
+
+        QElapsedTimer clock;
+        clock.start();
+        runner->retryFailed();
+        QCOMPARE(worker.picks.size(), 1);
+        QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(BatchJournal(dir.path()).load()[2999].state, BatchState::Waiting);
+        runner.reset();
+        QVERIFY(second.open(dir.path(), list, &error));
     }
 
     void tableExportsAsCsvThatSpreadsheetsRead()

@@ -9,6 +9,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <memory>
+
 using namespace Qt::StringLiterals;
 using PickEnd = BatchItemWorker::PickEnd;
 
@@ -26,7 +28,8 @@ private slots:
         const QString other = u"https://detail.1688.com/offer/654321.html"_s;
         worker.scripts = {{good, {PickEnd::Picked, u"杯子"_s, 0, true}}, {other, {PickEnd::Refused, {}}}};
         RecordingDialogs dialogs;
-        BatchWindow window(&worker, dialogs, config);
+        auto first = std::make_unique<BatchWindow>(&worker, dialogs, config);
+        BatchWindow &window = *first;
         QCOMPARE(window.windowTitle(), u"批量采集"_s);
         window.runner().setDelay([] { return 0; });
         window.setAddresses(u"看看 https://m.1688.com/offer/123456.html?x=1 \n\n"_s + good + u"\n"_s + other);
@@ -43,7 +46,9 @@ private slots:
         grabIfAsked(window, u"after"_s);
         QCOMPARE(QSettings(config, QSettings::IniFormat).value(u"config/BatchFolder"_s).toString(), save.path());
 
-        // A new window starts on the folder chosen last time.
+        // A new window starts on the folder chosen last time, once the first
+        // has let the folder go.
+        first.reset();
         BatchWindow again(&worker, dialogs, config);
         again.setAddresses(good);
         again.runner().setDelay([] { return 0; });

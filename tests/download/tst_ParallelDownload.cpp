@@ -229,7 +229,9 @@ private slots:
     }
 
     // A run killed part-way: some main pictures and some description names
-    // are there. Resuming ends with the tree of an uninterrupted run.
+    // are there, with its hidden leftovers. Resuming ends with the tree of an
+    // uninterrupted run, even when a picture saved before fails this time,
+    // and never replaces what an earlier run saved.
     void resumeCompletesACutOffItemInItsFolder()
     {
         PickResult result;
@@ -245,19 +247,42 @@ private slots:
         const QString item = first.itemFolder;
         for (const QString &gone : {u"/主图/主图3.png"_s, u"/描述图/描述图4.png"_s, u"/描述图/描述图5.png"_s})
             QVERIFY(QFile::remove(item + gone));
-        QFile half(item + u"/描述图/描述图3.png"_s); // stands for a file of an older list
-        QVERIFY(half.open(QIODevice::WriteOnly | QIODevice::Truncate) && half.write("x") == 1);
-        half.close();
+        for (const QString &part : {u"/主图/.主图3.png.1f.part"_s, u"/描述图/.描述图-5.part"_s})
+            QVERIFY(QFile(item + part).open(QIODevice::WriteOnly));
+        server.serveStatus(u"/d/2.png"_s, 404, "gone"); // saved as 描述图2 before
         server.resetCounts();
-        TabDownload again(&fetcher);
-        const DownloadSummary s = run(again, [&] { return again.resume(item, result); });
+        auto resume = [&] {
+            TabDownload again(&fetcher);
+            return run(again, [&] { return again.resume(item, result); });
+        };
+        auto sameAsWhole = [&] {
+            const QStringList tree = TreeOf(item);
+            QCOMPARE(tree, TreeOf(dir.filePath(u"whole/续"_s)));
+            for (const QString &entry : tree)
+                QCOMPARE(FileBytes(item + u'/' + entry), FileBytes(dir.filePath(u"whole/续/"_s + entry)));
+        };
+        DownloadSummary s = resume();
         QCOMPARE((QList<int>{s.total, s.saved, s.dropped, s.failed}), (QList<int>{10, 9, 1, 0}));
         QCOMPARE(server.hits(u"/m/0.png"_s), 0);
-        const QStringList tree = TreeOf(item);
-        QCOMPARE(tree, TreeOf(dir.filePath(u"whole/续"_s)));
-        for (const QString &entry : tree)
-            QCOMPARE(FileBytes(item + u'/' + entry), FileBytes(dir.filePath(u"whole/续/"_s + entry)));
+        sameAsWhole();
         QCOMPARE(QDir(dir.filePath(u"cut"_s)).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+
+        // The user removed the folder meanwhile: it is made anew.
+        server.serve(u"/d/2.png"_s, PictureBytes(602), u"image/png"_s);
+        QVERIFY(QDir(item).removeRecursively());
+        s = resume();
+        QCOMPARE(s.failed, 0);
+        sameAsWhole();
+
+        // A name that holds other bytes stays; that picture is added later.
+        QFile other(item + u"/描述图/描述图3.png"_s);
+        QVERIFY(other.open(QIODevice::WriteOnly | QIODevice::Truncate) && other.write("x") == 1);
+        other.close();
+        s = resume();
+        QCOMPARE(s.failed, 1);
+        QCOMPARE(s.failures.at(0).name(), u"描述图6"_s);
+        QCOMPARE(FileBytes(item + u"/描述图/描述图3.png"_s), QByteArray("x"));
+        QCOMPARE(FileBytes(item + u"/描述图/描述图5.png"_s), PictureBytes(605));
     }
 };
 

@@ -355,12 +355,15 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("描述图1.jpg"), QStringLiteral("描述图2.png"), QStringLiteral("描述图3.jpg"),
                               QStringLiteral("描述图4.png"), QStringLiteral("描述图5.jpg"), QStringLiteral("描述图6.png")}));
 
+        // A missing folder is made; one that cannot be (under a file) is refused with the reason.
+        QFile blocker(item(QStringLiteral("blocker")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
         QProcess missing;
         missing.start(QStringLiteral(PICTORRA_EXE), {QStringLiteral("--pick"), server.url(QStringLiteral("/bag.html")),
-                                                     QStringLiteral("--save"), item(QStringLiteral("nowhere"))});
+                                                     QStringLiteral("--save"), blocker.fileName() + QStringLiteral("/x")});
         QVERIFY(missing.waitForFinished(30000));
         QCOMPARE(missing.exitCode(), 2);
-        QVERIFY(missing.readAllStandardError().contains("does not exist"));
+        QVERIFY(missing.readAllStandardError().contains("Not a directory"));
     }
 };
 

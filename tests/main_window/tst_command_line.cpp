@@ -1,6 +1,7 @@
 #include "main_window/CommandLine.h"
 #include "support/TestMain.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 class CommandLineTest : public QObject
@@ -49,10 +50,13 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         QCOMPARE(CommandLine::saveFolderProblem(dir.path()), std::nullopt);
-        QVERIFY(CommandLine::saveFolderProblem(dir.path() + QStringLiteral("/missing"))->contains(QStringLiteral("does not exist")));
+        // A missing folder is made with its parents; a file is refused with the system's reason.
+        QCOMPARE(CommandLine::saveFolderProblem(dir.path() + QStringLiteral("/missing/deeper")), std::nullopt);
+        QVERIFY(QFileInfo(dir.path() + QStringLiteral("/missing/deeper")).isDir());
         QFile file(dir.path() + QStringLiteral("/file"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         QVERIFY(CommandLine::saveFolderProblem(file.fileName()).has_value());
+        QVERIFY(CommandLine::saveFolderProblem(file.fileName() + QStringLiteral("/x"))->contains(QStringLiteral("Not a directory")));
     }
 };
 

@@ -1,0 +1,48 @@
+#include "batch/BatchJournalFormat.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString relativeFolder(const QDir &saveFolder, const QString &folder)
+{
+    return folder.isEmpty() ? QString() : saveFolder.relativeFilePath(folder);
+}
+
+QString resolvedFolder(const QDir &saveFolder, const QString &stored)
+{
+    const QString clean = QDir::cleanPath(stored);
+    if (stored.isEmpty() || QDir::isAbsolutePath(clean) || clean == u".."_s || clean.startsWith(u"../"_s)
+        || clean == u"."_s)
+        return {};
+    return saveFolder.filePath(clean);
+}
+
+} // namespace
+
+QJsonObject BatchJournalFormat::toJson(const QDir &saveFolder, const BatchRow &row)
+{
+    return QJsonObject{{u"url"_s, row.url},       {u"title"_s, row.title},
+                       {u"state"_s, batchStateKey(row.state)},
+                       {u"main"_s, row.mainPics}, {u"sku"_s, row.skuPics},
+                       {u"desc"_s, row.descPics}, {u"saved"_s, row.saved},
+                       {u"dropped"_s, row.dropped}, {u"failed"_s, row.failed},
+                       {u"folder"_s, relativeFolder(saveFolder, row.folder)}, {u"note"_s, row.note}};
+}
+
+bool BatchJournalFormat::fromJson(const QDir &saveFolder, const QJsonObject &object, BatchRow *row)
+{
+    row->url = object.value(u"url"_s).toString();
+    if (row->url.isEmpty() || !batchStateFromKey(object.value(u"state"_s).toString(), &row->state))
+        return false;
+    row->title = object.value(u"title"_s).toString();
+    row->mainPics = object.value(u"main"_s).toInt();
+    row->skuPics = object.value(u"sku"_s).toInt();
+    row->descPics = object.value(u"desc"_s).toInt();
+    row->saved = object.value(u"saved"_s).toInt();
+    row->dropped = object.value(u"dropped"_s).toInt();
+    row->failed = object.value(u"failed"_s).toInt();
+    row->folder = resolvedFolder(saveFolder, object.value(u"folder"_s).toString());
+    row->note = object.value(u"note"_s).toString();
+    return true;
+}
