@@ -63,7 +63,11 @@ bool WindowPlacement::store(const Place &place) const
 
 QRect WindowPlacement::firstFrame(const QRect &available)
 {
-    QRect frame(QPoint(), available.size() * 4 / 5);
+    // Product pages are laid out about 1200 pixels wide; beside the tab
+    // column and a scroll bar they want this much to show without sideways scrolling.
+    const int pageWidth = 1200 + MainLayout::px(3710) + 24;
+    const QSize size(qMin(available.width(), qMax(available.width() * 4 / 5, pageWidth)), available.height() * 4 / 5);
+    QRect frame(QPoint(), size);
     frame.moveCenter(available.center());
     return frame;
 }

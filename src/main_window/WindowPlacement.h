@@ -24,7 +24,8 @@ public:
     std::optional<Place> stored() const;
     bool store(const Place &place) const;
 
-    // First start: four fifths of the screen's free area, centred on it.
+    // First start: four fifths of the screen's free area (wider if a product
+    // page needs it and the screen has it), centred on it.
     static QRect firstFrame(const QRect &available);
     // `frame` moved, and shrunk only if it must, to lie wholly on `available`.
     static QRect fitted(const QRect &frame, const QRect &available);

@@ -103,7 +103,10 @@ private Q_SLOTS:
     void placeIsFittedOntoTheScreen()
     {
         const QRect screen(0, 0, 1600, 1000);
-        QCOMPARE(WindowPlacement::firstFrame(screen), QRect(160, 100, 1280, 800));
+        QCOMPARE(WindowPlacement::firstFrame(QRect(0, 0, 2000, 1000)), QRect(200, 100, 1600, 800));
+        // Wide enough for a product page where the screen allows.
+        QCOMPARE(WindowPlacement::firstFrame(screen).width(), 1471);
+        QCOMPARE(WindowPlacement::firstFrame(QRect(0, 0, 1024, 768)), QRect(0, 77, 1024, 614));
         // From a larger or a second screen: brought back whole, shrunk only if it must.
         QCOMPARE(WindowPlacement::fitted(QRect(1900, -50, 800, 600), screen), QRect(800, 0, 800, 600));
         QCOMPARE(WindowPlacement::fitted(QRect(-10, 10, 2400, 1400), screen), screen);
