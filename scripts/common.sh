@@ -2,7 +2,7 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-webengine-dev qt6-image-formats-plugins
-          libqt6svg6-dev qt6-l10n-tools qt6-translations-l10n libre2-dev libcpp-httplib-dev fonts-noto-cjk xvfb xauth curl)
+          libqt6svg6-dev qt6-l10n-tools qt6-translations-l10n dpkg-dev desktop-file-utils libre2-dev libcpp-httplib-dev fonts-noto-cjk xvfb xauth curl)
 
 install_packages() {
     local missing=()

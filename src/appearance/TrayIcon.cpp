@@ -2,6 +2,7 @@
 
 #include "appearance/Artwork.h"
 
+#include <QAction>
 #include <QMenu>
 #include <QWidget>
 
@@ -10,8 +11,15 @@ TrayIcon::TrayIcon(QWidget *mainWindow, QMenu *menu, QObject *parent)
 {
     m_icon.setToolTip(QStringLiteral("Pictorra"));
     // The platform opens the context menu itself on the right button, under
-    // the pointer; the menu's actions stay those of the window's menu.
-    m_icon.setContextMenu(menu);
+    // the pointer; below 显示/隐藏 come the very actions of the window's menu.
+    QAction *toggle = m_menu.addAction(QStringLiteral("显示/隐藏"));
+    toggle->setObjectName(QStringLiteral("showHide"));
+    connect(toggle, &QAction::triggered, this, &TrayIcon::toggleWindow);
+    if (menu) {
+        m_menu.addSeparator();
+        m_menu.addActions(menu->actions());
+    }
+    m_icon.setContextMenu(&m_menu);
     connect(&m_icon, &QSystemTrayIcon::activated, this, &TrayIcon::onActivated);
 }
 
@@ -33,5 +41,18 @@ void TrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason)
     if (!m_window->isMinimized() && m_window->isVisible())
         return;
     m_window->showNormal();
+    m_window->activateWindow();
+}
+
+void TrayIcon::toggleWindow()
+{
+    if (!m_window)
+        return;
+    if (m_window->isVisible() && !m_window->isMinimized()) {
+        m_window->hide();
+        return;
+    }
+    m_window->showNormal();
+    m_window->raise();
     m_window->activateWindow();
 }

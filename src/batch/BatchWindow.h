@@ -36,6 +36,10 @@ public:
     void startClicked();
     void importList(const QString &path);
     bool exportTable(const QString &path);
+    // Addresses are being picked or saved: quitting now would cut them off.
+    bool transferring() const;
+    // 停止, without asking: the rows wait again and the journal says so.
+    void stopTransfers();
 
 private:
     void build();

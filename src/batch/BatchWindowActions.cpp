@@ -141,3 +141,13 @@ void BatchWindow::warn(const QString &text)
     m_status->setText(text);
     m_dialogs.messageBox(text, u"批量采集"_s, Dialogs::Icon::Information);
 }
+
+bool BatchWindow::transferring() const
+{
+    return m_runner->status() == BatchRunner::Status::Running || m_runner->runningCount() > 0;
+}
+
+void BatchWindow::stopTransfers()
+{
+    m_runner->stop();
+}

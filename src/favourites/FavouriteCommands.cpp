@@ -40,7 +40,9 @@ void FavouriteCommands::bookmark()
     QString address = m_window.addressStrip().address();
     if (const TabState *tab = m_window.tabs().currentState(); tab && tab->holdsResult())
         address = tab->result->address;
-    if (store.save(m_window.windowTitle(), address))
+    if (store.find(address))
+        m_window.dialogs().messageBox(QStringLiteral("已收藏"));
+    else if (store.save(m_window.windowTitle(), address))
         m_window.dialogs().messageBox(QStringLiteral("已经收藏！"));
     else
         m_window.dialogs().messageBox(QStringLiteral("收藏失败：无法在收藏夹目录中写入文件。\n") + folder());
@@ -53,9 +55,10 @@ void FavouriteCommands::openHome()
 
 void FavouriteCommands::showFavourites()
 {
+    // Owned by the main window: it stays above it, also after its own boxes.
     if (!m_linka)
         m_linka = new linka(folder(), m_window.dialogs(),
-                            [this](const QString &path) { openfile(path, false); });
+                            [this](const QString &path) { openfile(path, false); }, &m_window);
     m_linka->show();
     m_linka->raise();
     m_linka->activateWindow();

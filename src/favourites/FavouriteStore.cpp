@@ -85,6 +85,16 @@ std::optional<QString> FavouriteStore::save(const QString &caption, const QStrin
     }
 }
 
+std::optional<QString> FavouriteStore::find(const QString &address) const
+{
+    for (const QString &entry : entries()) {
+        const LinkReading reading = LinkFile::read(pathOf(entry));
+        if (reading.kind == LinkReading::Kind::Address && reading.address == address)
+            return pathOf(entry);
+    }
+    return std::nullopt;
+}
+
 std::optional<QString> FavouriteStore::rename(const QString &path,
                                               const std::optional<QString> &answer) const
 {

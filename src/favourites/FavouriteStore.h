@@ -34,6 +34,8 @@ public:
     // Saves the address under the cleaned caption, with "#" appended until the
     // name is free. The new file's path, or nullopt when nothing could be written.
     std::optional<QString> save(const QString &caption, const QString &address) const;
+    // The favourite that already opens `address`, if any.
+    std::optional<QString> find(const QString &address) const;
 
     // Renames the favourite to the cleaned answer ("#" appended until free; the
     // answer is the whole file name). nullopt, with nothing renamed, when the

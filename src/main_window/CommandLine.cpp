@@ -6,16 +6,23 @@
 #include <filesystem>
 #include <system_error>
 
+const char CommandLine::version[] = PICTORRA_VERSION;
+
 const char CommandLine::usage[] = "usage: pictorra [--pick URL [URL ...] [--save DIR]]\n"
                                   "       pictorra --demo [--save DIR]\n"
-                                  "       pictorra --batch LIST --save DIR [--parallel N] [--delay SECONDS]\n";
+                                  "       pictorra --batch LIST --save DIR [--parallel N] [--delay SECONDS]\n"
+                                  "       pictorra --help | --version\n";
 
 CommandLine CommandLine::parse(const QStringList &arguments)
 {
     CommandLine line;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
-        if (argument == QLatin1String("--pick") && !line.demo)
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
+            line.help = true;
+        else if (argument == QLatin1String("--version"))
+            line.showVersion = true;
+        else if (argument == QLatin1String("--pick") && !line.demo)
             line.pick = true;
         else if (argument == QLatin1String("--demo") && !line.pick)
             line.demo = true;

@@ -9,7 +9,11 @@ struct CommandLine
 {
     static const char usage[];
 
+    static const char version[];     // the program's version, as the build names it
+
     bool valid = true;
+    bool help = false;               // --help: the usage, and nothing else
+    bool showVersion = false;        // --version
     bool pick = false;               // --pick URL [URL ...]
     bool demo = false;               // --demo: the bundled sample shop
     QStringList addresses;

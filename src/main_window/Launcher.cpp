@@ -106,22 +106,34 @@ int runBatch(MainForm &window, const CommandLine &options)
 QStringList setUpApplication(QApplication &app)
 {
     QApplication::setApplicationName(QStringLiteral("Pictorra"));
-    QApplication::setApplicationVersion(QStringLiteral("3.2"));
+    QApplication::setApplicationVersion(QLatin1String(CommandLine::version));
     // The engine takes its language (context menu, error pages) from the
     // default locale when it starts, so this comes before any profile.
     const QLocale chinese(QLocale::Chinese, QLocale::China);
     QLocale::setDefault(chinese);
     // Qt's own dialogs (the folder chooser, the boxes' buttons) and the page's
     // context menu speak Chinese like the rest.
+    // Qt's own folder first; an installed copy of ours where Qt's lacks them.
+    const QStringList folders = {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                                 ProgramFolder::join(ProgramFolder::installed(), QStringLiteral("translations"))};
     QStringList loaded;
     for (const QString &catalogue : {QStringLiteral("qtbase"), QStringLiteral("qtwebengine")}) {
-        auto *translator = new QTranslator(&app);
-        if (translator->load(chinese, catalogue, QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-            QApplication::installTranslator(translator);
-            loaded << catalogue;
-        } else {
+        for (const QString &folder : folders) {
+            auto *translator = new QTranslator(&app);
+            if (translator->load(chinese, catalogue, QStringLiteral("_"), folder)) {
+                QApplication::installTranslator(translator);
+                loaded << catalogue;
+                break;
+            }
             delete translator;
         }
+    }
+    auto *own = new QTranslator(&app);
+    if (own->load(QStringLiteral(":/i18n/pictorra_zh_CN.qm"))) {
+        QApplication::installTranslator(own);
+        loaded << QStringLiteral("pictorra");
+    } else {
+        delete own;
     }
     return loaded;
 }
@@ -132,6 +144,15 @@ int run(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     const CommandLine options = CommandLine::parse(arguments);
+    // Asked for: standard output and success, whatever else the line holds.
+    if (options.help) {
+        std::fputs(CommandLine::usage, stdout);
+        return 0;
+    }
+    if (options.showVersion) {
+        std::printf("pictorra %s\n", CommandLine::version);
+        return 0;
+    }
     if (!options.valid) {
         std::fputs(CommandLine::usage, stderr);
         return 2;
@@ -169,6 +190,7 @@ int run(int argc, char *argv[])
     services.dialogs = dialogs.get();
     services.intervals = intervalsFromEnvironment();
     services.browserFactory = [profile](QWidget *parent) { return new WebEngineBrowser(profile, parent); };
+    services.rememberPlace = !options.headless();
     if (options.headless())
         services.homeAddress = QStringLiteral("about:blank");
     else if (options.demo)
@@ -180,8 +202,10 @@ int run(int argc, char *argv[])
         window.show();
         return options.batch ? runBatch(window, options) : runHeadless(window, run);
     }
-    if (auto *qtDialogs = dynamic_cast<QtDialogs *>(dialogs.get()))
+    if (auto *qtDialogs = dynamic_cast<QtDialogs *>(dialogs.get())) {
         qtDialogs->setParent(&window);
+        qtDialogs->rememberFoldersIn(ProgramFolder::join(folder, QStringLiteral("config.ini")));
+    }
     window.show();
     return app.exec();
 }

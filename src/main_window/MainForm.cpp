@@ -4,6 +4,7 @@
 #include "main_window/MainLayout.h"
 #include "main_window/MainToolbar.h"
 #include "main_window/VerticalTabBar.h"
+#include "main_window/WindowPlacement.h"
 #include "appearance/Artwork.h"
 #include "appearance/SkinCommands.h"
 #include "appearance/Toolbar1.h"
@@ -19,6 +20,7 @@
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -43,12 +45,6 @@ MainForm::MainForm(const Services &services, QWidget *parent)
     setCentralWidget(m_client);
     m_client->installEventFilter(this);
     m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
-    // 17 pixels wide: any caption would show clipped, so the name stays out of sight.
-    Command1 = new QPushButton(m_toolbar);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setAccessibleName(QStringLiteral("Command1"));
-    Command1->setGeometry(MainLayout::px(11040), MainLayout::px(120), MainLayout::px(255), MainLayout::px(375));
-    connect(Command1, &QPushButton::clicked, this, &MainForm::putTabStripSecond);
 
     m_skins = std::make_unique<SkinCommands>(m_services.programFolder, *m_services.dialogs);
     m_skins->applyRemembered();
@@ -68,8 +64,11 @@ MainForm::MainForm(const Services &services, QWidget *parent)
     connect(m_address->DownLoad_B, &QPushButton::clicked, m_download, &DownloadCommand::DownLoad_B_Click);
     connect(m_tabs, &TabSet::mesgDoubleClicked, m_download, &DownloadCommand::mesgDblClick);
     connect(m_tabs, &TabSet::retryRequested, m_download, &DownloadCommand::retryFailed);
+    // Destroying the command (with the window) stops its transfers and removes their partial files.
+    m_transfers.add([this] { return m_download->isRunning(); }, {});
     m_favourites = new FavouriteCommands(*this, this);
     buildMenus();
+    addTabKeys();
     connect(m_tabs, &TabSet::windowCaptionChanged, this, &QWidget::setWindowTitle);
     connect(m_tabs, &TabSet::controlsCreated, m_address, &QWidget::raise);
     // The line edit claims some menu keys (Ctrl+E: end of line); the menu wins.
@@ -96,8 +95,15 @@ MainForm::MainForm(const Services &services, QWidget *parent)
     placeAtStart();
 }
 
+QString MainForm::configFile() const
+{
+    return ProgramFolder::join(m_services.programFolder, QStringLiteral("config.ini"));
+}
+
 void MainForm::placeAtStart()
 {
+    if (m_services.rememberPlace)
+        return WindowPlacement(configFile()).restore(*this);
     const QRect wanted(MainLayout::px(4440), MainLayout::px(2880), MainLayout::px(12225),
                        MainLayout::px(6960) + menuBar()->sizeHint().height());
     // The frame is not known before the window is shown: the title bar's
@@ -158,9 +164,12 @@ void MainForm::newCopy()
 
 void MainForm::showManager()
 {
-    if (!m_plcj)
-        m_plcj = new BatchWindow(new PickBatchWorker(*this, this), dialogs(),
-                                 ProgramFolder::join(m_services.programFolder, QStringLiteral("config.ini")));
+    if (!m_plcj) {
+        const QPointer<BatchWindow> batch = new BatchWindow(new PickBatchWorker(*this, this), dialogs(), configFile());
+        m_transfers.add([batch] { return batch && batch->transferring(); },
+                        [batch] { if (batch) batch->stopTransfers(); });
+        m_plcj = batch.data();
+    }
     m_plcj->show();
     m_plcj->raise();
 }
@@ -184,20 +193,31 @@ void MainForm::showHelp()
     dialogs().messageBox(text, QStringLiteral("使用帮助"), Dialogs::Icon::Information);
 }
 
-void MainForm::putTabStripSecond()
+void MainForm::addTabKeys()
 {
-    // Tab order position 1: right after the first widget the Tab key reaches.
-    QWidget *first = nextInFocusChain();
-    while (first != this && (!(first->focusPolicy() & Qt::TabFocus) || first == m_tabs->strip()))
-        first = first->nextInFocusChain();
-    if (first != this)
-        QWidget::setTabOrder(first, m_tabs->strip());
+    const auto add = [this](QKeyCombination keys, int step) {
+        auto *action = new QAction(this);
+        action->setShortcut(QKeySequence(keys));
+        connect(action, &QAction::triggered, this, [this, step] { selectNeighbourTab(step); });
+        addAction(action);
+    };
+    add(Qt::CTRL | Qt::Key_Tab, 1);
+    // Shift+Tab arrives as Backtab.
+    add(Qt::CTRL | Qt::Key_Backtab, -1);
+    add(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1);
+}
+
+void MainForm::selectNeighbourTab(int step)
+{
+    const int count = m_tabs->count();
+    if (count < 2)
+        return;
+    const int position = m_tabs->selectedPosition();
+    m_tabs->selectPosition((position - 1 + step + count) % count + 1);
 }
 
 void MainForm::replaceToolbar(QToolBar *toolbar)
 {
-    Command1->setParent(toolbar);
-    Command1->show();
     delete m_toolbar;
     m_toolbar = toolbar;
     toolbar->setParent(m_client);
@@ -249,6 +269,12 @@ void MainForm::onAccessTick()
 
 void MainForm::closeEvent(QCloseEvent *event)
 {
+    if (!m_shutDown && !m_transfers.mayClose(dialogs())) {
+        event->ignore();
+        return;
+    }
+    if (m_services.rememberPlace && !m_shutDown)
+        WindowPlacement(configFile()).remember(*this);
     shutdown();
     event->accept();
     if (m_services.quitOnClose)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main_window/TabSet.h"
+#include "main_window/TransferGuard.h"
 #include "platform/Intervals.h"
 
 #include <QMainWindow>
@@ -38,6 +39,7 @@ public:
         QString homeAddress = DefaultHomeAddress;
         bool quitOnClose = true;  // tests keep the application running
         bool trayIcon = true;     // tests that look for no icon switch it off
+        bool rememberPlace = false; // the window starts where it was last (config.ini)
     };
 
     explicit MainForm(const Services &services, QWidget *parent = nullptr);
@@ -61,10 +63,11 @@ public:
 
     qint16 AccessTicks = 0;
     QTimer TimerAccess;
-    QPushButton *Command1 = nullptr;
 
     // Work to do at shutdown before the window goes (the picks end their threads here).
     void addShutdownStep(std::function<void()> step) { m_shutdownSteps.push_back(std::move(step)); }
+    // What closing must not cut off unasked.
+    TransferGuard &transfers() { return m_transfers; }
     // Whether minimizing hides the window (only when a tray icon can bring it back).
     void setHideOnMinimize(bool hide) { m_hideOnMinimize = hide; }
     void replaceToolbar(QToolBar *toolbar);
@@ -73,8 +76,8 @@ public:
     void showManager();
     void showVersion();
     void showHelp();
-    // Command1: the tab column becomes second in the Tab key's order.
-    void putTabStripSecond();
+    // Ctrl+Tab and Ctrl+Shift+Tab: the next or previous tab, round the end.
+    void selectNeighbourTab(int step);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -84,6 +87,8 @@ protected:
 private:
     void buildMenus();
     void placeAtStart();
+    void addTabKeys();
+    QString configFile() const;
     bool isMenuShortcut(const QKeySequence &keys) const;
     void relayout();
     void onAddressEntered(const QString &address);
@@ -103,6 +108,7 @@ private:
     QMenu *m_fileMenu = nullptr;
     QPointer<QWidget> m_plcj;
     std::vector<std::function<void()>> m_shutdownSteps;
+    TransferGuard m_transfers;
     bool m_hideOnMinimize = false;
     bool m_shutDown = false;
 };

@@ -1,6 +1,7 @@
 #include "platform/DemoShop.h"
 
 #include "platform/DemoShopConnection.h"
+#include "platform/ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -55,7 +56,7 @@ QUrl DemoShop::itemUrl() const
 
 QString DemoShop::defaultFolder()
 {
-    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/samples/shop");
+    const QString beside = ProgramFolder::installed() + QStringLiteral("/samples/shop");
     if (QFileInfo(QDir(beside).filePath(ItemPage)).isFile())
         return beside;
     return QString::fromUtf8(PICTORRA_SAMPLE_SHOP_DIR);

@@ -17,6 +17,8 @@ public:
 
     // An empty title shows the program's own name, as the plain boxes do.
     virtual void messageBox(const QString &text, const QString &title = {}, Icon icon = Icon::None) = 0;
+    // A yes/no question; true for yes.
+    virtual bool question(const QString &text, const QString &title = {}) = 0;
     // nullopt when the user cancels.
     virtual std::optional<QString> inputBox(const QString &prompt, const QString &title,
                                             const QString &defaultAnswer) = 0;

@@ -8,6 +8,13 @@ void HeadlessDialogs::messageBox(const QString &text, const QString &title, Icon
     std::fputs(line.toUtf8().constData(), stderr);
 }
 
+bool HeadlessDialogs::question(const QString &text, const QString &title)
+{
+    // Nobody is there to say no.
+    messageBox(text, title, Icon::None);
+    return true;
+}
+
 std::optional<QString> HeadlessDialogs::inputBox(const QString &, const QString &, const QString &)
 {
     return std::nullopt;

@@ -10,6 +10,7 @@ public:
     explicit HeadlessDialogs(QString folder = {}) : m_folder(std::move(folder)) {}
 
     void messageBox(const QString &text, const QString &title, Icon icon) override;
+    bool question(const QString &text, const QString &title) override;
     std::optional<QString> inputBox(const QString &prompt, const QString &title,
                                     const QString &defaultAnswer) override;
     QString ChooseFolder(QWidget *owner, const QString &title, const QString &initialFolder) override;

@@ -10,7 +10,8 @@ namespace ProgramFolder {
 QString resolve()
 {
     const QString beside = QCoreApplication::applicationDirPath();
-    if (QFileInfo(beside).isWritable())
+    // An installed program's bin/ may be writable (to root), but it is no place for a user's data.
+    if (QFileInfo(beside).isWritable() && installed() == beside)
         return beside;
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(data);
@@ -19,7 +20,13 @@ QString resolve()
 
 QString installed()
 {
-    return QCoreApplication::applicationDirPath();
+    // A portable copy carries its files beside the executable; an installed
+    // one (bin/pictorra) finds them in share/pictorra.
+    const QString beside = QCoreApplication::applicationDirPath();
+    if (QFileInfo(join(beside, QStringLiteral("皮肤"))).isDir())
+        return beside;
+    const QString shared = QDir(beside).absoluteFilePath(QStringLiteral("../share/pictorra"));
+    return QFileInfo(shared).isDir() ? QDir::cleanPath(shared) : beside;
 }
 
 QString join(const QString &folder, const QString &name)

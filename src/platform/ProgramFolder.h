@@ -6,7 +6,8 @@
 // folder is writable (a portable install), otherwise the per-user data folder.
 namespace ProgramFolder {
 QString resolve();
-// The folder of the executable, where the shipped skins are, writable or not.
+// Where the shipped skins and catalogues are, writable or not: the folder of
+// the executable, or share/pictorra beside its bin/ when installed.
 QString installed();
 QString join(const QString &folder, const QString &name);
 }

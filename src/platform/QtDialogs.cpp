@@ -1,11 +1,18 @@
 #include "platform/QtDialogs.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
 namespace {
+const QString LastFolderKey = QStringLiteral("config/LastFolder");
+// Far above any real config.ini; a larger one is not ours and is not parsed.
+constexpr qint64 MaxConfigBytes = 1024 * 1024;
+
 QString titleOrProgramName(const QString &title)
 {
     return title.isEmpty() ? QApplication::applicationDisplayName() : title;
@@ -30,6 +37,18 @@ void QtDialogs::messageBox(const QString &text, const QString &title, Icon icon)
     box.exec();
 }
 
+bool QtDialogs::question(const QString &text, const QString &title)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(titleOrProgramName(title));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    box.setIcon(QMessageBox::Question);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<QString> QtDialogs::inputBox(const QString &prompt, const QString &title,
                                            const QString &defaultAnswer)
 {
@@ -43,5 +62,24 @@ std::optional<QString> QtDialogs::inputBox(const QString &prompt, const QString 
 
 QString QtDialogs::ChooseFolder(QWidget *owner, const QString &title, const QString &initialFolder)
 {
-    return QFileDialog::getExistingDirectory(owner ? owner : m_parent.data(), title, initialFolder);
+    const QString chosen = QFileDialog::getExistingDirectory(owner ? owner : m_parent.data(), title,
+                                                             startFolder(initialFolder));
+    if (!chosen.isEmpty() && !m_config.isEmpty() && QFileInfo(m_config).size() <= MaxConfigBytes) {
+        QSettings ini(m_config, QSettings::IniFormat);
+        ini.setValue(LastFolderKey, chosen);
+    }
+    return chosen;
+}
+
+QString QtDialogs::startFolder(const QString &initialFolder) const
+{
+    // A caller's own folder wins; the working folder is only what callers
+    // offer when they know of none, and the last choice is a better guess.
+    const QFileInfo initial(initialFolder);
+    if (!initialFolder.isEmpty() && initial.isDir() && initial.absoluteFilePath() != QDir::currentPath())
+        return initialFolder;
+    if (m_config.isEmpty() || QFileInfo(m_config).size() > MaxConfigBytes)
+        return initialFolder;
+    const QString last = QSettings(m_config, QSettings::IniFormat).value(LastFolderKey).toString();
+    return QFileInfo(last).isDir() ? last : initialFolder;
 }

@@ -22,7 +22,16 @@ private slots:
         TrayIcon tray(&window, &menu);
         QCOMPARE(tray.systemTrayIcon()->toolTip(), QStringLiteral("Pictorra"));
         QVERIFY(!tray.systemTrayIcon()->icon().pixmap(16, 16).isNull());
-        QCOMPARE(tray.systemTrayIcon()->contextMenu(), &menu);
+        QAction *item = menu.addAction(QStringLiteral("退出"));
+        TrayIcon withItem(&window, &menu);
+        const QList<QAction *> items = withItem.systemTrayIcon()->contextMenu()->actions();
+        QCOMPARE(items.first()->text(), QStringLiteral("显示/隐藏"));
+        QCOMPARE(items.last(), item);
+        window.show();
+        items.first()->trigger();
+        QVERIFY(!window.isVisible());
+        items.first()->trigger();
+        QVERIFY(window.isVisible());
     }
 
     void leftClickBringsBackAHiddenWindowAtNormalSize()

@@ -186,8 +186,10 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages[0].text, QStringLiteral("已经收藏！"));
         QVERIFY(dialogs.messages[0].title.isEmpty());
+        // The same address again: said, and kept once.
         press(6);
-        QCOMPARE(readFile(QStringLiteral("likepage/abcx#.link")), readFile(QStringLiteral("likepage/abcx.link")));
+        QCOMPARE(dialogs.messages.last().text, QStringLiteral("已收藏"));
+        QCOMPARE(QDir(programPath(QStringLiteral("likepage"))).entryList(QDir::Files).size(), 1);
 
         // A result page lives at about:blank: the favourite keeps the item's address.
         PickResult result;
@@ -291,11 +293,11 @@ private Q_SLOTS:
         QVERIFY(!window->isMinimized());
     }
 
-    void trayMenuIsTheFileMenu()
+    void trayMenuEndsWithTheFileMenu()
     {
         makeWindow(true);
         QMenu *menu = window->trayIcon()->systemTrayIcon()->contextMenu();
-        QCOMPARE(menu, window->fileMenu());
+        QVERIFY(menu->actions().endsWith(window->fileMenu()->actions().last()));
         QAction *version = nullptr;
         for (QAction *action : menu->actions())
             if (action->text() == QStringLiteral("版本"))

@@ -287,19 +287,6 @@ private Q_SLOTS:
         QVERIFY(!window->batchWindow()->isModal());
     }
 
-    void command1PutsTheTabColumnSecondInTheTabOrder()
-    {
-        window->show();
-        window->Command1->click();
-        QWidget *first = window->nextInFocusChain();
-        while (!(first->focusPolicy() & Qt::TabFocus))
-            first = first->nextInFocusChain();
-        QWidget *second = first->nextInFocusChain();
-        while (!(second->focusPolicy() & Qt::TabFocus))
-            second = second->nextInFocusChain();
-        QCOMPARE(second, static_cast<QWidget *>(window->tabs().strip()));
-    }
-
     void helpNamesTheHomePageHost()
     {
         window->showHelp();
@@ -451,12 +438,6 @@ private Q_SLOTS:
         QTRY_VERIFY(window->addressStrip().urladress->hasFocus());
         QTest::keyClick(window->addressStrip().urladress, Qt::Key_E, Qt::ControlModifier);
         QTRY_VERIFY(!window->isVisible());
-    }
-
-    void command1ShowsNoClippedLetters()
-    {
-        const QPushButton *button = window->Command1;
-        QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) <= button->contentsRect().width());
     }
 
     // Last: it changes the application's locale for the rest of the run.

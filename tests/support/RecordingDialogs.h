@@ -26,16 +26,23 @@ public:
     QList<Message> messages;
     QList<FolderRequest> folderRequests;
     QStringList prompts;
+    QStringList questions;
 
     std::optional<QString> inputAnswer;      // nullopt: the user cancels
     QString folderAnswer;                    // "": the user cancels
     std::function<void()> onMessage;         // runs inside a message box, if set
+    bool questionAnswer = true;
 
     void messageBox(const QString &text, const QString &title, Icon icon) override
     {
         messages.append({text, title, icon});
         if (onMessage)
             onMessage();
+    }
+    bool question(const QString &text, const QString &) override
+    {
+        questions.append(text);
+        return questionAnswer;
     }
     std::optional<QString> inputBox(const QString &prompt, const QString &, const QString &defaultAnswer) override
     {
