@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-TabSet::TabSet(QWidget *client, BrowserFactory factory, const Intervals &intervals, Dialogs &dialogs,
+TabSet::TabSet(QWidget *client, BrowserFactory factory, Dialogs &dialogs,
                const QString &homeAddress, QObject *parent)
     : QObject(parent), m_client(client), m_factory(std::move(factory)), m_dialogs(dialogs),
       m_homeAddress(homeAddress), m_strip(new VerticalTabBar(client)),
@@ -17,10 +17,12 @@ TabSet::TabSet(QWidget *client, BrowserFactory factory, const Intervals &interva
     m_strip->setObjectName(QStringLiteral("TabStrip1"));
     m_strip->setToolTip(QStringLiteral("双击关闭"));
     m_closeButton->setObjectName(QStringLiteral("Close_B"));
-    m_timer2.setInterval(intervals.doubleClickMs);
-    m_timer2.setSingleShot(true);
     connect(m_strip, &QTabBar::currentChanged, this, [this] { runSelectionHandling(); });
-    connect(m_strip, &VerticalTabBar::mouseReleased, this, &TabSet::onMouseReleased);
+    // The system's double-click: two presses on one tab, not two releases anywhere.
+    connect(m_strip, &QTabBar::tabBarDoubleClicked, this, [this](int index) {
+        if (index >= 0 && index == m_strip->currentIndex())
+            closeCurrent();
+    });
     connect(m_closeButton, &QPushButton::clicked, this, &TabSet::closeCurrent);
 }
 
@@ -135,6 +137,46 @@ void TabSet::runSelectionHandling()
     emit windowCaptionChanged(page->LocationName());
 }
 
+BrowserPage *TabSet::openTab()
+{
+    const int n = m_book.smallestFreeIndex();
+    if (!m_tabs.count(n))
+        createControls(n);
+    // Behind the selected tab: the user goes on with what they were looking at.
+    mesg(n)->hide();
+    browser(n)->widget()->show();
+    browser(n)->widget()->lower();
+    browser(n)->setSilent(true);
+    placeTab(n);
+    appendTab(n);
+    return browser(n);
+}
+
+int TabSet::indexOf(const BrowserPage *page) const
+{
+    for (const auto &[n, tab] : m_tabs)
+        if (page && tab.browser == page && m_book.TabPosition(n))
+            return n;
+    return -1;
+}
+
+void TabSet::closeTab(int n)
+{
+    const int position = m_book.TabPosition(n);
+    if (position == 0 || m_book.isPicking(n) || m_book.TabList.size() < 2)
+        return;
+    if (n == m_book.CurIndex)
+        return closeCurrent();
+    {
+        const QSignalBlocker blocker(m_strip);
+        m_strip->removeTab(position - 1);
+    }
+    m_book.TabList.removeAt(position - 1);
+    destroyControls(n);
+    if (const int picked = m_book.PickedPosition(n))
+        m_book.PickedTabs.removeAt(picked - 1);
+}
+
 void TabSet::closeCurrent()
 {
     const int n = m_book.CurIndex;
@@ -167,18 +209,6 @@ void TabSet::goBack()
 void TabSet::goForward()
 {
     selectPosition(selectedPosition() + 1);
-}
-
-void TabSet::onMouseReleased()
-{
-    const int position = selectedPosition();
-    const bool sameTab = position >= 1 && m_book.TabList.value(position - 1, -1) == m_book.CurIndex;
-    if (sameTab && m_timer2.isActive()) {
-        closeCurrent();
-        m_timer2.stop();
-    } else if (!m_timer2.isActive()) {
-        m_timer2.start();
-    }
 }
 
 void TabSet::onTitleChange(int n, const QString &text)
@@ -222,6 +252,14 @@ void TabSet::setResult(int n, const PickResult &result)
     }
 }
 
+void TabSet::markPicked(int n, const QString &title, const QString &address)
+{
+    m_book.PickTitle[n] = title;
+    m_book.PickUrl[n] = address;
+    if (!m_book.PickedPosition(n))
+        m_book.PickedTabs.append(n);
+}
+
 void TabSet::resultShown(int n, bool written)
 {
     TabState *tab = state(n);
@@ -241,9 +279,8 @@ bool TabSet::redrawResult(int n)
     TabState *tab = state(n);
     if (!tab || !tab->holdsResult() || !tab->browser)
         return false;
-    const PickResult &result = *tab->result;
-    const QStringList pieces = ResultPage::pieces(result.title, result.address, result.mainPics, result.descPics);
-    tab->browser->writePage(pieces, this, [this, n](bool written) {
+    // The whole result, SKU section included, as the pick first wrote it.
+    tab->browser->writePage(ResultPage::pieces(*tab->result), this, [this, n](bool written) {
         // The write went through about:blank; whatever address it ends on is the result's.
         TabState *shown = state(n);
         if (shown && written && shown->browser)

@@ -28,7 +28,7 @@ class TabSet : public QObject
 public:
     using BrowserFactory = std::function<BrowserPage *(QWidget *parent)>;
 
-    TabSet(QWidget *client, BrowserFactory factory, const Intervals &intervals, Dialogs &dialogs,
+    TabSet(QWidget *client, BrowserFactory factory, Dialogs &dialogs,
            const QString &homeAddress, QObject *parent = nullptr);
     ~TabSet() override;
 
@@ -36,6 +36,14 @@ public:
     void start();
     void NewP();
     void closeCurrent();
+    // A tab at the end of the strip, behind the selected one, which stays
+    // selected: for picks the user did not start here.
+    BrowserPage *openTab();
+    // Closes the tab of browser `n` unless it is picking or the only one;
+    // the selection stays unless it was that tab.
+    void closeTab(int n);
+    // The browser index of `page`'s tab; -1 when no tab shows it.
+    int indexOf(const BrowserPage *page) const;
     void goBack();
     void goForward();
     void selectPosition(int position);
@@ -53,6 +61,8 @@ public:
     // A pick of tab `n` found `result`; it becomes the tab's result once its
     // page is shown (resultShown with written = true).
     void setResult(int n, const PickResult &result);
+    // Tab `n` is picking the product `title` at `address`: its caption says "Pick:".
+    void markPicked(int n, const QString &title, const QString &address);
     void resultShown(int n, bool written);
     // Writes tab `n`'s result page again (刷新 on a result: the page was
     // written, a reload would blank it). False when the tab holds no result.
@@ -84,7 +94,6 @@ private:
     void placeTab(int n);
     void appendTab(int n);
     void runSelectionHandling();
-    void onMouseReleased();
     void onTitleChange(int n, const QString &text);
     void onDownloadComplete(int n);
     // The tab's page is no longer its result page: it is an ordinary tab again.
@@ -99,6 +108,5 @@ private:
     std::map<int, TabState> m_tabs;
     VerticalTabBar *m_strip;
     QPushButton *m_closeButton;
-    QTimer m_timer2;
     MainLayout m_layout;
 };

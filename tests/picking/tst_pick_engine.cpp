@@ -4,7 +4,7 @@
 #include "main_window/MainForm.h"
 #include "picking/CleanName.h"
 #include "picking/PageExtractor.h"
-#include "picking/PickCommand.h"
+#include "main_window/PickCommand.h"
 #include "platform/BrowserProfile.h"
 #include "platform/WebEngineBrowser.h"
 #include "support/EngineWindow.h"
@@ -129,9 +129,7 @@ private Q_SLOTS:
         const auto [main, desc] = readBack(0);
         QCOMPARE(main, item.mainPics);
         QCOMPARE(desc, item.descPics);
-        QVERIFY(window->pickCommand().lists().MainPics(0).isEmpty());
-        QVERIFY(!window->pickCommand().hasThread(0));
-        QCOMPARE(window->pickCommand().pickSlots().SlotList, QList<int>{0});
+        QCOMPARE(window->pickCommand().runningPicks(), 0);
         // The seconds counted up while scrolling.
         bool counted = false;
         for (const QList<QVariant> &change : status)
@@ -150,7 +148,6 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::Critical);
         QVERIFY(!window->tabs().mesg(0)->isVisible());
         QCOMPARE(window->tabs().book().PickingFlag.value(0), qint16(0));
-        QCOMPARE(window->pickCommand().pickSlots().SlotList, QList<int>{0});
         QVERIFY(window->tabs().book().PickedTabs.isEmpty());
     }
 
@@ -165,7 +162,6 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages[0].text, QStringLiteral("已经是采集结果，无需再采集，请直接下载！"));
         QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::Information);
         QCOMPARE(window->tabs().book().PickingFlag.value(0), qint16(0));
-        QCOMPARE(window->pickCommand().pickSlots().SlotList, QList<int>{0});
         QCOMPARE(window->tabs().mesg(0)->count(), 1);  // refused before anything moved: no status row
         QCOMPARE(window->tabs().browser(0)->LocationURL(), QStringLiteral("about:blank"));
     }
@@ -176,13 +172,12 @@ private Q_SLOTS:
         pick(server.url(QStringLiteral("/item.html")));
         pick(server.url(QStringLiteral("/short.html")));
         QCOMPARE(window->tabs().book().TabList, (QList<int>{0, 1}));
-        QCOMPARE(window->pickCommand().pickSlots().SlotList, (QList<int>{0, 1, 2}));
+        QCOMPARE(window->pickCommand().runningPicks(), 2);
         QVERIFY(waitForPicks(ended, 2));
         QTRY_VERIFY(window->tabs().captionAt(1).startsWith(QLatin1String("Pick:")));
         QTRY_VERIFY(window->tabs().captionAt(2).startsWith(QLatin1String("Pick:")));
         QCOMPARE(readBack(0).first, item.mainPics);
         QCOMPARE(readBack(1).second, item.descPics);
-        QCOMPARE(window->pickCommand().pickSlots().SlotList, QList<int>{0});
     }
 
     void hostileAddressesStayText()
@@ -199,12 +194,16 @@ private Q_SLOTS:
         QCOMPARE(window->tabs().browser(0)->LocationURL(), QStringLiteral("about:blank"));
     }
 
-    void closingTheWindowDuringAPickEndsItsThread()
+    void closingTheWindowDuringAPickCancelsIt()
     {
+        QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
         pick(server.url(QStringLiteral("/item.html")));
-        QTRY_VERIFY_WITH_TIMEOUT(window->pickCommand().hasThread(0), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(window->tabs().book().PickedTabs.contains(0), 20000);
         window->close();
-        QVERIFY(!window->pickCommand().hasThread(0));
+        QCOMPARE(ended.size(), 1);
+        QCOMPARE(ended.first().at(1).toBool(), false);
+        QCOMPARE(window->pickCommand().runningPicks(), 0);
+        QVERIFY(dialogs.messages.isEmpty());
         window.reset();
     }
 

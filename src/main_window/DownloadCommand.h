@@ -8,12 +8,13 @@
 
 #include <functional>
 
-class MainForm;
+class Dialogs;
 struct PickResult;
 class PictureFetcher;
 class QListWidget;
-class QNetworkAccessManager;
+class QWidget;
 class TabDownload;
+class TabSet;
 
 // The 下载 button: asks once for a folder, then saves the pictures of every
 // tab that holds a result not yet downloaded into its own item folder, one
@@ -26,11 +27,14 @@ public:
     // Shows a folder in a file manager; false when none could be started.
     using FolderOpener = std::function<bool(const QString &folder)>;
 
-    explicit DownloadCommand(MainForm &window, QObject *parent = nullptr);
+    // `fetcher` is the program's one fetcher; `dialogParent` is the window
+    // the folder chooser belongs to.
+    DownloadCommand(TabSet &tabs, Dialogs &dialogs, PictureFetcher &fetcher, QWidget *dialogParent,
+                    QObject *parent = nullptr);
     ~DownloadCommand() override;
 
     void DownLoad_B_Click();
-    // Double click on a tab's message list: opens the folder its completion line names.
+    // Double click on a tab's message list: opens the item folder of its last download.
     void mesgDblClick(int index);
     // 重试失败: fetches again, into the same item folder, what the last download
     // of tab `index` could not save.
@@ -60,9 +64,10 @@ private:
     bool refuseWhileRunning();
     void finish();
 
-    MainForm &m_window;
-    QNetworkAccessManager *m_network;
-    PictureFetcher *m_fetcher;
+    TabSet &m_tabs;
+    Dialogs &m_dialogs;
+    PictureFetcher &m_fetcher;
+    QPointer<QWidget> m_dialogParent;
     QPointer<TabDownload> m_tab;
     QPointer<QListWidget> m_tabMesg;
     QStringList m_keys;

@@ -1,29 +1,27 @@
-#include "download/DownloadCommand.h"
+#include "main_window/DownloadCommand.h"
 
 #include "download/PictureFetcher.h"
 #include "download/SaveLayout.h"
 #include "download/TabDownload.h"
-#include "main_window/MainForm.h"
-#include "picking/PickCommand.h"
+#include "main_window/PickCommand.h"
+#include "main_window/TabSet.h"
 #include "platform/BrowserPage.h"
 #include "platform/Dialogs.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QListWidget>
-#include <QNetworkAccessManager>
 #include <QUrl>
 
 namespace {
 const QString notice = QStringLiteral("友情提示");
 }
 
-DownloadCommand::DownloadCommand(MainForm &window, QObject *parent)
-    : QObject(parent), m_window(window), m_network(new QNetworkAccessManager(this)),
-      m_fetcher(new PictureFetcher(m_network, this)),
+DownloadCommand::DownloadCommand(TabSet &tabs, Dialogs &dialogs, PictureFetcher &fetcher, QWidget *dialogParent,
+                                 QObject *parent)
+    : QObject(parent), m_tabs(tabs), m_dialogs(dialogs), m_fetcher(fetcher), m_dialogParent(dialogParent),
       m_openFolder([](const QString &folder) { return QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); })
 {
-    m_fetcher->setStallTimeout(window.services().intervals.fetchStallMs);
 }
 
 DownloadCommand::~DownloadCommand()
@@ -35,7 +33,7 @@ bool DownloadCommand::refuseWhileRunning()
 {
     if (!m_running)
         return false;
-    m_window.dialogs().messageBox(QStringLiteral("正在下载中，请等当前下载完成后再点击下载。"), notice,
+    m_dialogs.messageBox(QStringLiteral("正在下载中，请等当前下载完成后再点击下载。"), notice,
                                   Dialogs::Icon::Information);
     return true;
 }
@@ -52,18 +50,18 @@ void DownloadCommand::DownLoad_B_Click()
     // A second download would write into the folders of the one under way.
     if (refuseWhileRunning())
         return;
-    TabSet &tabs = m_window.tabs();
+    TabSet &tabs = m_tabs;
     QStringList keys;
     for (int position = 1; position <= tabs.count(); ++position)
         if (awaitsDownload(tabs.state(tabs.book().TabList.value(position - 1, -1))))
             keys.append(tabs.keyAt(position));
     if (keys.isEmpty()) {
-        m_window.dialogs().messageBox(QStringLiteral("页面上无采集结果,采集结果标题以Pick开头"), notice,
+        m_dialogs.messageBox(QStringLiteral("页面上无采集结果,采集结果标题以Pick开头"), notice,
                                       Dialogs::Icon::Information);
         return;
     }
     m_running = true;
-    m_folder = m_window.dialogs().ChooseFolder(&m_window, QStringLiteral("请选择保存目录"), QDir::currentPath());
+    m_folder = m_dialogs.ChooseFolder(m_dialogParent, QStringLiteral("请选择保存目录"), QDir::currentPath());
     m_keys = keys;
     nextKey();
 }
@@ -73,10 +71,10 @@ void DownloadCommand::nextKey()
     if (m_keys.isEmpty())
         return finish();
     const QString key = m_keys.takeFirst();
-    TabSet &tabs = m_window.tabs();
+    TabSet &tabs = m_tabs;
     const int position = tabs.positionOfKey(key);
     if (position == 0) {
-        m_window.dialogs().messageBox(QStringLiteral("采集页面已关闭"), notice, Dialogs::Icon::Information);
+        m_dialogs.messageBox(QStringLiteral("采集页面已关闭"), notice, Dialogs::Icon::Information);
         return nextKey();
     }
     tabs.selectPosition(position);
@@ -85,12 +83,12 @@ void DownloadCommand::nextKey()
 
 void DownloadCommand::DownloadTab()
 {
-    TabSet &tabs = m_window.tabs();
+    TabSet &tabs = m_tabs;
     const int b = tabs.book().TabList.value(tabs.selectedPosition() - 1, -1);
     const TabState *tab = tabs.state(b);
     // The tab may have left its result since the button was pressed.
     if (!awaitsDownload(tab)) {
-        m_window.dialogs().messageBox(
+        m_dialogs.messageBox(
             QStringLiteral("非采集结果，不能下载，请先采集。采集结果标题以\"Pick\"开头。"), notice,
             Dialogs::Icon::Critical);
         return nextKey();
@@ -102,8 +100,8 @@ void DownloadCommand::DownloadTab()
 
 TabDownload *DownloadCommand::newTabDownload(int b)
 {
-    m_tab = new TabDownload(m_fetcher, MinDescWidth, this);
-    m_tabMesg = m_window.tabs().mesg(b);
+    m_tab = new TabDownload(&m_fetcher, MinDescWidth, this);
+    m_tabMesg = m_tabs.mesg(b);
     connect(m_tab, &TabDownload::progress, this, [this, b](int done, int total, const QString &line) {
         PickCommand::writeRow(m_tabMesg, 0, line);
         emit progressed(b, done, total);
@@ -137,7 +135,7 @@ void DownloadCommand::showSummary(int b, const DownloadSummary &summary)
     // The tab was closed meanwhile when its list is gone: its index may be
     // someone else's by now.
     if (m_tabMesg)
-        m_window.tabs().setDownloaded(b, summary);
+        m_tabs.setDownloaded(b, summary);
 }
 
 QString DownloadCommand::CountsLine(const DownloadSummary &summary)
@@ -160,7 +158,7 @@ QString DownloadCommand::CountsLine(const DownloadSummary &summary)
 
 void DownloadCommand::retryFailed(int index)
 {
-    const TabState *tab = m_window.tabs().state(index);
+    const TabState *tab = m_tabs.state(index);
     if (!tab || !tab->hasFailures() || tab->lastDownload.itemFolder.isEmpty())
         return;
     if (refuseWhileRunning())
@@ -174,7 +172,7 @@ void DownloadCommand::retryFailed(int index)
     emit retryStarted(index, before.itemFolder, before.failures);
     if (!download->retry(before.itemFolder, before.failures)) {
         download->deleteLater();
-        m_window.dialogs().messageBox(QStringLiteral("重试未能开始，请重新采集后再下载。"), notice, Dialogs::Icon::Critical);
+        m_dialogs.messageBox(QStringLiteral("重试未能开始，请重新采集后再下载。"), notice, Dialogs::Icon::Critical);
         finish();
     }
 }
@@ -206,15 +204,12 @@ void DownloadCommand::finish()
 
 void DownloadCommand::mesgDblClick(int index)
 {
-    TabSet &tabs = m_window.tabs();
-    const int position = tabs.book().TabPosition(index);
-    if (position == 0 || !tabs.captionAt(position).startsWith(QStringLiteral("已下载")))
+    // What the tab holds decides, not what its caption or message rows say.
+    const TabState *tab = m_tabs.state(index);
+    if (!tab || !tab->holdsResult() || !tab->downloaded)
         return;
-    QListWidget *list = tabs.mesg(index);
-    if (!list || list->count() == 0)
-        return;
-    const QString folder = FolderFromLine(list->item(0)->text());
+    const QString folder = tab->lastDownload.itemFolder;
     if (!folder.isEmpty() && !m_openFolder(folder))
-        m_window.dialogs().messageBox(QStringLiteral("无法启动文件管理器，图片保存在：\n") + QDir::toNativeSeparators(folder),
-                                      notice, Dialogs::Icon::Information);
+        m_dialogs.messageBox(QStringLiteral("无法启动文件管理器，图片保存在：\n") + QDir::toNativeSeparators(folder),
+                             notice, Dialogs::Icon::Information);
 }
