@@ -23,7 +23,7 @@ void PickBatchWorker::pick(int job, const QString &url)
         return;
     // Picked again: the user has dealt with the verification page it left.
     closePage(m_forTheUser.take(url));
-    BrowserPage *page = m_window->tabs().openTab();
+    BrowserPage *page = m_window->tabs().openTab()->browser();
     auto *pick = new Pick(page, m_window->pickCommand().designs(), m_window->services().intervals, this);
     m_pages.insert(job, page);
     m_urls.insert(job, url);
@@ -57,16 +57,16 @@ void PickBatchWorker::onEnded(int job, Pick *pick, const PickOutcome &outcome)
 // button leaves it: kept open (保留结果页), it can be looked at and downloaded.
 void PickBatchWorker::keepAsResult(int job, const PickResult &result)
 {
-    const int n = tabOf(job);
-    if (!m_window || n < 0 || !keepResultPages())
+    Tab *tab = tabOf(job);
+    if (!tab || !keepResultPages())
         return;
     TabSet &tabs = m_window->tabs();
-    tabs.markPicked(n, result.title, result.address);
-    tabs.setResult(n, result);
-    const QPointer<BrowserPage> page = m_pages.value(job);
-    page->writePage(ResultPage::pieces(result), this, [this, page](bool written) {
-        if (m_window && page)
-            m_window->tabs().resultShown(m_window->tabs().indexOf(page), written);
+    tabs.markPicked(tab, result.title, result.address);
+    tabs.setResult(tab, result);
+    const QPointer<Tab> held(tab);
+    tab->browser()->writePage(ResultPage::pieces(result), tab, [this, held](bool written) {
+        if (m_window && held)
+            m_window->tabs().resultShown(held, written);
     });
 }
 
@@ -128,20 +128,19 @@ void PickBatchWorker::release(int job)
 
 void PickBatchWorker::bringToFront(int job)
 {
-    const int n = tabOf(job);
-    if (!m_window || n < 0)
+    Tab *tab = tabOf(job);
+    if (!tab)
         return;
     m_shown.insert(job);
-    TabSet &tabs = m_window->tabs();
-    tabs.selectPosition(tabs.book().TabPosition(n));
+    m_window->tabs().select(tab);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
 }
 
-int PickBatchWorker::tabOf(int job) const
+Tab *PickBatchWorker::tabOf(int job) const
 {
-    return m_window ? m_window->tabs().indexOf(m_pages.value(job)) : -1;
+    return m_window ? m_window->tabs().tabOf(m_pages.value(job)) : nullptr;
 }
 
 void PickBatchWorker::closeTab(int job)
@@ -151,6 +150,6 @@ void PickBatchWorker::closeTab(int job)
 
 void PickBatchWorker::closePage(BrowserPage *page)
 {
-    if (const int n = m_window && page ? m_window->tabs().indexOf(page) : -1; n >= 0)
-        m_window->tabs().closeTab(n);
+    if (m_window && page)
+        m_window->tabs().closeTab(m_window->tabs().tabOf(page));
 }

@@ -10,6 +10,7 @@
 class BrowserPage;
 class MainForm;
 class Pick;
+class Tab;
 class TabDownload;
 
 // The batch in the window: each address is picked in a tab of its own,
@@ -33,7 +34,7 @@ private:
     void onEnded(int job, Pick *pick, const PickOutcome &outcome);
     void keepAsResult(int job, const PickResult &result);
     void downloadEnded(int job, TabDownload *tab, const DownloadSummary &summary);
-    int tabOf(int job) const;
+    Tab *tabOf(int job) const;
     void closeTab(int job);
     void closePage(BrowserPage *page);
 

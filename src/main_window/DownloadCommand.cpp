@@ -39,7 +39,7 @@ bool DownloadCommand::refuseWhileRunning()
 }
 
 namespace {
-bool awaitsDownload(const TabState *tab)
+bool awaitsDownload(const Tab *tab)
 {
     return tab && tab->holdsResult() && !tab->downloaded;
 }
@@ -50,92 +50,81 @@ void DownloadCommand::DownLoad_B_Click()
     // A second download would write into the folders of the one under way.
     if (refuseWhileRunning())
         return;
-    TabSet &tabs = m_tabs;
-    QStringList keys;
-    for (int position = 1; position <= tabs.count(); ++position)
-        if (awaitsDownload(tabs.state(tabs.book().TabList.value(position - 1, -1))))
-            keys.append(tabs.keyAt(position));
-    if (keys.isEmpty()) {
-        m_dialogs.messageBox(QStringLiteral("页面上无采集结果,采集结果标题以Pick开头"), notice,
-                                      Dialogs::Icon::Information);
+    QList<QPointer<Tab>> waiting;
+    for (Tab *tab : m_tabs.tabs())
+        if (awaitsDownload(tab))
+            waiting.append(tab);
+    if (waiting.isEmpty()) {
+        m_dialogs.messageBox(QStringLiteral("页面上无采集结果,采集结果标题以Pick开头"), notice, Dialogs::Icon::Information);
         return;
     }
     m_running = true;
     m_folder = m_dialogs.ChooseFolder(m_dialogParent, QStringLiteral("请选择保存目录"), QDir::currentPath());
-    m_keys = keys;
-    nextKey();
+    m_waiting = waiting;
+    nextTab();
 }
 
-void DownloadCommand::nextKey()
+void DownloadCommand::nextTab()
 {
-    if (m_keys.isEmpty())
+    if (m_waiting.isEmpty())
         return finish();
-    const QString key = m_keys.takeFirst();
-    TabSet &tabs = m_tabs;
-    const int position = tabs.positionOfKey(key);
-    if (position == 0) {
+    const QPointer<Tab> tab = m_waiting.takeFirst();
+    if (!tab || !m_tabs.positionOf(tab)) {
         m_dialogs.messageBox(QStringLiteral("采集页面已关闭"), notice, Dialogs::Icon::Information);
-        return nextKey();
+        return nextTab();
     }
-    tabs.selectPosition(position);
+    m_tabs.select(tab);
     DownloadTab();
 }
 
 void DownloadCommand::DownloadTab()
 {
-    TabSet &tabs = m_tabs;
-    const int b = tabs.book().TabList.value(tabs.selectedPosition() - 1, -1);
-    const TabState *tab = tabs.state(b);
+    const QPointer<Tab> tab = m_tabs.current();
     // The tab may have left its result since the button was pressed.
     if (!awaitsDownload(tab)) {
-        m_dialogs.messageBox(
-            QStringLiteral("非采集结果，不能下载，请先采集。采集结果标题以\"Pick\"开头。"), notice,
-            Dialogs::Icon::Critical);
-        return nextKey();
+        m_dialogs.messageBox(QStringLiteral("非采集结果，不能下载，请先采集。采集结果标题以\"Pick\"开头。"), notice,
+                             Dialogs::Icon::Critical);
+        return nextTab();
     }
     if (m_folder.isEmpty())
-        return nextKey();
-    startTab(b, *tab->result);
+        return nextTab();
+    TabDownload *download = newTabDownload(tab);
+    connect(download, &TabDownload::finished, this, [this, tab](const DownloadSummary &summary) { tabFinished(tab, summary); });
+    download->start(m_folder, *tab->result);
 }
 
-TabDownload *DownloadCommand::newTabDownload(int b)
+TabDownload *DownloadCommand::newTabDownload(Tab *tab)
 {
     m_tab = new TabDownload(&m_fetcher, MinDescWidth, this);
-    m_tabMesg = m_tabs.mesg(b);
-    connect(m_tab, &TabDownload::progress, this, [this, b](int done, int total, const QString &line) {
-        PickCommand::writeRow(m_tabMesg, 0, line);
-        emit progressed(b, done, total);
+    const QPointer<Tab> held(tab);
+    connect(m_tab, &TabDownload::progress, this, [this, held](int done, int total, const QString &line) {
+        if (!held)
+            return;
+        PickCommand::writeRow(held->mesg(), 0, line);
+        emit progressed(held, done, total);
     });
     return m_tab;
 }
 
-void DownloadCommand::startTab(int b, const PickResult &result)
+void DownloadCommand::tabFinished(const QPointer<Tab> &tab, const DownloadSummary &summary)
 {
-    TabDownload *download = newTabDownload(b);
-    connect(download, &TabDownload::finished, this, [this, b](const DownloadSummary &summary) { tabFinished(b, summary); });
-    download->start(m_folder, result);
-}
-
-void DownloadCommand::tabFinished(int b, const DownloadSummary &summary)
-{
-    showSummary(b, summary);
+    // A tab closed meanwhile has nowhere to show the summary.
+    if (tab)
+        showSummary(tab, summary);
     m_tab->deleteLater();
-    emit tabDownloaded(b, summary);
-    nextKey();
+    emit tabDownloaded(tab, summary);
+    nextTab();
 }
 
-void DownloadCommand::showSummary(int b, const DownloadSummary &summary)
+void DownloadCommand::showSummary(Tab *tab, const DownloadSummary &summary)
 {
     if (!summary.line.isEmpty())
-        PickCommand::writeRow(m_tabMesg, 0, summary.line);
+        PickCommand::writeRow(tab->mesg(), 0, summary.line);
     if (summary.outcome != DownloadSummary::Outcome::Completed)
         return;
-    if (auto *list = qobject_cast<MesgList *>(m_tabMesg.data()))
+    if (MesgList *list = tab->mesg())
         list->setCounts(CountsLine(summary));
-    // The tab was closed meanwhile when its list is gone: its index may be
-    // someone else's by now.
-    if (m_tabMesg)
-        m_tabs.setDownloaded(b, summary);
+    m_tabs.setDownloaded(tab, summary);
 }
 
 QString DownloadCommand::CountsLine(const DownloadSummary &summary)
@@ -156,20 +145,20 @@ QString DownloadCommand::CountsLine(const DownloadSummary &summary)
     return line;
 }
 
-void DownloadCommand::retryFailed(int index)
+void DownloadCommand::retryFailed(Tab *tab)
 {
-    const TabState *tab = m_tabs.state(index);
     if (!tab || !tab->hasFailures() || tab->lastDownload.itemFolder.isEmpty())
         return;
     if (refuseWhileRunning())
         return;
     const DownloadSummary before = tab->lastDownload;
     m_running = true;
-    TabDownload *download = newTabDownload(index);
-    connect(download, &TabDownload::finished, this, [this, index, before](const DownloadSummary &retried) {
-        retryFinished(index, before, retried);
+    TabDownload *download = newTabDownload(tab);
+    const QPointer<Tab> held(tab);
+    connect(download, &TabDownload::finished, this, [this, held, before](const DownloadSummary &retried) {
+        retryFinished(held, before, retried);
     });
-    emit retryStarted(index, before.itemFolder, before.failures);
+    emit retryStarted(tab, before.itemFolder, before.failures);
     if (!download->retry(before.itemFolder, before.failures)) {
         download->deleteLater();
         m_dialogs.messageBox(QStringLiteral("重试未能开始，请重新采集后再下载。"), notice, Dialogs::Icon::Critical);
@@ -177,7 +166,7 @@ void DownloadCommand::retryFailed(int index)
     }
 }
 
-void DownloadCommand::retryFinished(int b, const DownloadSummary &before, const DownloadSummary &retried)
+void DownloadCommand::retryFinished(const QPointer<Tab> &tab, const DownloadSummary &before, const DownloadSummary &retried)
 {
     // The item's counts: what was saved before plus what the retry saved;
     // what failed is what failed again.
@@ -189,9 +178,10 @@ void DownloadCommand::retryFinished(int b, const DownloadSummary &before, const 
     merged.unknownWidth = before.unknownWidth + retried.unknownWidth;
     if (merged.line.isEmpty())
         merged.line = before.line;
-    showSummary(b, merged);
+    if (tab)
+        showSummary(tab, merged);
     m_tab->deleteLater();
-    emit tabDownloaded(b, merged);
+    emit tabDownloaded(tab, merged);
     finish();
 }
 
@@ -202,10 +192,9 @@ void DownloadCommand::finish()
     emit finished();
 }
 
-void DownloadCommand::mesgDblClick(int index)
+void DownloadCommand::mesgDblClick(Tab *tab)
 {
     // What the tab holds decides, not what its caption or message rows say.
-    const TabState *tab = m_tabs.state(index);
     if (!tab || !tab->holdsResult() || !tab->downloaded)
         return;
     const QString folder = tab->lastDownload.itemFolder;

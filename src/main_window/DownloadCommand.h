@@ -1,6 +1,7 @@
 #pragma once
 
 #include "download/DownloadSummary.h"
+#include "main_window/Tab.h"
 
 #include <QObject>
 #include <QPointer>
@@ -15,6 +16,7 @@ class QListWidget;
 class QWidget;
 class TabDownload;
 class TabSet;
+class Tab;
 
 // The 下载 button: asks once for a folder, then saves the pictures of every
 // tab that holds a result not yet downloaded into its own item folder, one
@@ -35,10 +37,10 @@ public:
 
     void DownLoad_B_Click();
     // Double click on a tab's message list: opens the item folder of its last download.
-    void mesgDblClick(int index);
+    void mesgDblClick(Tab *tab);
     // 重试失败: fetches again, into the same item folder, what the last download
-    // of tab `index` could not save.
-    void retryFailed(int index);
+    // of `tab` could not save.
+    void retryFailed(Tab *tab);
 
     // The message list's second row: what a download saved, dropped and lost.
     static QString CountsLine(const DownloadSummary &summary);
@@ -47,20 +49,19 @@ public:
     void setFolderOpener(FolderOpener opener) { m_openFolder = std::move(opener); }
 
 Q_SIGNALS:
-    void tabDownloaded(int browserIndex, const DownloadSummary &summary);
-    void progressed(int browserIndex, int done, int total);
+    void tabDownloaded(Tab *tab, const DownloadSummary &summary);
+    void progressed(Tab *tab, int done, int total);
     // A retry is about to fetch `failures` into `itemFolder`.
-    void retryStarted(int browserIndex, const QString &itemFolder, const QList<FailedPicture> &failures);
+    void retryStarted(Tab *tab, const QString &itemFolder, const QList<FailedPicture> &failures);
     void finished();
 
 private:
-    void nextKey();
+    void nextTab();
     void DownloadTab();
-    void startTab(int b, const PickResult &result);
-    TabDownload *newTabDownload(int b);
-    void tabFinished(int b, const DownloadSummary &summary);
-    void retryFinished(int b, const DownloadSummary &before, const DownloadSummary &retried);
-    void showSummary(int b, const DownloadSummary &summary);
+    TabDownload *newTabDownload(Tab *tab);
+    void tabFinished(const QPointer<Tab> &tab, const DownloadSummary &summary);
+    void retryFinished(const QPointer<Tab> &tab, const DownloadSummary &before, const DownloadSummary &retried);
+    void showSummary(Tab *tab, const DownloadSummary &summary);
     bool refuseWhileRunning();
     void finish();
 
@@ -69,8 +70,7 @@ private:
     PictureFetcher &m_fetcher;
     QPointer<QWidget> m_dialogParent;
     QPointer<TabDownload> m_tab;
-    QPointer<QListWidget> m_tabMesg;
-    QStringList m_keys;
+    QList<QPointer<Tab>> m_waiting;  // tabs this download has still to save
     QString m_folder;
     bool m_running = false;
     FolderOpener m_openFolder;

@@ -35,7 +35,7 @@ void HeadlessPick::startNext()
     while (m_running < MaxRunning && m_next < m_results.size()) {
         const int index = m_next++;
         ++m_running;
-        auto *pick = new Pick(m_window.tabs().openTab(), m_window.pickCommand().designs(),
+        auto *pick = new Pick(m_window.tabs().openTab()->browser(), m_window.pickCommand().designs(),
                               m_window.services().intervals, this);
         connect(pick, &Pick::progress, this, [index](int seconds) {
             std::fprintf(stderr, "[%d] %s\n", index + 1, PickCommand::PickStatus(seconds).toUtf8().constData());
@@ -62,7 +62,7 @@ void HeadlessPick::onEnded(int index, Pick *pick, const PickOutcome &outcome)
     if (!self)
         return;
     // Printed: its page is of no more use, and each page is a browser process.
-    m_window.tabs().closeTab(m_window.tabs().indexOf(page));
+    m_window.tabs().closeTab(m_window.tabs().tabOf(page));
     if (m_ended == m_results.size())
         return emit finished();
     QMetaObject::invokeMethod(this, &HeadlessPick::startNext, Qt::QueuedConnection);

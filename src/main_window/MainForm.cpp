@@ -62,9 +62,9 @@ MainForm::MainForm(const Services &services, QWidget *parent)
     addShutdownStep([this] { m_pick->shutdown(); });
     // The tab keeps what its pick found; it is its result once the page shows it.
     connect(m_pick, &PickCommand::resultReady, m_tabs, &TabSet::setResult);
-    connect(m_pick, &PickCommand::pickEnded, m_tabs, [this](int b, bool completed) {
-        if (completed)
-            m_tabs->resultShown(b, true);
+    connect(m_pick, &PickCommand::pickEnded, m_tabs, [this](Tab *tab, bool completed) {
+        if (completed && tab)
+            m_tabs->resultShown(tab, true);
     });
     // One fetcher for every download of the program: its per-host limit holds across them.
     m_fetcher = new PictureFetcher(new QNetworkAccessManager(this), this);

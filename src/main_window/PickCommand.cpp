@@ -38,92 +38,93 @@ void PickCommand::writeRow(QListWidget *list, int row, const QString &text)
     list->item(row)->setText(text);
 }
 
-void PickCommand::setStatus(int b, int row, const QString &text)
+void PickCommand::setStatus(Tab *tab, int row, const QString &text)
 {
-    writeRow(m_tabs.mesg(b), row, text);
-    emit statusChanged(b, text);
+    writeRow(tab->mesg(), row, text);
+    emit statusChanged(tab, text);
 }
 
 void PickCommand::pick_B_Click()
 {
-    TabBook &book = m_tabs.book();
     const QString address = m_address.address();
-    if (book.isPicking(book.CurIndex))
+    if (m_tabs.current()->picking)
         m_tabs.NewP();
-
-    const int b = book.TabList.value(m_tabs.selectedPosition() - 1);
+    Tab *tab = m_tabs.current();
     // Asked before anything moves: a navigation first would wipe the result
     // that the answer tells the user to download. The tab's state decides,
     // not its caption, which a page's title can imitate.
-    if (const TabState *tab = m_tabs.state(b); tab && tab->holdsResult()) {
+    if (tab->holdsResult()) {
         const QString message = QStringLiteral("已经是采集结果，无需再采集，请直接下载！");
-        emit pickEnded(b, false, message);
+        emit pickEnded(tab, false, message);
         m_dialogs.messageBox(message, notice, Dialogs::Icon::Information);
         return;
     }
-    auto *pick = new Pick(m_tabs.browser(b), m_designs, m_intervals, this);
-    book.PickingFlag[b] = -1;
-    QListWidget *list = m_tabs.mesg(b);
+    auto *pick = new Pick(tab->browser(), m_designs, m_intervals, this);
+    tab->picking = true;
+    QListWidget *list = tab->mesg();
     const int line = list->count();
     list->show();
     list->raise();
-    setStatus(b, line, PickStatus(0));
+    setStatus(tab, line, PickStatus(0));
     ++m_running;
-    connect(pick, &Pick::progress, this, [this, b, line, pick](int seconds) { onProgress(b, line, pick, seconds); });
-    connect(pick, &Pick::identified, this, [this, b, pick] { onIdentified(b, pick); });
-    connect(pick, &Pick::ended, this, [this, b, pick](const PickOutcome &outcome) { onEnded(b, pick, outcome); });
+    const QPointer<Tab> held(tab);
+    connect(pick, &Pick::progress, tab, [this, tab, line, pick](int seconds) { onProgress(tab, line, pick, seconds); });
+    connect(pick, &Pick::identified, tab, [this, tab, pick] { m_tabs.markPicked(tab, pick->title(), pick->address()); });
+    connect(pick, &Pick::ended, this, [this, held, pick](const PickOutcome &outcome) { onEnded(held, pick, outcome); });
     pick->start(address);
 }
 
-void PickCommand::onProgress(int b, int statusRow, const Pick *pick, int seconds)
+void PickCommand::onProgress(Tab *tab, int statusRow, const Pick *pick, int seconds)
 {
     // While the page loads the pick's own row counts; once it scrolls, the first row.
-    setStatus(b, pick->address().isEmpty() ? statusRow : 0, PickStatus(seconds));
+    setStatus(tab, pick->address().isEmpty() ? statusRow : 0, PickStatus(seconds));
 }
 
-void PickCommand::onIdentified(int b, const Pick *pick)
-{
-    m_tabs.markPicked(b, pick->title(), pick->address());
-}
-
-void PickCommand::onEnded(int b, Pick *pick, const PickOutcome &outcome)
+void PickCommand::onEnded(const QPointer<Tab> &tab, Pick *pick, const PickOutcome &outcome)
 {
     pick->deleteLater();
+    if (!tab) {
+        --m_running;
+        return;
+    }
     if (outcome.picked())
-        return showResult(b, outcome);
+        return showResult(tab, outcome);
     if (outcome.kind == PickOutcome::Kind::Cancelled)
-        return finish(b, false, QString());
-    refuse(b, outcome);
+        return finish(tab, false, QString());
+    refuse(tab, outcome);
 }
 
-void PickCommand::showResult(int b, const PickOutcome &outcome)
+void PickCommand::showResult(const QPointer<Tab> &tab, const PickOutcome &outcome)
 {
-    emit resultReady(b, outcome.result);
-    BrowserPage *page = m_tabs.browser(b);
-    if (!page)
-        return finish(b, false, QString());
+    emit resultReady(tab, outcome.result);
+    if (!tab) {
+        --m_running;
+        return;
+    }
+    if (!tab->browser())
+        return finish(tab, false, QString());
     const QString note = outcome.result.note;
-    page->writePage(ResultPage::pieces(outcome.result), this, [this, b, note](bool written) {
-        setStatus(b, 0, written ? CompletedLine + note : QStringLiteral("消息提示:采集结果页面未能显示，请重新采集。"));
-        finish(b, written, QString());
+    tab->browser()->writePage(ResultPage::pieces(outcome.result), tab, [this, tab, note](bool written) {
+        setStatus(tab, 0, written ? CompletedLine + note : QStringLiteral("消息提示:采集结果页面未能显示，请重新采集。"));
+        finish(tab, written, QString());
     });
 }
 
-void PickCommand::refuse(int b, const PickOutcome &outcome)
+void PickCommand::refuse(Tab *tab, const PickOutcome &outcome)
 {
-    if (QListWidget *list = m_tabs.mesg(b))
+    if (QListWidget *list = tab->mesg())
         list->hide();
-    finish(b, false, outcome.message);
+    finish(tab, false, outcome.message);
     // A verification page is one the user passes in this tab: no alarm.
     const bool critical = outcome.kind != PickOutcome::Kind::NeedsVerification;
     m_dialogs.messageBox(outcome.message, notice, critical ? Dialogs::Icon::Critical : Dialogs::Icon::Information);
 }
 
-void PickCommand::finish(int b, bool completed, const QString &message)
+void PickCommand::finish(Tab *tab, bool completed, const QString &message)
 {
     --m_running;
-    m_tabs.book().PickingFlag[b] = 0;
-    emit pickEnded(b, completed, message);
+    tab->picking = false;
+    emit pickEnded(tab, completed, message);
 }
 
 void PickCommand::shutdown()

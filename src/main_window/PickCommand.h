@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main_window/Tab.h"
 #include "picking/PickOutcome.h"
 #include "picking/designs/PageDesigns.h"
 #include "platform/Intervals.h"
@@ -40,20 +41,19 @@ public:
 Q_SIGNALS:
     // A pick found its result; pickEnded(completed = true) follows once the
     // result page is shown.
-    void resultReady(int browserIndex, const PickResult &result);
+    void resultReady(Tab *tab, const PickResult &result);
     // A pick ended: completed with its result page, or refused with `message`.
-    void pickEnded(int browserIndex, bool completed, const QString &message);
+    void pickEnded(Tab *tab, bool completed, const QString &message);
     // Row 0 or the status row of a tab's message list changed.
-    void statusChanged(int browserIndex, const QString &line);
+    void statusChanged(Tab *tab, const QString &line);
 
 private:
-    void onProgress(int b, int statusRow, const Pick *pick, int seconds);
-    void onIdentified(int b, const Pick *pick);
-    void onEnded(int b, Pick *pick, const PickOutcome &outcome);
-    void showResult(int b, const PickOutcome &outcome);
-    void refuse(int b, const PickOutcome &outcome);
-    void finish(int b, bool completed, const QString &message);
-    void setStatus(int b, int row, const QString &text);
+    void onProgress(Tab *tab, int statusRow, const Pick *pick, int seconds);
+    void onEnded(const QPointer<Tab> &tab, Pick *pick, const PickOutcome &outcome);
+    void showResult(const QPointer<Tab> &tab, const PickOutcome &outcome);
+    void refuse(Tab *tab, const PickOutcome &outcome);
+    void finish(Tab *tab, bool completed, const QString &message);
+    void setStatus(Tab *tab, int row, const QString &text);
 
     TabSet &m_tabs;
     AddressStrip &m_address;

@@ -52,9 +52,9 @@ class DownloadEngineTest : public QObject
         window->addressStrip().pick_B->click();
         QVERIFY(ended.wait(60000));
         QVERIFY(ended.first().at(1).toBool());
-        const int b = ended.first().at(0).toInt();
+        Tab *tab = ended.first().at(0).value<Tab *>();
         QTRY_VERIFY_WITH_TIMEOUT(
-            window->tabs().captionAt(window->tabs().book().TabPosition(b)).startsWith(QLatin1String("Pick:")), 10000);
+            window->tabs().captionAt(window->tabs().positionOf(tab)).startsWith(QLatin1String("Pick:")), 10000);
     }
 
     bool download()
@@ -154,7 +154,7 @@ private Q_SLOTS:
 
         QList<int> done;
         for (const QList<QVariant> &step : progress)
-            if (step.at(0).toInt() == 0)
+            if (step.at(0).value<Tab *>() == window->tabs().tab(0))
                 done << step.at(1).toInt();
         QCOMPARE(done, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8}));
         QCOMPARE(window->tabs().captionAt(1), QStringLiteral("已下载:真皮手提包阿里巴巴"));
@@ -174,8 +174,8 @@ private Q_SLOTS:
             opened << folder;
             return true;
         });
-        window->downloadCommand().mesgDblClick(0);
-        window->downloadCommand().mesgDblClick(1);
+        window->downloadCommand().mesgDblClick(window->tabs().tab(0));
+        window->downloadCommand().mesgDblClick(window->tabs().tab(1));
         QCOMPARE(opened, QStringList{item(QStringLiteral("真皮手提包阿里巴巴"))});
     }
 

@@ -112,17 +112,17 @@ private Q_SLOTS:
         QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
         QSignalSpy status(&window->pickCommand(), &PickCommand::statusChanged);
         pick(server.url(QStringLiteral("/item.html")));
-        QCOMPARE(window->tabs().book().PickingFlag.value(0), qint16(-1));
+        QVERIFY(window->tabs().tab(0)->picking);
         QCOMPARE(window->tabs().mesg(0)->item(0)->text(),
                  QStringLiteral("消息提示:图片采集中,估算已用时0s，采集过程中请勿做其它操作！"));
         QVERIFY(window->tabs().mesg(0)->isVisible());
         QVERIFY(waitForPicks(ended, 1));
         QCOMPARE(ended.first().at(1).toBool(), true);
 
-        const TabBook &book = window->tabs().book();
-        QCOMPARE(book.PickTitle.value(0), QStringLiteral("2024新款时尚女包阿里巴巴"));
-        QCOMPARE(book.PickUrl.value(0), server.url(QStringLiteral("/item.html")));
-        QCOMPARE(book.PickingFlag.value(0), qint16(0));
+        const Tab *tab = window->tabs().tab(0);
+        QCOMPARE(tab->pickTitle, QStringLiteral("2024新款时尚女包阿里巴巴"));
+        QCOMPARE(tab->pickUrl, server.url(QStringLiteral("/item.html")));
+        QVERIFY(!tab->picking);
         QTRY_COMPARE(window->tabs().captionAt(1), QStringLiteral("Pick:2024新款时尚女包"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Pick:2024新款时尚女包阿里巴巴"));
         QCOMPARE(window->tabs().mesg(0)->item(0)->text(), PickCommand::CompletedLine);
@@ -147,8 +147,8 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages[0].title, QStringLiteral("友情提示"));
         QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::Critical);
         QVERIFY(!window->tabs().mesg(0)->isVisible());
-        QCOMPARE(window->tabs().book().PickingFlag.value(0), qint16(0));
-        QVERIFY(window->tabs().book().PickedTabs.isEmpty());
+        QCOMPARE(window->tabs().tab(0)->picking, false);
+        QVERIFY(!window->tabs().tab(0)->picked);
     }
 
     void aResultTabIsNotPickedAgain()
@@ -161,7 +161,7 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages[0].text, QStringLiteral("已经是采集结果，无需再采集，请直接下载！"));
         QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::Information);
-        QCOMPARE(window->tabs().book().PickingFlag.value(0), qint16(0));
+        QCOMPARE(window->tabs().tab(0)->picking, false);
         QCOMPARE(window->tabs().mesg(0)->count(), 1);  // refused before anything moved: no status row
         QCOMPARE(window->tabs().browser(0)->LocationURL(), QStringLiteral("about:blank"));
     }
@@ -198,7 +198,7 @@ private Q_SLOTS:
     {
         QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
         pick(server.url(QStringLiteral("/item.html")));
-        QTRY_VERIFY_WITH_TIMEOUT(window->tabs().book().PickedTabs.contains(0), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(window->tabs().tab(0)->picked, 20000);
         window->close();
         QCOMPARE(ended.size(), 1);
         QCOMPARE(ended.first().at(1).toBool(), false);
