@@ -22,7 +22,7 @@ void PickBatchWorker::pick(int job, const QString &url)
     if (!m_window)
         return;
     // Picked again: the user has dealt with the verification page it left.
-    closePage(m_forTheUser.take(url));
+    dropForTheUser(url);
     BrowserPage *page = m_window->tabs().openTab()->browser();
     auto *pick = new Pick(page, m_window->pickCommand().designs(), m_window->services().intervals, this);
     m_pages.insert(job, page);
@@ -119,7 +119,7 @@ void PickBatchWorker::release(int job)
 {
     // A page the user was sent to (a verification) stays for them to pass.
     if (m_shown.remove(job))
-        m_forTheUser.insert(m_urls.value(job), m_pages.value(job));
+        keepForTheUser(m_urls.value(job), m_pages.value(job));
     else if (!keepResultPages())
         closeTab(job);
     m_pages.remove(job);
@@ -146,6 +146,21 @@ Tab *PickBatchWorker::tabOf(int job) const
 void PickBatchWorker::closeTab(int job)
 {
     closePage(m_pages.value(job));
+}
+
+void PickBatchWorker::keepForTheUser(const QString &url, BrowserPage *page)
+{
+    dropForTheUser(url);
+    m_forTheUser.append({url, page});
+    while (m_forTheUser.size() > MaxPagesForTheUser)
+        closePage(m_forTheUser.takeFirst().second);
+}
+
+void PickBatchWorker::dropForTheUser(const QString &url)
+{
+    for (qsizetype i = m_forTheUser.size() - 1; i >= 0; --i)
+        if (m_forTheUser.at(i).first == url)
+            closePage(m_forTheUser.takeAt(i).second);
 }
 
 void PickBatchWorker::closePage(BrowserPage *page)

@@ -4,8 +4,11 @@
 #include "picking/PickOutcome.h"
 
 #include <QHash>
+#include <QList>
 #include <QPointer>
 #include <QSet>
+
+#include <utility>
 
 class BrowserPage;
 class MainForm;
@@ -37,13 +40,17 @@ private:
     Tab *tabOf(int job) const;
     void closeTab(int job);
     void closePage(BrowserPage *page);
+    void keepForTheUser(const QString &url, BrowserPage *page);
+    void dropForTheUser(const QString &url);
 
     QPointer<MainForm> m_window;
     QHash<int, QPointer<BrowserPage>> m_pages;  // job -> the page it picks in
     QHash<int, QPointer<Pick>> m_picks;
     QHash<int, QString> m_urls;
     QSet<int> m_shown;  // jobs whose page the user was asked to look at
-    // Verification pages left open for the user, by address, until it is picked again.
-    QHash<QString, QPointer<BrowserPage>> m_forTheUser;
+    // Verification pages left open for the user until their address is picked
+    // again; the oldest goes beyond a few (each page is a browser process).
+    static constexpr int MaxPagesForTheUser = 4;
+    QList<std::pair<QString, QPointer<BrowserPage>>> m_forTheUser;
     QHash<int, QPointer<TabDownload>> m_downloads;
 };

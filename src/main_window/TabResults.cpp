@@ -1,11 +1,9 @@
-// What the picks and downloads make of a tab, and the look-ups by tab.
+// What the picks and downloads make of a tab, and the captions that show it.
 #include "main_window/TabSet.h"
 
 #include "main_window/VerticalTabBar.h"
 #include "picking/ResultPage.h"
 #include "platform/BrowserPage.h"
-
-#include <QPushButton>
 
 void TabSet::markPicked(Tab *tab, const QString &title, const QString &address)
 {
@@ -59,94 +57,39 @@ void TabSet::setDownloaded(Tab *tab, const DownloadSummary &summary)
     refreshCaption(tab);
 }
 
-void TabSet::applyLayout(const MainLayout &layout)
+void TabSet::onTitleChange(Tab *tab, const QString &text)
 {
-    m_layout = layout;
-    if (!layout.browsersMoved)
+    emit windowCaptionChanged(text);
+    checkLeftResult(tab);
+    // The first browser runs on without a tab once its tab was closed.
+    if (const int position = positionOf(tab))
+        m_strip->setTabText(position - 1, tab->caption(text));
+}
+
+void TabSet::refreshCaption(Tab *tab)
+{
+    const int position = positionOf(tab);
+    if (position && tab->browser())
+        m_strip->setTabText(position - 1, tab->caption(tab->browser()->LocationName()));
+}
+
+void TabSet::checkLeftResult(Tab *tab)
+{
+    if (!tab->showingResult || !tab->browser() || tab->browser()->LocationURL() == tab->resultLocation)
         return;
-    for (int n : std::as_const(m_book.TabList))
-        placeTab(n);
-    m_strip->setGeometry(layout.tabStrip);
-    m_closeButton->setGeometry(layout.closeButton);
+    // Typed address, 主页, a link or back: whatever the page is now, it is not
+    // the result, so the caption follows its title and Pick may run here.
+    tab->dropResult();
+    tab->picked = false;
+    if (tab->mesg())
+        tab->mesg()->clearCounts();
+    refreshCaption(tab);
 }
 
-void TabSet::placeTab(int n)
+void TabSet::onDownloadComplete(Tab *tab)
 {
-    if (!m_layout.browsersMoved)
-        return;
-    // The page starts below the message list, so the list hides none of it.
-    MesgList *list = mesg(n);
-    const QRect page = m_layout.browser;
-    int pageTop = page.top();
-    if (list) {
-        const int height = qMin(list->preferredHeight(), page.height() / 2);
-        list->setGeometry(m_layout.mesg.x(), m_layout.mesg.y(), m_layout.mesg.width(), height);
-        if (!list->isHidden())
-            pageTop = m_layout.mesg.y() + height;
-    }
-    if (BrowserPage *browserPage = browser(n))
-        browserPage->widget()->setGeometry(page.adjusted(0, pageTop - page.top(), 0, 0));
-}
-
-Tab *TabSet::tab(int n) const
-{
-    const auto found = m_tabs.find(n);
-    return found == m_tabs.end() ? nullptr : found->second;
-}
-
-int TabSet::indexOf(const Tab *tab) const
-{
-    for (const auto &[n, each] : m_tabs)
-        if (tab && each == tab)
-            return n;
-    return -1;
-}
-
-Tab *TabSet::tabOf(const BrowserPage *page) const
-{
-    for (const auto &[n, each] : m_tabs)
-        if (page && each->browser() == page)
-            return each;
-    return nullptr;
-}
-
-int TabSet::positionOf(const Tab *tab) const
-{
-    const int n = indexOf(tab);
-    return n < 0 ? 0 : m_book.TabPosition(n);
-}
-
-QList<Tab *> TabSet::tabs() const
-{
-    QList<Tab *> inOrder;
-    for (int n : m_book.TabList)
-        inOrder << tab(n);
-    return inOrder;
-}
-
-BrowserPage *TabSet::browser(int n) const
-{
-    const Tab *found = tab(n);
-    return found ? found->browser() : nullptr;
-}
-
-MesgList *TabSet::mesg(int n) const
-{
-    const Tab *found = tab(n);
-    return found ? found->mesg() : nullptr;
-}
-
-int TabSet::selectedPosition() const
-{
-    return m_strip->currentIndex() + 1;
-}
-
-int TabSet::count() const
-{
-    return m_strip->count();
-}
-
-QString TabSet::captionAt(int position) const
-{
-    return m_strip->tabText(position - 1);
+    checkLeftResult(tab);
+    if (tab == current())
+        if (BrowserPage *page = tab->browser())
+            emit addressChanged(page->LocationURL());
 }

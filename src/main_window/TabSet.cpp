@@ -1,7 +1,6 @@
 #include "main_window/TabSet.h"
 
 #include "main_window/VerticalTabBar.h"
-#include "picking/ResultPage.h"
 #include "platform/BrowserPage.h"
 #include "platform/Dialogs.h"
 
@@ -205,43 +204,6 @@ void TabSet::goBack()
 void TabSet::goForward()
 {
     selectPosition(selectedPosition() + 1);
-}
-
-void TabSet::onTitleChange(Tab *tab, const QString &text)
-{
-    emit windowCaptionChanged(text);
-    checkLeftResult(tab);
-    // The first browser runs on without a tab once its tab was closed.
-    if (const int position = positionOf(tab))
-        m_strip->setTabText(position - 1, tab->caption(text));
-}
-
-void TabSet::refreshCaption(Tab *tab)
-{
-    const int position = positionOf(tab);
-    if (position && tab->browser())
-        m_strip->setTabText(position - 1, tab->caption(tab->browser()->LocationName()));
-}
-
-void TabSet::checkLeftResult(Tab *tab)
-{
-    if (!tab->showingResult || !tab->browser() || tab->browser()->LocationURL() == tab->resultLocation)
-        return;
-    // Typed address, 主页, a link or back: whatever the page is now, it is not
-    // the result, so the caption follows its title and Pick may run here.
-    tab->dropResult();
-    tab->picked = false;
-    if (tab->mesg())
-        tab->mesg()->clearCounts();
-    refreshCaption(tab);
-}
-
-void TabSet::onDownloadComplete(Tab *tab)
-{
-    checkLeftResult(tab);
-    if (tab == current())
-        if (BrowserPage *page = tab->browser())
-            emit addressChanged(page->LocationURL());
 }
 
 BrowserPage *TabSet::onNewWindow()
