@@ -1,22 +1,15 @@
 #include "batch/PickBatchWorker.h"
 
-#include "download/PictureFetcher.h"
 #include "download/TabDownload.h"
-#include "main_window/AddressStrip.h"
 #include "main_window/MainForm.h"
-#include "picking/PickCommand.h"
-
-#include <QNetworkAccessManager>
+#include "main_window/PickCommand.h"
+#include "picking/Pick.h"
+#include "picking/ResultPage.h"
+#include "platform/BrowserPage.h"
 
 using namespace Qt::StringLiterals;
 
-PickBatchWorker::PickBatchWorker(MainForm &window, QObject *parent)
-    : BatchItemWorker(parent), m_window(&window), m_network(new QNetworkAccessManager(this)),
-      m_fetcher(new PictureFetcher(m_network, this))
-{
-    connect(&window.pickCommand(), &PickCommand::resultReady, this, &PickBatchWorker::onResult);
-    connect(&window.pickCommand(), &PickCommand::pickEnded, this, &PickBatchWorker::onEnded);
-}
+PickBatchWorker::PickBatchWorker(MainForm &window, QObject *parent) : BatchItemWorker(parent), m_window(&window) {}
 
 PickBatchWorker::~PickBatchWorker()
 {
@@ -28,109 +21,150 @@ void PickBatchWorker::pick(int job, const QString &url)
 {
     if (!m_window)
         return;
-    TabSet &tabs = m_window->tabs();
-    tabs.NewP();
-    // The new tab is selected: the pick runs there, and we know it before it can end.
-    m_browsers.insert(job, tabs.book().TabList.value(tabs.selectedPosition() - 1, -1));
-    m_window->addressStrip().setAddress(url);
-    m_window->pickCommand().pick_B_Click();
+    // Picked again: the user has dealt with the verification page it left.
+    dropForTheUser(url);
+    BrowserPage *page = m_window->tabs().openTab()->browser();
+    auto *pick = new Pick(page, m_window->pickCommand().designs(), m_window->services().intervals, this);
+    m_pages.insert(job, page);
+    m_urls.insert(job, url);
+    m_picks.insert(job, pick);
+    connect(pick, &Pick::ended, this, [this, job, pick](const PickOutcome &outcome) { onEnded(job, pick, outcome); });
+    pick->start(url);
 }
 
-void PickBatchWorker::onResult(int browserIndex, const PickResult &result)
+void PickBatchWorker::onEnded(int job, Pick *pick, const PickOutcome &outcome)
 {
-    if (jobOf(browserIndex) > 0)
-        m_results.insert(browserIndex, result);
+    pick->deleteLater();
+    m_picks.remove(job);
+    using Kind = PickOutcome::Kind;
+    switch (outcome.kind) {
+    case Kind::Picked:
+        keepAsResult(job, outcome.result);
+        return emit picked(job, PickEnd::Picked, outcome.result, {});
+    case Kind::NeedsVerification:
+        return emit picked(job, PickEnd::Blocked, {}, outcome.message);
+    case Kind::CouldNotLoad:
+        return emit picked(job, PickEnd::Unreachable, {}, outcome.message);
+    case Kind::NotProduct:
+    case Kind::NavigatedAway:
+    case Kind::Cancelled:
+        break;
+    }
+    emit picked(job, PickEnd::Refused, {}, outcome.message.isEmpty() ? u"采集没有结果"_s : outcome.message);
 }
 
-void PickBatchWorker::onEnded(int browserIndex, bool completed, const QString &message)
+// The tab shows its result page and holds the result, as a pick of the
+// button leaves it: kept open (保留结果页), it can be looked at and downloaded.
+void PickBatchWorker::keepAsResult(int job, const PickResult &result)
 {
-    const int job = jobOf(browserIndex);
-    if (job <= 0)
+    Tab *tab = tabOf(job);
+    if (!tab || !keepResultPages())
         return;
-    const PickResult result = m_results.take(browserIndex);
-    if (completed && !result.address.isEmpty())
-        emit picked(job, PickEnd::Picked, result, {});
-    else if (message.contains(u"验证"_s))
-        emit picked(job, PickEnd::Blocked, result, message);
-    else
-        emit picked(job, PickEnd::Refused, result, message.isEmpty() ? u"采集没有结果"_s : message);
+    TabSet &tabs = m_window->tabs();
+    tabs.markPicked(tab, result.title, result.address);
+    tabs.setResult(tab, result);
+    const QPointer<Tab> held(tab);
+    tab->browser()->writePage(ResultPage::pieces(result), tab, [this, held](bool written) {
+        if (m_window && held)
+            m_window->tabs().resultShown(held, written);
+    });
 }
 
 void PickBatchWorker::download(int job, const QString &saveFolder, const PickResult &result, const QString &itemFolder)
 {
-    auto *tab = new TabDownload(m_fetcher, MinDescWidth, this);
+    if (!m_window)
+        return;
+    auto *tab = new TabDownload(&m_window->fetcher(), MinDescWidth, this);
     m_downloads.insert(job, tab);
     connect(tab, &TabDownload::progress, this, [this, job, tab](int done, int total, const QString &) {
         if (done == 1)
             emit folderMade(job, tab->summary().itemFolder);
         emit downloadProgress(job, done, total);
     });
-    connect(tab, &TabDownload::finished, this, [this, job, tab](const DownloadSummary &summary) {
-        m_downloads.remove(job);
-        tab->deleteLater();
-        emit downloaded(job, summary);
-    });
-    const bool started = itemFolder.isEmpty() ? tab->start(saveFolder, result)
-                                              : tab->resume(itemFolder, result);
+    connect(tab, &TabDownload::finished, this,
+            [this, job, tab](const DownloadSummary &summary) { downloadEnded(job, tab, summary); });
+    const bool started = itemFolder.isEmpty() ? tab->start(saveFolder, result) : tab->resume(itemFolder, result);
     if (!started) {
         DownloadSummary summary;
         summary.outcome = DownloadSummary::Outcome::FolderFailed;
         summary.itemFolder = itemFolder;
         summary.error = u"无法在原文件夹中继续下载"_s;
-        m_downloads.remove(job);
-        tab->deleteLater();
-        emit downloaded(job, summary);
+        downloadEnded(job, tab, summary);
     }
+}
+
+void PickBatchWorker::downloadEnded(int job, TabDownload *tab, const DownloadSummary &summary)
+{
+    m_downloads.remove(job);
+    tab->deleteLater();
+    emit downloaded(job, summary);
 }
 
 void PickBatchWorker::cancel(int job)
 {
     if (TabDownload *tab = m_downloads.take(job))
         tab->deleteLater(); // deleting a running download leaves no partial file
+    if (Pick *pick = m_picks.take(job)) {
+        disconnect(pick, nullptr, this, nullptr);
+        pick->cancel();
+        pick->deleteLater();
+    }
     closeTab(job);
-    m_browsers.remove(job);
+    m_pages.remove(job);
+    m_urls.remove(job);
+    m_shown.remove(job);
 }
 
 void PickBatchWorker::release(int job)
 {
-    if (!keepResultPages())
+    // A page the user was sent to (a verification) stays for them to pass.
+    if (m_shown.remove(job))
+        keepForTheUser(m_urls.value(job), m_pages.value(job));
+    else if (!keepResultPages())
         closeTab(job);
-    m_browsers.remove(job);
+    m_pages.remove(job);
+    m_urls.remove(job);
 }
 
 void PickBatchWorker::bringToFront(int job)
 {
-    const int position = positionOf(job);
-    if (m_window && position > 0) {
-        m_window->tabs().selectPosition(position);
-        m_window->show();
-        m_window->raise();
-        m_window->activateWindow();
-    }
+    Tab *tab = tabOf(job);
+    if (!tab)
+        return;
+    m_shown.insert(job);
+    m_window->tabs().select(tab);
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
 }
 
-int PickBatchWorker::jobOf(int browserIndex) const
+Tab *PickBatchWorker::tabOf(int job) const
 {
-    for (auto it = m_browsers.cbegin(); it != m_browsers.cend(); ++it) {
-        if (it.value() == browserIndex)
-            return it.key();
-    }
-    return 0;
-}
-
-int PickBatchWorker::positionOf(int job) const
-{
-    if (!m_window || !m_browsers.contains(job))
-        return 0;
-    return int(m_window->tabs().book().TabList.indexOf(m_browsers.value(job))) + 1;
+    return m_window ? m_window->tabs().tabOf(m_pages.value(job)) : nullptr;
 }
 
 void PickBatchWorker::closeTab(int job)
 {
-    const int position = positionOf(job);
-    // The last tab stays: the window always shows one page.
-    if (!m_window || position <= 0 || m_window->tabs().count() <= 1)
-        return;
-    m_window->tabs().selectPosition(position);
-    m_window->tabs().closeCurrent();
+    closePage(m_pages.value(job));
+}
+
+void PickBatchWorker::keepForTheUser(const QString &url, BrowserPage *page)
+{
+    dropForTheUser(url);
+    m_forTheUser.append({url, page});
+    while (m_forTheUser.size() > MaxPagesForTheUser)
+        closePage(m_forTheUser.takeFirst().second);
+}
+
+void PickBatchWorker::dropForTheUser(const QString &url)
+{
+    for (qsizetype i = m_forTheUser.size() - 1; i >= 0; --i)
+        if (m_forTheUser.at(i).first == url)
+            closePage(m_forTheUser.takeAt(i).second);
+}
+
+void PickBatchWorker::closePage(BrowserPage *page)
+{
+    if (m_window && page)
+        m_window->tabs().closeTab(m_window->tabs().tabOf(page));
 }

@@ -1,18 +1,25 @@
 #pragma once
 
 #include "batch/BatchItemWorker.h"
+#include "picking/PickOutcome.h"
 
 #include <QHash>
+#include <QList>
 #include <QPointer>
+#include <QSet>
 
+#include <utility>
+
+class BrowserPage;
 class MainForm;
-class PictureFetcher;
-class QNetworkAccessManager;
+class Pick;
+class Tab;
 class TabDownload;
 
-// The batch on the window's own commands: each address is picked in a new
-// tab by the 采集 command, then saved by a TabDownload as the 下载 button
-// saves it.
+// The batch in the window: each address is picked in a tab of its own,
+// opened behind the user's, by the pick engine, then saved by a TabDownload
+// as the 下载 button saves it. The user's address box, selected tab and
+// buttons are left alone; no outcome opens a box.
 class PickBatchWorker : public BatchItemWorker
 {
     Q_OBJECT
@@ -26,20 +33,24 @@ public:
     void release(int job) override;
     void bringToFront(int job) override;
 
-    // Every picture of a result, named as a download names them: what an
-    // interrupted item's folder is completed with.
-
 private:
-    void onResult(int browserIndex, const PickResult &result);
-    void onEnded(int browserIndex, bool completed, const QString &message);
-    int jobOf(int browserIndex) const;
-    int positionOf(int job) const;
+    void onEnded(int job, Pick *pick, const PickOutcome &outcome);
+    void keepAsResult(int job, const PickResult &result);
+    void downloadEnded(int job, TabDownload *tab, const DownloadSummary &summary);
+    Tab *tabOf(int job) const;
     void closeTab(int job);
+    void closePage(BrowserPage *page);
+    void keepForTheUser(const QString &url, BrowserPage *page);
+    void dropForTheUser(const QString &url);
 
     QPointer<MainForm> m_window;
-    QNetworkAccessManager *m_network;
-    PictureFetcher *m_fetcher;
-    QHash<int, int> m_browsers; // job -> browser index of its tab
-    QHash<int, PickResult> m_results; // browser index -> result, until the pick ends
+    QHash<int, QPointer<BrowserPage>> m_pages;  // job -> the page it picks in
+    QHash<int, QPointer<Pick>> m_picks;
+    QHash<int, QString> m_urls;
+    QSet<int> m_shown;  // jobs whose page the user was asked to look at
+    // Verification pages left open for the user until their address is picked
+    // again; the oldest goes beyond a few (each page is a browser process).
+    static constexpr int MaxPagesForTheUser = 4;
+    QList<std::pair<QString, QPointer<BrowserPage>>> m_forTheUser;
     QHash<int, QPointer<TabDownload>> m_downloads;
 };

@@ -2,6 +2,7 @@
 
 #include "download/DescWidth.h"
 #include "download/SaveLayout.h"
+#include "picking/MediaGroup.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,7 +10,7 @@
 #include <algorithm>
 
 namespace {
-const QString DescGroup = QStringLiteral("描述图");
+const QString DescGroup = MediaGroup::folderOf(MediaGroup::Kind::Description);
 
 bool sameBytes(const QString &a, const QString &b)
 {

@@ -1,5 +1,6 @@
 #include "download/SaveLayout.h"
 
+#include "download/DescWidth.h"
 #include "picking/CleanName.h"
 
 #include <QFileInfo>
@@ -128,7 +129,7 @@ QString CompletionLine(const DownloadSummary &s)
     if (s.failed == s.total)
         return QStringLiteral("消息提示:下载失败,%1张图片全部未能下载,目录").arg(s.total) + folder;
     if (s.saved == 0)
-        return QStringLiteral("消息提示:未保存任何图片(丢弃%1张宽度小于450像素,失败%2张),目录").arg(s.dropped).arg(s.failed)
+        return QStringLiteral("消息提示:未保存任何图片(丢弃%1张宽度小于%2像素,失败%3张),目录").arg(s.dropped).arg(MinDescWidth).arg(s.failed)
             + folder;
     QString line = CompletionLine(s.itemFolder, s.failed);
     if (s.unknownWidth > 0)

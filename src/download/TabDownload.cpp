@@ -11,9 +11,9 @@
 #include <algorithm>
 
 namespace {
-const QString MainGroup = QStringLiteral("主图");
-const QString SkuGroup = QStringLiteral("SKU图");
-const QString DescGroup = QStringLiteral("描述图");
+const QString MainGroup = MediaGroup::folderOf(MediaGroup::Kind::Main);
+const QString SkuGroup = MediaGroup::folderOf(MediaGroup::Kind::Sku);
+const QString DescGroup = MediaGroup::folderOf(MediaGroup::Kind::Description);
 }
 
 TabDownload::TabDownload(PictureFetcher *fetcher, int minDescWidth, QObject *parent)
@@ -45,7 +45,7 @@ bool TabDownload::start(const QString &folder, const PickResult &result)
         return false;
     m_folder = folder;
     m_result = result;
-    m_summary.total = int(result.mainPics.size() + result.skuPics.size() + result.descPics.size());
+    m_summary.total = int(result.pictureCount());
     QMetaObject::invokeMethod(this, &TabDownload::begin, Qt::QueuedConnection);
     return true;
 }
@@ -68,7 +68,7 @@ bool TabDownload::resume(const QString &itemFolder, const PickResult &result)
         return false;
     m_summary.itemFolder = itemFolder;
     m_result = result;
-    m_summary.total = int(result.mainPics.size() + result.skuPics.size() + result.descPics.size());
+    m_summary.total = int(result.pictureCount());
     QMetaObject::invokeMethod(this, &TabDownload::beginResume, Qt::QueuedConnection);
     return true;
 }
@@ -102,19 +102,25 @@ void TabDownload::begin()
         finish(DownloadSummary::Outcome::NoFolder);
         return;
     }
-    QString mainFolder, skuFolder, descFolder;
     // Stop at the first folder that cannot be made: pictures go nowhere else.
-    // Old results have no SKU pictures and keep their two-folder tree.
-    if (!makeFolder(m_folder + u'/' + CleanName(m_result.title), &m_summary.itemFolder)
-        || !makeFolder(m_summary.itemFolder + u'/' + MainGroup, &mainFolder)
-        || (!m_result.skuPics.isEmpty() && !makeFolder(m_summary.itemFolder + u'/' + SkuGroup, &skuFolder))
-        || !makeFolder(m_summary.itemFolder + u'/' + DescGroup, &descFolder)) {
-        finish(DownloadSummary::Outcome::FolderFailed);
-        return;
+    if (!makeFolder(m_folder + u'/' + CleanName(m_result.title), &m_summary.itemFolder))
+        return finish(DownloadSummary::Outcome::FolderFailed);
+    const QList<MediaGroup> groups = m_result.groups();
+    QStringList folders;
+    for (const MediaGroup &group : groups) {
+        QString folder;
+        if ((group.folderWhenEmpty() || !group.addresses.isEmpty())
+            && !makeFolder(m_summary.itemFolder + u'/' + group.folder(), &folder))
+            return finish(DownloadSummary::Outcome::FolderFailed);
+        folders << folder;
     }
-    addJobs(MainGroup, mainFolder, m_result.mainPics, 1);
-    addJobs(SkuGroup, skuFolder, m_result.skuPics, 1);
-    addDescriptions(descFolder, m_result.descPics, 1);
+    for (qsizetype i = 0; i < groups.size(); ++i) {
+        // Description pictures are numbered over the ones kept (see DescriptionOrder).
+        if (groups[i].kind == MediaGroup::Kind::Description)
+            addDescriptions(folders[i], groups[i].addresses, 1);
+        else
+            addJobs(groups[i].folder(), folders[i], groups[i].addresses, 1);
+    }
     pump();
 }
 

@@ -38,7 +38,7 @@ void FavouriteCommands::bookmark()
     const FavouriteStore store(folder());
     // A result page lives at about:blank; the favourite is the item's own page.
     QString address = m_window.addressStrip().address();
-    if (const TabState *tab = m_window.tabs().currentState(); tab && tab->holdsResult())
+    if (const Tab *tab = m_window.tabs().current(); tab && tab->holdsResult())
         address = tab->result->address;
     if (store.find(address))
         m_window.dialogs().messageBox(QStringLiteral("已收藏"));

@@ -1,9 +1,10 @@
 #include "main_window/HeadlessPick.h"
 
-#include "main_window/AddressStrip.h"
 #include "main_window/MainForm.h"
+#include "main_window/PickCommand.h"
 #include "picking/CleanName.h"
-#include "picking/PickCommand.h"
+#include "picking/Pick.h"
+#include "platform/BrowserPage.h"
 #include "platform/TerminalJson.h"
 
 #include <QJsonArray>
@@ -21,10 +22,6 @@ HeadlessPick::HeadlessPick(MainForm &window, const QStringList &addresses, QObje
         result.address = address;
         m_results.append(result);
     }
-    PickCommand &pick = window.pickCommand();
-    connect(&pick, &PickCommand::resultReady, this, &HeadlessPick::onResult);
-    connect(&pick, &PickCommand::pickEnded, this, &HeadlessPick::onPickEnded);
-    connect(&pick, &PickCommand::statusChanged, this, &HeadlessPick::onStatus);
 }
 
 void HeadlessPick::start()
@@ -38,59 +35,38 @@ void HeadlessPick::startNext()
 {
     while (m_running < MaxRunning && m_next < m_results.size()) {
         const int index = m_next++;
-        // The first address goes into the first tab, every other into a new one.
-        if (index > 0)
-            m_window.NewP();
-        const int b = m_window.tabs().book().CurIndex;
-        m_results[index].browserIndex = b;
-        m_resultOfBrowser.insert(b, index);
         ++m_running;
-        m_window.addressStrip().setAddress(m_results[index].address);
-        const QPointer<HeadlessPick> self(this);
-        m_window.pickCommand().pick_B_Click();
-        // A refusal can end the pick (and everything after it) right here.
-        if (!self)
-            return;
+        auto *pick = new Pick(m_window.tabs().openTab()->browser(), m_window.pickCommand().designs(),
+                              m_window.services().intervals, this);
+        connect(pick, &Pick::progress, this, [index](int seconds) {
+            std::fprintf(stderr, "[%d] %s\n", index + 1, PickCommand::PickStatus(seconds).toUtf8().constData());
+        });
+        connect(pick, &Pick::ended, this, [this, index, pick](const PickOutcome &outcome) { onEnded(index, pick, outcome); });
+        pick->start(m_results[index].address);
     }
 }
 
-void HeadlessPick::onResult(int browserIndex, const PickResult &result)
+void HeadlessPick::onEnded(int index, Pick *pick, const PickOutcome &outcome)
 {
-    const auto found = m_resultOfBrowser.constFind(browserIndex);
-    if (found != m_resultOfBrowser.constEnd())
-        m_results[*found].pick = result;
-}
-
-void HeadlessPick::onPickEnded(int browserIndex, bool completed, const QString &message)
-{
-    const auto found = m_resultOfBrowser.constFind(browserIndex);
-    if (found == m_resultOfBrowser.constEnd())
-        return;
-    const int index = *found;
-    m_resultOfBrowser.erase(found);
+    pick->deleteLater();
     Result &result = m_results[index];
     result.ended = true;
-    result.completed = completed;
-    if (!completed)
-        result.error = message.isEmpty() ? QStringLiteral("采集未完成") : message;
+    result.completed = outcome.picked();
+    result.pick = outcome.result;
+    if (!result.completed)
+        result.error = outcome.message.isEmpty() ? QStringLiteral("采集未完成") : outcome.message;
     --m_running;
     ++m_ended;
     const QPointer<HeadlessPick> self(this);
+    const QPointer<BrowserPage> page = pick->page();
     emit picked(index);
     if (!self)
         return;
+    // Printed: its page is of no more use, and each page is a browser process.
+    m_window.tabs().closeTab(m_window.tabs().tabOf(page));
     if (m_ended == m_results.size())
         return emit finished();
-    // Not from inside the command that is still ending this pick.
     QMetaObject::invokeMethod(this, &HeadlessPick::startNext, Qt::QueuedConnection);
-}
-
-void HeadlessPick::onStatus(int browserIndex, const QString &line)
-{
-    if (m_lastStatus.value(browserIndex) == line)
-        return;
-    m_lastStatus.insert(browserIndex, line);
-    std::fprintf(stderr, "[%d] %s\n", browserIndex, TerminalText(line).toUtf8().constData());
 }
 
 bool HeadlessPick::allCompleted() const
@@ -110,8 +86,8 @@ QByteArray HeadlessPick::jsonLine(const Result &result)
     if (!result.completed)
         return "{\"url\": " + json(result.address) + ", \"error\": " + json(result.error) + "}";
     const PickResult &pick = result.pick;
-    return "{\"url\": " + json(pick.address) + ", \"title\": " + json(pick.title)
-        + ", \"main\": " + json(QJsonArray::fromStringList(pick.mainPics))
-        + ", \"sku\": " + json(QJsonArray::fromStringList(pick.skuPics))
-        + ", \"desc\": " + json(QJsonArray::fromStringList(pick.descPics)) + "}";
+    QByteArray line = "{\"url\": " + json(pick.address) + ", \"title\": " + json(pick.title);
+    for (const MediaGroup &group : pick.groups())
+        line += ", " + json(group.key()) + ": " + json(QJsonArray::fromStringList(group.addresses));
+    return line + "}";
 }

@@ -1,18 +1,18 @@
 #pragma once
 
-#include "picking/PickResult.h"
+#include "picking/PickOutcome.h"
 
-#include <QHash>
 #include <QObject>
 #include <QStringList>
 
 class MainForm;
+class Pick;
 
-// Runs the Pick command of the window for each address the way a user would:
-// type the address into a tab's address box and press 采集. At most
+// Picks each address in a tab of its own behind the first. At most
 // MaxRunning picks run at once (each page is a browser process); the other
 // addresses wait. Each address is reported as soon as its pick ends, so a
-// page that takes long holds back nobody else.
+// page that takes long holds back nobody else, and its tab closes once it
+// has been reported.
 class HeadlessPick : public QObject
 {
     Q_OBJECT
@@ -22,7 +22,6 @@ public:
     struct Result
     {
         QString address;      // as given
-        int browserIndex = -1;
         bool ended = false;
         bool completed = false;
         PickResult pick;      // what the pick found, when completed
@@ -44,14 +43,10 @@ Q_SIGNALS:
 
 private:
     void startNext();
-    void onResult(int browserIndex, const PickResult &result);
-    void onPickEnded(int browserIndex, bool completed, const QString &message);
-    void onStatus(int browserIndex, const QString &line);
+    void onEnded(int index, Pick *pick, const PickOutcome &outcome);
 
     MainForm &m_window;
     QList<Result> m_results;
-    QHash<int, int> m_resultOfBrowser;  // browser index -> result, while its pick runs
-    QHash<int, QString> m_lastStatus;
     int m_next = 0;
     int m_running = 0;
     int m_ended = 0;

@@ -5,7 +5,6 @@
 #include "download/TabDownload.h"
 #include "picking/CleanName.h"
 
-#include <QNetworkAccessManager>
 #include <QPointer>
 
 #include <cstdio>
@@ -15,11 +14,9 @@
 #include <unistd.h>
 #endif
 
-HeadlessSave::HeadlessSave(const QString &folder, int stallTimeoutMs, QObject *parent)
-    : QObject(parent), m_folder(folder), m_network(new QNetworkAccessManager(this)),
-      m_fetcher(new PictureFetcher(m_network, this))
+HeadlessSave::HeadlessSave(const QString &folder, PictureFetcher &fetcher, QObject *parent)
+    : QObject(parent), m_folder(folder), m_fetcher(&fetcher)
 {
-    m_fetcher->setStallTimeout(stallTimeoutMs);
 #ifdef Q_OS_UNIX
     m_terminal = ::isatty(2);
 #else
@@ -77,6 +74,6 @@ QString HeadlessSave::summaryLine(const DownloadSummary &summary)
     if (summary.outcome == DownloadSummary::Outcome::FolderFailed)
         return TerminalText(summary.line + QStringLiteral(" (") + summary.error + QLatin1Char(')'));
     return TerminalText(summary.itemFolder) + QStringLiteral("\t保存") + QString::number(summary.saved)
-        + QStringLiteral("张\t丢弃(宽度小于450像素)") + QString::number(summary.dropped)
+        + QStringLiteral("张\t丢弃(宽度小于%1像素)").arg(MinDescWidth) + QString::number(summary.dropped)
         + QStringLiteral("张\t失败") + QString::number(summary.failed) + QStringLiteral("张");
 }

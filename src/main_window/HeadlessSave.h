@@ -10,7 +10,6 @@
 #include <utility>
 
 class PictureFetcher;
-class QNetworkAccessManager;
 
 // Saves pick results into the folder given on the command line as they come,
 // a few items side by side, each item's pictures one after the other.
@@ -21,7 +20,8 @@ class HeadlessSave : public QObject
 public:
     static constexpr int MaxRunning = 4;
 
-    HeadlessSave(const QString &folder, int stallTimeoutMs, QObject *parent = nullptr);
+    // `fetcher` is the program's one fetcher.
+    HeadlessSave(const QString &folder, PictureFetcher &fetcher, QObject *parent = nullptr);
 
     // Starts saving at once when fewer than MaxRunning items are saving,
     // otherwise when one of them ends.
@@ -39,7 +39,6 @@ private:
     void onProgress(int id, int done, int total);
 
     QString m_folder;
-    QNetworkAccessManager *m_network;
     PictureFetcher *m_fetcher;
     QQueue<std::pair<int, PickResult>> m_waiting;
     int m_running = 0;

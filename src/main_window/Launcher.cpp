@@ -62,7 +62,7 @@ int runHeadless(MainForm &window, const CommandLine &options)
     HeadlessPick run(window, options.addresses);
     std::optional<HeadlessSave> save;
     if (options.save)
-        save.emplace(QDir(*options.save).absolutePath(), window.services().intervals.fetchStallMs);
+        save.emplace(QDir(*options.save).absolutePath(), window.fetcher());
     bool picksEnded = false;
     const auto exitWhenDone = [&] {
         if (picksEnded && (!save || save->idle()))

@@ -12,10 +12,11 @@
 #include "appearance/TrayIcon.h"
 #include "batch/BatchWindow.h"
 #include "batch/PickBatchWorker.h"
-#include "download/DownloadCommand.h"
+#include "download/PictureFetcher.h"
+#include "main_window/DownloadCommand.h"
 #include "favourites/FavouriteCommands.h"
 #include "favourites/linka.h"
-#include "picking/PickCommand.h"
+#include "main_window/PickCommand.h"
 #include "platform/BrowserPage.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
@@ -28,6 +29,7 @@
 #include <QStyle>
 #include <QCoreApplication>
 #include <QMenuBar>
+#include <QNetworkAccessManager>
 #include <QProcess>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -49,18 +51,21 @@ MainForm::MainForm(const Services &services, QWidget *parent)
     m_skins = std::make_unique<SkinCommands>(m_services.programFolder, *m_services.dialogs);
     m_skins->applyRemembered();
     setWindowIcon(Artwork::programIcon());
-    m_tabs = new TabSet(m_client, m_services.browserFactory, m_services.intervals, *m_services.dialogs,
+    m_tabs = new TabSet(m_client, m_services.browserFactory, *m_services.dialogs,
                         m_services.homeAddress, this);
-    m_pick = new PickCommand(*this, this);
+    m_pick = new PickCommand(*m_tabs, *m_address, *m_services.dialogs, m_services.intervals, this);
     connect(m_address->pick_B, &QPushButton::clicked, m_pick, &PickCommand::pick_B_Click);
     addShutdownStep([this] { m_pick->shutdown(); });
     // The tab keeps what its pick found; it is its result once the page shows it.
     connect(m_pick, &PickCommand::resultReady, m_tabs, &TabSet::setResult);
-    connect(m_pick, &PickCommand::pickEnded, m_tabs, [this](int b, bool completed) {
-        if (completed)
-            m_tabs->resultShown(b, true);
+    connect(m_pick, &PickCommand::pickEnded, m_tabs, [this](Tab *tab, bool completed) {
+        if (completed && tab)
+            m_tabs->resultShown(tab, true);
     });
-    m_download = new DownloadCommand(*this, this);
+    // One fetcher for every download of the program: its per-host limit holds across them.
+    m_fetcher = new PictureFetcher(new QNetworkAccessManager(this), this);
+    m_fetcher->setStallTimeout(m_services.intervals.fetchStallMs);
+    m_download = new DownloadCommand(*m_tabs, *m_services.dialogs, *m_fetcher, this, this);
     connect(m_address->DownLoad_B, &QPushButton::clicked, m_download, &DownloadCommand::DownLoad_B_Click);
     connect(m_tabs, &TabSet::mesgDoubleClicked, m_download, &DownloadCommand::mesgDblClick);
     connect(m_tabs, &TabSet::retryRequested, m_download, &DownloadCommand::retryFailed);
@@ -78,10 +83,6 @@ MainForm::MainForm(const Services &services, QWidget *parent)
     connect(m_address->goback, &QPushButton::clicked, m_tabs, &TabSet::goBack);
     connect(m_address->GoForward, &QPushButton::clicked, m_tabs, &TabSet::goForward);
     m_address->setAddress(m_services.homeAddress);
-
-    TimerAccess.setInterval(m_services.intervals.accessTickMs);
-    connect(&TimerAccess, &QTimer::timeout, this, &MainForm::onAccessTick);
-    TimerAccess.start();
 
     m_tabs->start();
     replaceToolbar(MainToolbar::create(*this));
@@ -260,13 +261,6 @@ void MainForm::onAddressEntered(const QString &address)
     m_address->rememberAddress(address);
 }
 
-void MainForm::onAccessTick()
-{
-    // Saturates: a counter that wrapped would end a page wait too early.
-    if (AccessTicks < 32767)
-        ++AccessTicks;
-}
-
 void MainForm::closeEvent(QCloseEvent *event)
 {
     if (!m_shutDown && !m_transfers.mayClose(dialogs())) {
@@ -286,7 +280,6 @@ void MainForm::shutdown()
     if (m_shutDown)
         return;
     m_shutDown = true;
-    TimerAccess.stop();
     for (auto &step : m_shutdownSteps)
         step();
     m_shutdownSteps.clear();

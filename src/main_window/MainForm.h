@@ -17,6 +17,7 @@ class FavouriteCommands;
 class SkinCommands;
 class TrayIcon;
 class PickCommand;
+class PictureFetcher;
 class Dialogs;
 class QMenu;
 class QPushButton;
@@ -56,15 +57,14 @@ public:
     void NewP() { m_tabs->NewP(); }
     PickCommand &pickCommand() { return *m_pick; }
     DownloadCommand &downloadCommand() { return *m_download; }
+    PictureFetcher &fetcher() { return *m_fetcher; }
     FavouriteCommands &favourites() { return *m_favourites; }
     SkinCommands &skins() { return *m_skins; }
     TrayIcon *trayIcon() const { return m_tray; }
     void openfile(const QString &path, bool flag);
 
-    qint16 AccessTicks = 0;
-    QTimer TimerAccess;
 
-    // Work to do at shutdown before the window goes (the picks end their threads here).
+    // Work to do at shutdown before the window goes (the picks are cancelled here).
     void addShutdownStep(std::function<void()> step) { m_shutdownSteps.push_back(std::move(step)); }
     // What closing must not cut off unasked.
     TransferGuard &transfers() { return m_transfers; }
@@ -92,7 +92,6 @@ private:
     bool isMenuShortcut(const QKeySequence &keys) const;
     void relayout();
     void onAddressEntered(const QString &address);
-    void onAccessTick();
     void shutdown();
 
     Services m_services;
@@ -102,6 +101,7 @@ private:
     TabSet *m_tabs;
     PickCommand *m_pick;
     DownloadCommand *m_download;
+    PictureFetcher *m_fetcher;
     FavouriteCommands *m_favourites;
     std::unique_ptr<SkinCommands> m_skins;
     TrayIcon *m_tray = nullptr;

@@ -19,8 +19,7 @@ Toolbar1 *MainToolbar::create(MainForm &window)
 
 BrowserPage *MainToolbar::selectedPage(MainForm &window)
 {
-    TabSet &tabs = window.tabs();
-    return tabs.browser(tabs.book().TabList.value(tabs.selectedPosition() - 1, -1));
+    return window.tabs().currentBrowser();
 }
 
 ToolbarCommands::Hooks MainToolbar::hooks(MainForm &window)
@@ -44,8 +43,7 @@ ToolbarCommands::Hooks MainToolbar::hooks(MainForm &window)
     hooks.bookmark = [&window] { window.favourites().bookmark(); };
     hooks.refresh = [&window] {
         // A result page was written, not loaded: a reload would blank it.
-        TabSet &tabs = window.tabs();
-        if (tabs.redrawResult(tabs.book().TabList.value(tabs.selectedPosition() - 1, -1)))
+        if (window.tabs().redrawResult(window.tabs().current()))
             return;
         if (BrowserPage *page = selectedPage(window))
             page->Refresh();

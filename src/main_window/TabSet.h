@@ -3,12 +3,10 @@
 #include "main_window/MainLayout.h"
 #include "main_window/MesgList.h"
 #include "main_window/TabBook.h"
-#include "main_window/TabState.h"
-#include "platform/Intervals.h"
+#include "main_window/Tab.h"
 
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 
 #include <functional>
 #include <map>
@@ -19,61 +17,70 @@ class QPushButton;
 class QWidget;
 class VerticalTabBar;
 
-// The window's tabs: each is a browser with its message list over it, sharing
-// one browser index, and one TabState that says what the tab holds. Positions
-// are 1-based, as the bookkeeping is.
+// The window's tabs: each is a Tab, a browser with its message list over it
+// and what it holds. Positions are 1-based, as the bookkeeping is.
 class TabSet : public QObject
 {
     Q_OBJECT
 public:
     using BrowserFactory = std::function<BrowserPage *(QWidget *parent)>;
 
-    TabSet(QWidget *client, BrowserFactory factory, const Intervals &intervals, Dialogs &dialogs,
-           const QString &homeAddress, QObject *parent = nullptr);
+    TabSet(QWidget *client, BrowserFactory factory, Dialogs &dialogs, const QString &homeAddress,
+           QObject *parent = nullptr);
     ~TabSet() override;
 
-    // The first tab, on the home page, with key "t0".
+    // The first tab, on the home page.
     void start();
     void NewP();
     void closeCurrent();
+    // A tab at the end of the strip, behind the selected one, which stays
+    // selected: for picks the user did not start here.
+    Tab *openTab();
+    // Closes `tab` unless it is picking or the only one; the selection stays
+    // unless it was that tab.
+    void closeTab(Tab *tab);
     void goBack();
     void goForward();
     void selectPosition(int position);
+    void select(Tab *tab);
     void applyLayout(const MainLayout &layout);
 
     TabBook &book() { return m_book; }
     const TabBook &book() const { return m_book; }
+    // The tab of browser index `n`; nullptr when none.
+    Tab *tab(int n) const;
+    Tab *current() const { return tab(m_book.CurIndex); }
+    Tab *tabOf(const BrowserPage *page) const;
+    // 1-based place in the strip; 0 when the tab is not in it.
+    int positionOf(const Tab *tab) const;
+    // Every tab in strip order.
+    QList<Tab *> tabs() const;
     BrowserPage *browser(int n) const;
     MesgList *mesg(int n) const;
-    // The state of browser index `n`; nullptr when no tab has it.
-    TabState *state(int n);
-    const TabState *state(int n) const;
-    TabState *currentState() { return state(m_book.CurIndex); }
 
-    // A pick of tab `n` found `result`; it becomes the tab's result once its
+    // A pick of `tab` recognised the product `title` at `address`.
+    void markPicked(Tab *tab, const QString &title, const QString &address);
+    // A pick of `tab` found `result`; it becomes the tab's result once its
     // page is shown (resultShown with written = true).
-    void setResult(int n, const PickResult &result);
-    void resultShown(int n, bool written);
-    // Writes tab `n`'s result page again (刷新 on a result: the page was
+    void setResult(Tab *tab, const PickResult &result);
+    void resultShown(Tab *tab, bool written);
+    // Writes the tab's result page again (刷新 on a result: the page was
     // written, a reload would blank it). False when the tab holds no result.
-    bool redrawResult(int n);
-    // A download of tab `n` ended with `summary`: the caption says so.
-    void setDownloaded(int n, const DownloadSummary &summary);
-    void refreshCaption(int n);
+    bool redrawResult(Tab *tab);
+    // A download of `tab` ended with `summary`: the caption says so.
+    void setDownloaded(Tab *tab, const DownloadSummary &summary);
+    void refreshCaption(Tab *tab);
     BrowserPage *currentBrowser() const { return browser(m_book.CurIndex); }
     int selectedPosition() const;
     int count() const;
     QString captionAt(int position) const;
-    void setCaptionAt(int position, const QString &caption);
-    QString keyAt(int position) const;
-    int positionOfKey(const QString &key) const;
     VerticalTabBar *strip() const { return m_strip; }
 
 Q_SIGNALS:
     void windowCaptionChanged(const QString &caption);
     void addressChanged(const QString &address);
-    void mesgDoubleClicked(int index);
-    void retryRequested(int index);
+    void mesgDoubleClicked(Tab *tab);
+    void retryRequested(Tab *tab);
     // A page or message list was raised or created: it lies over the address
     // strip (and its 采集/下载 buttons) until the strip is raised again.
     void controlsCreated();
@@ -83,12 +90,13 @@ private:
     void destroyControls(int n);
     void placeTab(int n);
     void appendTab(int n);
+    void removeFromStrip(int n);
+    int indexOf(const Tab *tab) const;
     void runSelectionHandling();
-    void onMouseReleased();
-    void onTitleChange(int n, const QString &text);
-    void onDownloadComplete(int n);
+    void onTitleChange(Tab *tab, const QString &text);
+    void onDownloadComplete(Tab *tab);
     // The tab's page is no longer its result page: it is an ordinary tab again.
-    void checkLeftResult(int n);
+    void checkLeftResult(Tab *tab);
     BrowserPage *onNewWindow();
 
     QWidget *m_client;
@@ -96,9 +104,8 @@ private:
     Dialogs &m_dialogs;
     QString m_homeAddress;
     TabBook m_book;
-    std::map<int, TabState> m_tabs;
+    std::map<int, Tab *> m_tabs;  // by browser index; owned
     VerticalTabBar *m_strip;
     QPushButton *m_closeButton;
-    QTimer m_timer2;
     MainLayout m_layout;
 };

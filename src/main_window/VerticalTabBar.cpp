@@ -39,12 +39,6 @@ void VerticalTabBar::paintEvent(QPaintEvent *)
     }
 }
 
-void VerticalTabBar::mouseReleaseEvent(QMouseEvent *event)
-{
-    QTabBar::mouseReleaseEvent(event);
-    emit mouseReleased();
-}
-
 void VerticalTabBar::resizeEvent(QResizeEvent *event)
 {
     QTabBar::resizeEvent(event);

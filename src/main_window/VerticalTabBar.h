@@ -10,13 +10,9 @@ class VerticalTabBar : public QTabBar
 public:
     explicit VerticalTabBar(QWidget *parent = nullptr);
 
-Q_SIGNALS:
-    void mouseReleased();
-
 protected:
     QSize tabSizeHint(int index) const override;
     QSize minimumTabSizeHint(int index) const override;
     void paintEvent(QPaintEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 };

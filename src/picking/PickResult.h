@@ -1,5 +1,8 @@
 #pragma once
 
+#include "picking/MediaGroup.h"
+
+#include <QList>
 #include <QMetaType>
 #include <QString>
 #include <QStringList>
@@ -18,6 +21,21 @@ struct PickResult
     // The page has a description file that could not be read: the item is
     // not complete until a later run reads it.
     bool descriptionMissing = false;
+
+    // The pictures as groups, in the order they are shown, saved and printed.
+    QList<MediaGroup> groups() const
+    {
+        return {{MediaGroup::Kind::Main, mainPics, {}},
+                {MediaGroup::Kind::Sku, skuPics, skuNames},
+                {MediaGroup::Kind::Description, descPics, {}}};
+    }
+    qsizetype pictureCount() const
+    {
+        qsizetype count = 0;
+        for (const MediaGroup &group : groups())
+            count += group.addresses.size();
+        return count;
+    }
 };
 
 Q_DECLARE_METATYPE(PickResult)

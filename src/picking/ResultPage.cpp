@@ -15,40 +15,47 @@ QStringList ResultPage::pieces(const QString &title, const QString &address,
 
 QStringList ResultPage::pieces(const PickResult &result)
 {
-    const QStringList &mainPics = result.mainPics;
-    const QStringList &descPics = result.descPics;
-    const QString t = escaped(result.title);
-    const QString u = escaped(result.address);
-    const QString paragraph = u"<p>"_s;
-    const QString containerEnd = u"</div>"_s;
     QStringList out;
-    out << u"<html><head><title>Pick:"_s + t + u"</title></head><body>"_s;
-    // The title line and the link belong to the main section: a pick without
-    // main pictures shows neither.
-    if (!mainPics.isEmpty()) {
-        out << u"<font fontsize=9>宝贝标题:"_s + t + u"</font>"_s;
-        out << paragraph;
-        out << u"<a href=\""_s + u + u"\" target=\"_blank\"><font fontsize=9>宝贝网址:"_s + u
-                + u"</font></a>"_s;
-        out << paragraph;
-        out << u"<div id=\"mod-detail\">"_s;
-        out << u"<font fontsize=8>主图缩略图:</font>"_s;
-        out << paragraph;
-        appendPictures(out, u"<img width=310 height=310 src=\""_s, mainPics);
-        out << containerEnd;
-    }
-    if (!result.skuPics.isEmpty())
-        appendSkuSection(out, result.skuPics, result.skuNames);
-    if (!descPics.isEmpty()) {
-        out << paragraph;
-        out << u"<div id=\"desc-lazyload-container\">"_s;
-        out << u"<font fontsize=8>描述缩略图:</font>"_s;
-        out << paragraph;
-        appendPictures(out, u"<img width=750  src=\""_s, descPics);
-        out << containerEnd;
+    out << u"<html><head><title>Pick:"_s + escaped(result.title) + u"</title></head><body>"_s;
+    for (const MediaGroup &group : result.groups()) {
+        if (group.addresses.isEmpty())
+            continue;
+        switch (group.kind) {
+        case MediaGroup::Kind::Main:
+            appendMainSection(out, result, group.addresses);
+            break;
+        case MediaGroup::Kind::Sku:
+            appendSkuSection(out, group.addresses, group.names);
+            break;
+        case MediaGroup::Kind::Description:
+            out << u"<p>"_s;
+            out << u"<div id=\"desc-lazyload-container\">"_s;
+            out << u"<font fontsize=8>描述缩略图:</font>"_s;
+            out << u"<p>"_s;
+            appendPictures(out, u"<img width=750  src=\""_s, group.addresses);
+            out << u"</div>"_s;
+            break;
+        }
     }
     out << u"</body></html>"_s;
     return out;
+}
+
+// The title line and the link belong to the main section: a pick without
+// main pictures shows neither.
+void ResultPage::appendMainSection(QStringList &out, const PickResult &result, const QStringList &pictures)
+{
+    const QString t = escaped(result.title);
+    const QString u = escaped(result.address);
+    out << u"<font fontsize=9>宝贝标题:"_s + t + u"</font>"_s;
+    out << u"<p>"_s;
+    out << u"<a href=\""_s + u + u"\" target=\"_blank\"><font fontsize=9>宝贝网址:"_s + u + u"</font></a>"_s;
+    out << u"<p>"_s;
+    out << u"<div id=\"mod-detail\">"_s;
+    out << u"<font fontsize=8>主图缩略图:</font>"_s;
+    out << u"<p>"_s;
+    appendPictures(out, u"<img width=310 height=310 src=\""_s, pictures);
+    out << u"</div>"_s;
 }
 
 QString ResultPage::escaped(const QString &text)

@@ -29,5 +29,6 @@ public:
 private:
     static void appendPictures(QStringList &out, const QString &imageStart,
                                const QStringList &pictures);
+    static void appendMainSection(QStringList &out, const PickResult &result, const QStringList &pictures);
     static void appendSkuSection(QStringList &out, const QStringList &pictures, const QStringList &names);
 };

@@ -42,6 +42,8 @@ public:
     virtual int ReadyState() const = 0;
     virtual QString LocationURL() const = 0;
     virtual QString LocationName() const = 0;
+    // Why the last navigation failed (network or HTTP error); empty when it did not.
+    virtual QString loadError() const { return {}; }
     virtual void Refresh() = 0;
     virtual void setSilent(bool silent) = 0;
     virtual void takeFocus() = 0;

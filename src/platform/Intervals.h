@@ -4,10 +4,9 @@
 // same sequence of events in less wall time.
 struct Intervals
 {
-    int stepMs = 20;           // step thread of a pick
-    int scrollTickMs = 1000;   // Timer1(slot)
-    int accessTickMs = 1000;   // TimerAccess
-    int doubleClickMs = 5000;  // Timer2
+    int stepMs = 20;           // a pick's scroll distance grows by its step this often
+    int scrollTickMs = 1000;   // Timer1: one scroll step and one counted second of a pick
+    int accessTickMs = 1000;   // a page is waited for three of these before it is judged
     int fetchStallMs = 30000;  // a picture fetch that sends nothing for this long fails
     int pageLoadWaitMs = 30000;   // a page still loading is waited for this long before it is judged
     int pickDeadlineMs = 180000;  // a pick scrolls no longer than this, then completes with what loaded
@@ -19,7 +18,6 @@ struct Intervals
         i.stepMs = scale(i.stepMs);
         i.scrollTickMs = scale(i.scrollTickMs);
         i.accessTickMs = scale(i.accessTickMs);
-        i.doubleClickMs = scale(i.doubleClickMs);
         i.fetchStallMs = scale(i.fetchStallMs);
         i.pageLoadWaitMs = scale(i.pageLoadWaitMs);
         i.pickDeadlineMs = scale(i.pickDeadlineMs);

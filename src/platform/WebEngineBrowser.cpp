@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTimer>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
@@ -54,6 +55,25 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, QWidget *parent)
         emit DownloadComplete();
     });
     connect(m_page, &QWebEnginePage::titleChanged, this, &BrowserPage::TitleChange);
+    connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineBrowser::onLoadingChanged);
+}
+
+void WebEngineBrowser::onLoadingChanged(const QWebEngineLoadingInfo &info)
+{
+    // The engine's own error page that follows a failure is no new load.
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus && !info.isErrorPage())
+        m_loadError.clear();
+    if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus)
+        return;
+    if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain) {
+        m_loadError = QStringLiteral("页面无法打开：服务器答复 HTTP %1").arg(info.errorCode());
+        return;
+    }
+    // Cut short by the next navigation (ours or the page's): nothing failed.
+    constexpr int aborted = -3;
+    if (info.errorCode() == aborted)
+        return;
+    m_loadError = QStringLiteral("页面无法打开：网络错误 %1（%2）").arg(info.errorString()).arg(info.errorCode());
 }
 
 WebEngineBrowser::~WebEngineBrowser()

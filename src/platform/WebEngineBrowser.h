@@ -6,6 +6,7 @@
 #include <QVariant>
 
 class ProfileNetwork;
+class QWebEngineLoadingInfo;
 class QWebEngineProfile;
 class QWebEngineView;
 class WebEnginePage;
@@ -24,6 +25,7 @@ public:
     int ReadyState() const override { return m_readyState; }
     QString LocationURL() const override;
     QString LocationName() const override;
+    QString loadError() const override { return m_loadError; }
     void Refresh() override;
     void setSilent(bool silent) override;
     void takeFocus() override;
@@ -44,12 +46,14 @@ private:
     void runScript(const QString &script, QObject *context, ScriptCallback done);
     void allowPageScripts(bool allowed);
     void expectLoad();
+    void onLoadingChanged(const QWebEngineLoadingInfo &info);
     void writeWhenBlank(const QStringList &pieces, QObject *context, DoneCallback done);
 
     QPointer<QWebEngineView> m_view;
     WebEnginePage *m_page;
     QPointer<ProfileNetwork> m_network;
     int m_readyState = ReadyUninitialized;
+    QString m_loadError;
     bool m_awaitingStart = false;
     // How long a script of ours may take before we give up on its answer.
     int m_scriptTimeoutMs = 15000;

@@ -24,28 +24,6 @@ private Q_SLOTS:
         book.TabList = {0, 2, 1};
         QCOMPARE(book.TabPosition(1), 3);
         QCOMPARE(book.TabPosition(7), 0);
-        book.PickedTabs = {2, 5, 2};
-        QCOMPARE(book.PickedPosition(2), 1);
-        QCOMPARE(book.PickedPosition(0), 0);
-    }
-
-    void captionsCutBeforeCleaning()
-    {
-        TabBook book;
-        QCOMPARE(book.tabCaption(1, QStringLiteral("Pick:Hello world")), QString());
-        QCOMPARE(book.tabCaption(1, QStringLiteral("abc")), QStringLiteral("abc"));
-        QCOMPARE(book.tabCaption(1, QStringLiteral("a-b c/defgh")), QStringLiteral("abc"));
-        QCOMPARE(book.tabCaption(1, QStringLiteral("阿里巴巴批发网")), QStringLiteral("阿里巴巴批"));
-    }
-
-    void pickedTabsShowTheStoredTitle()
-    {
-        TabBook book;
-        book.PickedTabs = {3};
-        book.PickTitle[3] = QStringLiteral("ABCDEFGHIJKLMN");
-        QCOMPARE(book.tabCaption(3, QStringLiteral("whatever the page says")), QStringLiteral("Pick:ABCDEFGHIJ"));
-        book.PickTitle[3] = QStringLiteral("ab:cdefghijkl");
-        QCOMPARE(book.tabCaption(3, QString()), QStringLiteral("Pick:abcdefghi"));
     }
 
     void layoutKeepsTheDesignOffsets()

@@ -1,7 +1,7 @@
 // The Pick command's bookkeeping on stand-in browsers.
 #include "main_window/AddressStrip.h"
 #include "main_window/MainForm.h"
-#include "picking/PickCommand.h"
+#include "main_window/PickCommand.h"
 #include "support/FakeBrowserPage.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestMain.h"
@@ -34,19 +34,6 @@ private Q_SLOTS:
     }
     void cleanup() { window.reset(); }
 
-    void noFreeSlotStartsNothing()
-    {
-        PickSlots &slots_ = window->pickCommand().pickSlots();
-        while (slots_.AllocSlot()) {}
-        window->addressStrip().setAddress(QStringLiteral("http://shop.test/item.html"));
-        window->addressStrip().pick_B->click();
-        QCOMPARE(dialogs.messages.size(), 1);
-        QCOMPARE(dialogs.messages[0].title, QStringLiteral("友情提示"));
-        QCOMPARE(window->tabs().book().PickingFlag.value(0), qint16(0));
-        QCOMPARE(fake(0)->navigations, QStringList{QStringLiteral("about:blank")});
-        QCOMPARE(window->pickCommand().runningPicks(), 0);
-    }
-
     void aPageWithoutBodyIsNoProductPage()
     {
         fake(0)->scrollHeight = std::nullopt;
@@ -55,8 +42,8 @@ private Q_SLOTS:
         window->addressStrip().pick_B->click();
         QVERIFY(ended.wait(5000));
         QCOMPARE(dialogs.messages.last().text, QStringLiteral("不是阿里巴巴宝贝地址"));
-        QCOMPARE(window->tabs().book().PickingFlag.value(0), qint16(0));
-        QCOMPARE(window->pickCommand().pickSlots().SlotList, QList<int>{0});
+        QVERIFY(!window->tabs().tab(0)->picking);
+        QCOMPARE(window->pickCommand().runningPicks(), 0);
     }
 
     void statusRowsFollowTheList()
@@ -74,8 +61,8 @@ private Q_SLOTS:
         QVERIFY(ended.wait(5000));
         QCOMPARE(list->item(0)->text(), PickCommand::CompletedLine);
         QCOMPARE(fake(0)->written.first(), QStringLiteral("<html><head><title>Pick:</title></head><body>"));
-        QCOMPARE(window->tabs().book().PickedTabs, QList<int>{0});
-        QVERIFY(!window->pickCommand().hasThread(0));
+        QVERIFY(window->tabs().tab(0)->picked);
+        QCOMPARE(window->pickCommand().runningPicks(), 0);
     }
 
     void heightReadsThatLagOrFailNeitherStopTheClockNorEndThePick()
@@ -92,7 +79,7 @@ private Q_SLOTS:
         QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
         QSignalSpy status(&window->pickCommand(), &PickCommand::statusChanged);
         window->addressStrip().pick_B->click();
-        QTRY_VERIFY(window->pickCommand().hasThread(0));
+        QTRY_VERIFY(window->tabs().tab(0)->picked);
         // A failed read is no height 0: the pick goes on.
         fake(0)->scrollHeight = std::nullopt;
         QTest::qWait(300);

@@ -3,8 +3,8 @@
 #include "main_window/AddressStrip.h"
 #include "main_window/MainForm.h"
 #include "picking/PageExtractor.h"
-#include "picking/PickCommand.h"
-#include "picking/PickJob.h"
+#include "main_window/PickCommand.h"
+#include "picking/Pick.h"
 #include "picking/designs/BlockedPage.h"
 #include "platform/BrowserProfile.h"
 #include "platform/WebEngineBrowser.h"
@@ -204,10 +204,19 @@ private Q_SLOTS:
         QVERIFY(sku.contains(pic(QStringLiteral("s2.jpg"))));
         QTest::qWait(100);
         QVERIFY(!window->windowTitle().contains(QLatin1String("owned")));
+        // 刷新 writes the whole result again, its SKU section included.
+        auto *browser = static_cast<WebEngineBrowser *>(window->tabs().browser(0));
+        browser->page()->runJavaScript(QStringLiteral("document.title = 'stale'"), QWebEngineScript::ApplicationWorld);
+        QTRY_COMPARE(browser->LocationName(), QStringLiteral("stale"));
+        QVERIFY(window->tabs().redrawResult(window->tabs().tab(0)));
+        QTRY_VERIFY_WITH_TIMEOUT(browser->LocationName().startsWith(QLatin1String("Pick:")), 10000);
+        bool skuAgain = false;
+        for (const DivElement &div : document(0).divs)
+            skuAgain |= div.id == QLatin1String("sku-pics") && div.html.contains(pic(QStringLiteral("s2.jpg")));
+        QVERIFY(skuAgain);
         // For looking at the page by eye: PICTORRA_SHOT=/tmp/x.png under a real display.
         if (const QString shot = qEnvironmentVariable("PICTORRA_SHOT"); !shot.isEmpty()) {
             window->resize(1200, 1000);
-            auto *browser = static_cast<WebEngineBrowser *>(window->tabs().browser(0));
             browser->page()->runJavaScript(QStringLiteral("document.getElementById('sku-pics').scrollIntoView()"),
                                            QWebEngineScript::ApplicationWorld);
             QTest::qWait(1500);
@@ -241,7 +250,7 @@ private Q_SLOTS:
         QCOMPARE(outcome.result.mainPics.size(), 3);
         QCOMPARE(outcome.result.skuPics.size(), 2);
         QVERIFY(outcome.result.descPics.isEmpty());
-        QCOMPARE(outcome.result.note, PickJob::DescriptionNote);
+        QCOMPARE(outcome.result.note, Pick::DescriptionNote);
         QVERIFY(window->tabs().mesg(0)->item(0)->text().contains(QStringLiteral("描述图未能加载")));
     }
 
@@ -289,7 +298,7 @@ private Q_SLOTS:
     {
         const Outcome outcome = pick(QStringLiteral("/away.html"));
         QVERIFY(!outcome.completed);
-        QCOMPARE(outcome.message, PickJob::NavigatedMessage);
+        QCOMPARE(outcome.message, Pick::NavigatedMessage);
     }
 
     void aGrowingPageEndsAtItsDeadline()
@@ -299,10 +308,10 @@ private Q_SLOTS:
         const Outcome outcome = pick(QStringLiteral("/growing.html"));
         QVERIFY(outcome.completed);
         QVERIFY(timer.elapsed() < 30000);
-        QCOMPARE(outcome.result.note, PickJob::DeadlineNote);
+        QCOMPARE(outcome.result.note, Pick::DeadlineNote);
         QCOMPARE(outcome.result.mainPics, item.mainPics);
         QCOMPARE(outcome.result.descPics, item.descPics);
-        QVERIFY(window->tabs().mesg(0)->item(0)->text().endsWith(PickJob::DeadlineNote));
+        QVERIFY(window->tabs().mesg(0)->item(0)->text().endsWith(Pick::DeadlineNote));
     }
 };
 

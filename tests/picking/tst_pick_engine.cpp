@@ -4,7 +4,7 @@
 #include "main_window/MainForm.h"
 #include "picking/CleanName.h"
 #include "picking/PageExtractor.h"
-#include "picking/PickCommand.h"
+#include "main_window/PickCommand.h"
 #include "platform/BrowserProfile.h"
 #include "platform/WebEngineBrowser.h"
 #include "support/EngineWindow.h"
@@ -112,26 +112,24 @@ private Q_SLOTS:
         QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
         QSignalSpy status(&window->pickCommand(), &PickCommand::statusChanged);
         pick(server.url(QStringLiteral("/item.html")));
-        QCOMPARE(window->tabs().book().PickingFlag.value(0), qint16(-1));
+        QVERIFY(window->tabs().tab(0)->picking);
         QCOMPARE(window->tabs().mesg(0)->item(0)->text(),
                  QStringLiteral("消息提示:图片采集中,估算已用时0s，采集过程中请勿做其它操作！"));
         QVERIFY(window->tabs().mesg(0)->isVisible());
         QVERIFY(waitForPicks(ended, 1));
         QCOMPARE(ended.first().at(1).toBool(), true);
 
-        const TabBook &book = window->tabs().book();
-        QCOMPARE(book.PickTitle.value(0), QStringLiteral("2024新款时尚女包阿里巴巴"));
-        QCOMPARE(book.PickUrl.value(0), server.url(QStringLiteral("/item.html")));
-        QCOMPARE(book.PickingFlag.value(0), qint16(0));
+        const Tab *tab = window->tabs().tab(0);
+        QCOMPARE(tab->pickTitle, QStringLiteral("2024新款时尚女包阿里巴巴"));
+        QCOMPARE(tab->pickUrl, server.url(QStringLiteral("/item.html")));
+        QVERIFY(!tab->picking);
         QTRY_COMPARE(window->tabs().captionAt(1), QStringLiteral("Pick:2024新款时尚女包"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Pick:2024新款时尚女包阿里巴巴"));
         QCOMPARE(window->tabs().mesg(0)->item(0)->text(), PickCommand::CompletedLine);
         const auto [main, desc] = readBack(0);
         QCOMPARE(main, item.mainPics);
         QCOMPARE(desc, item.descPics);
-        QVERIFY(window->pickCommand().lists().MainPics(0).isEmpty());
-        QVERIFY(!window->pickCommand().hasThread(0));
-        QCOMPARE(window->pickCommand().pickSlots().SlotList, QList<int>{0});
+        QCOMPARE(window->pickCommand().runningPicks(), 0);
         // The seconds counted up while scrolling.
         bool counted = false;
         for (const QList<QVariant> &change : status)
@@ -149,9 +147,8 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages[0].title, QStringLiteral("友情提示"));
         QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::Critical);
         QVERIFY(!window->tabs().mesg(0)->isVisible());
-        QCOMPARE(window->tabs().book().PickingFlag.value(0), qint16(0));
-        QCOMPARE(window->pickCommand().pickSlots().SlotList, QList<int>{0});
-        QVERIFY(window->tabs().book().PickedTabs.isEmpty());
+        QCOMPARE(window->tabs().tab(0)->picking, false);
+        QVERIFY(!window->tabs().tab(0)->picked);
     }
 
     void aResultTabIsNotPickedAgain()
@@ -164,8 +161,7 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages[0].text, QStringLiteral("已经是采集结果，无需再采集，请直接下载！"));
         QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::Information);
-        QCOMPARE(window->tabs().book().PickingFlag.value(0), qint16(0));
-        QCOMPARE(window->pickCommand().pickSlots().SlotList, QList<int>{0});
+        QCOMPARE(window->tabs().tab(0)->picking, false);
         QCOMPARE(window->tabs().mesg(0)->count(), 1);  // refused before anything moved: no status row
         QCOMPARE(window->tabs().browser(0)->LocationURL(), QStringLiteral("about:blank"));
     }
@@ -176,13 +172,12 @@ private Q_SLOTS:
         pick(server.url(QStringLiteral("/item.html")));
         pick(server.url(QStringLiteral("/short.html")));
         QCOMPARE(window->tabs().book().TabList, (QList<int>{0, 1}));
-        QCOMPARE(window->pickCommand().pickSlots().SlotList, (QList<int>{0, 1, 2}));
+        QCOMPARE(window->pickCommand().runningPicks(), 2);
         QVERIFY(waitForPicks(ended, 2));
         QTRY_VERIFY(window->tabs().captionAt(1).startsWith(QLatin1String("Pick:")));
         QTRY_VERIFY(window->tabs().captionAt(2).startsWith(QLatin1String("Pick:")));
         QCOMPARE(readBack(0).first, item.mainPics);
         QCOMPARE(readBack(1).second, item.descPics);
-        QCOMPARE(window->pickCommand().pickSlots().SlotList, QList<int>{0});
     }
 
     void hostileAddressesStayText()
@@ -199,12 +194,16 @@ private Q_SLOTS:
         QCOMPARE(window->tabs().browser(0)->LocationURL(), QStringLiteral("about:blank"));
     }
 
-    void closingTheWindowDuringAPickEndsItsThread()
+    void closingTheWindowDuringAPickCancelsIt()
     {
+        QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
         pick(server.url(QStringLiteral("/item.html")));
-        QTRY_VERIFY_WITH_TIMEOUT(window->pickCommand().hasThread(0), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(window->tabs().tab(0)->picked, 20000);
         window->close();
-        QVERIFY(!window->pickCommand().hasThread(0));
+        QCOMPARE(ended.size(), 1);
+        QCOMPARE(ended.first().at(1).toBool(), false);
+        QCOMPARE(window->pickCommand().runningPicks(), 0);
+        QVERIFY(dialogs.messages.isEmpty());
         window.reset();
     }
 

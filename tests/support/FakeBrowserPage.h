@@ -24,6 +24,7 @@ public:
     int ReadyState() const override { return readyState; }
     QString LocationURL() const override { return location; }
     QString LocationName() const override { return title; }
+    QString loadError() const override { return failure; }
     void Refresh() override { ++refreshes; }
     void setSilent(bool s) override { silent = s; }
     void takeFocus() override { ++focusRequests; }
@@ -54,6 +55,7 @@ public:
     bool completeOnNavigate = true;
     QString location;
     QString title;
+    QString failure;  // what the last navigation's failure says, when it failed
     bool silent = false;
     int refreshes = 0;
     int focusRequests = 0;

@@ -16,3 +16,16 @@ std::optional<DesignReading> OldContainersDesign::read(const PageFacts &facts, c
     reading.product = ProductReading::fromOldPage(snapshot, facts.url);
     return reading;
 }
+
+QStringList OldContainersDesign::containerIds() const
+{
+    return PageExtractor::ContainerIds();
+}
+
+void OldContainersDesign::readScrolled(const DocumentSnapshot &snapshot, PickResult &result) const
+{
+    PicLists lists;
+    PageExtractor::ExtractPics(snapshot, 1, 0, false, lists);
+    result.mainPics = lists.MainPics(0);
+    result.descPics = lists.DescPics(0);
+}

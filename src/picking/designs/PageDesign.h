@@ -1,6 +1,7 @@
 #pragma once
 
 #include "picking/designs/ProductData.h"
+#include "picking/PickResult.h"
 #include "platform/DocumentSnapshot.h"
 #include "platform/PageFacts.h"
 
@@ -36,4 +37,18 @@ public:
     virtual QStringList scriptMarkers() const { return {}; }
     // nullopt when the page is not of this design (or not yet complete).
     virtual std::optional<DesignReading> read(const PageFacts &facts, const DocumentSnapshot &snapshot) const = 0;
+
+    // The road after recognition. A design whose pictures load only while
+    // they are scrolled into view is scrolled to the page's end first and
+    // then read again from the page; the others are complete once their
+    // description file (detailUrl) is read.
+    virtual bool scrollsFirst() const { return false; }
+    // The <div>s this design reads from the document.
+    virtual QStringList containerIds() const { return {}; }
+    // After the scroll: the pictures the scrolled page shows.
+    virtual void readScrolled(const DocumentSnapshot &snapshot, PickResult &result) const
+    {
+        Q_UNUSED(snapshot)
+        Q_UNUSED(result)
+    }
 };

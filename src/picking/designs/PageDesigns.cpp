@@ -21,10 +21,26 @@ QStringList PageDesigns::scriptMarkers() const
     return markers;
 }
 
-std::optional<DesignReading> PageDesigns::read(const PageFacts &facts, const DocumentSnapshot &snapshot) const
+QStringList PageDesigns::containerIds() const
+{
+    QStringList ids;
+    for (const auto &design : m_designs)
+        for (const QString &id : design->containerIds())
+            if (!ids.contains(id))
+                ids << id;
+    return ids;
+}
+
+std::optional<PageDesigns::Match> PageDesigns::match(const PageFacts &facts, const DocumentSnapshot &snapshot) const
 {
     for (const auto &design : m_designs)
         if (std::optional<DesignReading> reading = design->read(facts, snapshot))
-            return reading;
+            return Match{design.get(), *reading};
     return std::nullopt;
+}
+
+std::optional<DesignReading> PageDesigns::read(const PageFacts &facts, const DocumentSnapshot &snapshot) const
+{
+    const std::optional<Match> found = match(facts, snapshot);
+    return found ? std::optional<DesignReading>(found->reading) : std::nullopt;
 }

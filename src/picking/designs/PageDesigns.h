@@ -10,10 +10,19 @@
 class PageDesigns
 {
 public:
+    // A page recognised: by which design, and what it read.
+    struct Match
+    {
+        const PageDesign *design = nullptr;
+        DesignReading reading;
+    };
+
     PageDesigns();
     ~PageDesigns();
 
     QStringList scriptMarkers() const;
+    QStringList containerIds() const;
+    std::optional<Match> match(const PageFacts &facts, const DocumentSnapshot &snapshot) const;
     std::optional<DesignReading> read(const PageFacts &facts, const DocumentSnapshot &snapshot) const;
 
 private:

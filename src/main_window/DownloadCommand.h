@@ -1,6 +1,7 @@
 #pragma once
 
 #include "download/DownloadSummary.h"
+#include "main_window/Tab.h"
 
 #include <QObject>
 #include <QPointer>
@@ -8,12 +9,14 @@
 
 #include <functional>
 
-class MainForm;
+class Dialogs;
 struct PickResult;
 class PictureFetcher;
 class QListWidget;
-class QNetworkAccessManager;
+class QWidget;
 class TabDownload;
+class TabSet;
+class Tab;
 
 // The 下载 button: asks once for a folder, then saves the pictures of every
 // tab that holds a result not yet downloaded into its own item folder, one
@@ -26,15 +29,18 @@ public:
     // Shows a folder in a file manager; false when none could be started.
     using FolderOpener = std::function<bool(const QString &folder)>;
 
-    explicit DownloadCommand(MainForm &window, QObject *parent = nullptr);
+    // `fetcher` is the program's one fetcher; `dialogParent` is the window
+    // the folder chooser belongs to.
+    DownloadCommand(TabSet &tabs, Dialogs &dialogs, PictureFetcher &fetcher, QWidget *dialogParent,
+                    QObject *parent = nullptr);
     ~DownloadCommand() override;
 
     void DownLoad_B_Click();
-    // Double click on a tab's message list: opens the folder its completion line names.
-    void mesgDblClick(int index);
+    // Double click on a tab's message list: opens the item folder of its last download.
+    void mesgDblClick(Tab *tab);
     // 重试失败: fetches again, into the same item folder, what the last download
-    // of tab `index` could not save.
-    void retryFailed(int index);
+    // of `tab` could not save.
+    void retryFailed(Tab *tab);
 
     // The message list's second row: what a download saved, dropped and lost.
     static QString CountsLine(const DownloadSummary &summary);
@@ -43,29 +49,28 @@ public:
     void setFolderOpener(FolderOpener opener) { m_openFolder = std::move(opener); }
 
 Q_SIGNALS:
-    void tabDownloaded(int browserIndex, const DownloadSummary &summary);
-    void progressed(int browserIndex, int done, int total);
+    void tabDownloaded(Tab *tab, const DownloadSummary &summary);
+    void progressed(Tab *tab, int done, int total);
     // A retry is about to fetch `failures` into `itemFolder`.
-    void retryStarted(int browserIndex, const QString &itemFolder, const QList<FailedPicture> &failures);
+    void retryStarted(Tab *tab, const QString &itemFolder, const QList<FailedPicture> &failures);
     void finished();
 
 private:
-    void nextKey();
+    void nextTab();
     void DownloadTab();
-    void startTab(int b, const PickResult &result);
-    TabDownload *newTabDownload(int b);
-    void tabFinished(int b, const DownloadSummary &summary);
-    void retryFinished(int b, const DownloadSummary &before, const DownloadSummary &retried);
-    void showSummary(int b, const DownloadSummary &summary);
+    TabDownload *newTabDownload(Tab *tab);
+    void tabFinished(const QPointer<Tab> &tab, const DownloadSummary &summary);
+    void retryFinished(const QPointer<Tab> &tab, const DownloadSummary &before, const DownloadSummary &retried);
+    void showSummary(Tab *tab, const DownloadSummary &summary);
     bool refuseWhileRunning();
     void finish();
 
-    MainForm &m_window;
-    QNetworkAccessManager *m_network;
-    PictureFetcher *m_fetcher;
+    TabSet &m_tabs;
+    Dialogs &m_dialogs;
+    PictureFetcher &m_fetcher;
+    QPointer<QWidget> m_dialogParent;
     QPointer<TabDownload> m_tab;
-    QPointer<QListWidget> m_tabMesg;
-    QStringList m_keys;
+    QList<QPointer<Tab>> m_waiting;  // tabs this download has still to save
     QString m_folder;
     bool m_running = false;
     FolderOpener m_openFolder;

@@ -3,6 +3,7 @@
 #include "download/DownloadSummary.h"
 #include "picking/PickResult.h"
 
+#include <QObject>
 #include <QPointer>
 #include <QString>
 
@@ -10,16 +11,24 @@
 
 class BrowserPage;
 class MesgList;
-class TabBook;
 
-// Everything one tab is: its browser and message list, and what the picks
-// and downloads made of it. Whether a tab holds a result is answered here,
-// never by its caption, which a page can set to anything.
-struct TabState
+// One tab: its browser and message list, and what the picks and downloads
+// made of it. Commands hold a tab by pointer (QPointer: a tab may close under
+// them). Whether a tab holds a result is answered here, never by its
+// caption, which a page can set to anything.
+class Tab : public QObject
 {
-    QString key;                      // "t<n>": names the tab while positions shift
-    QPointer<BrowserPage> browser;
-    QPointer<MesgList> mesg;
+    Q_OBJECT
+public:
+    Tab(BrowserPage *browser, MesgList *mesg, QObject *parent = nullptr);
+
+    BrowserPage *browser() const { return m_browser; }
+    MesgList *mesg() const { return m_mesg; }
+
+    bool picking = false;             // a pick of the 采集 button runs here
+    bool picked = false;              // a pick recognised its product here: the caption says "Pick:"
+    QString pickTitle;                // the cleaned title of that product
+    QString pickUrl;
     std::optional<PickResult> result; // the last completed pick of this tab
     bool showingResult = false;       // the result page is what the tab shows now
     QString resultLocation;           // the browser's address while it shows the result page
@@ -35,5 +44,9 @@ struct TabState
     // The caption: a downloaded result says so first ("已下载", with what went
     // wrong in brackets), a pick in progress or its result "Pick:" and the
     // item's title, any other tab the first characters of its page title.
-    QString caption(const TabBook &book, int n, const QString &pageTitle) const;
+    QString caption(const QString &pageTitle) const;
+
+private:
+    QPointer<BrowserPage> m_browser;
+    QPointer<MesgList> m_mesg;
 };

@@ -1,9 +1,12 @@
-#include "main_window/TabState.h"
+#include "main_window/Tab.h"
 
-#include "main_window/TabBook.h"
+#include "main_window/MesgList.h"
 #include "picking/CleanName.h"
+#include "platform/BrowserPage.h"
 
-void TabState::dropResult()
+Tab::Tab(BrowserPage *browser, MesgList *mesg, QObject *parent) : QObject(parent), m_browser(browser), m_mesg(mesg) {}
+
+void Tab::dropResult()
 {
     result.reset();
     showingResult = false;
@@ -11,7 +14,7 @@ void TabState::dropResult()
     lastDownload = DownloadSummary();
 }
 
-QString TabState::caption(const TabBook &book, int n, const QString &pageTitle) const
+QString Tab::caption(const QString &pageTitle) const
 {
     if (holdsResult() && downloaded) {
         QString mark;
@@ -21,5 +24,8 @@ QString TabState::caption(const TabBook &book, int n, const QString &pageTitle) 
             mark = QStringLiteral("(无图片)");
         return QStringLiteral("已下载") + mark + QLatin1Char(':') + CleanName(result->title.left(10));
     }
-    return book.tabCaption(n, pageTitle);
+    // The cut comes before the cleaning, so a caption may be shorter than the cut.
+    if (picked)
+        return QStringLiteral("Pick:") + CleanName(pickTitle.left(10));
+    return CleanName(pageTitle.left(5));
 }
