@@ -157,6 +157,14 @@ QString PictureTransfer::verdict(bool *transient)
         return QStringLiteral("HTTP status %1: no whole picture").arg(code);
     if (m_written == 0)
         return QStringLiteral("empty answer");
+    // Qt does not always flag a connection closed before the declared length;
+    // a picture cut short must never be kept as if whole. Content-Length
+    // counts the encoded bytes, so only an unencoded answer can be measured.
+    const qint64 declared = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+    if (declared > 0 && m_written < declared && m_reply->rawHeader("Content-Encoding").isEmpty()) {
+        *transient = true;
+        return QStringLiteral("cut short: %1 of %2 bytes").arg(m_written).arg(declared);
+    }
     if (m_limits.requirePicture && !IsPictureFormat(m_head))
         return QStringLiteral("not a picture");
     if (m_limits.requirePicture && !(m_file.flush() && HasReadableHeader(m_file.partName(), m_head)))

@@ -1,4 +1,4 @@
-#include "download/DownloadCommand.h"
+#include "main_window/DownloadCommand.h"
 #include "main_window/MainForm.h"
 #include "main_window/WindowPlacement.h"
 #include "support/LoopbackServer.h"
@@ -78,10 +78,10 @@ private Q_SLOTS:
         result.title = QStringLiteral("慢图");
         result.address = QStringLiteral("http://shop.test/item/1");
         result.mainPics = {server.url(QStringLiteral("/slow.jpg"))};
-        window->tabs().book().PickTitle[0] = result.title;
-        window->tabs().book().PickedTabs.append(0);
-        window->tabs().setResult(0, result);
-        window->tabs().resultShown(0, true);
+        Tab *tab = window->tabs().tab(0);
+        window->tabs().markPicked(tab, result.title, result.address);
+        window->tabs().setResult(tab, result);
+        window->tabs().resultShown(tab, true);
         window->show();
         window->downloadCommand().DownLoad_B_Click();
         const auto partials = [&saveTo] {
