@@ -89,7 +89,7 @@ void ProductSection::appendVideo(QStringList &out, const QString &videoUrl)
 {
     if (!playable(videoUrl))
         return;
-    out << u"<div class=\"product-part\"><font fontsize=8>视频(1):</font><br>"_s
+    out << u"<div class=\"product-part\"><font fontsize=8>视频(1):</font>"_s
             u"<video preload=\"none\" controls src=\""_s
             + ResultPage::escaped(videoUrl) + u"\"></video></div>"_s;
 }

@@ -23,9 +23,10 @@ div > font[fontsize="8"] { display: block; font-size: 15px; font-weight: bold; m
 #product-info { margin-top: 8px; }
 .product-part { margin-bottom: 10px; }
 .product-part video { display: block; max-width: 480px; max-height: 360px; background: #000; }
-.product-table { border-collapse: collapse; font-size: 13px; max-width: 100%; }
+.product-table { border-collapse: collapse; font-size: 13px; max-width: min(100%, 1000px); }
 .product-table th, .product-table td { border: 1px solid #ddd; padding: 2px 10px; text-align: left;
   vertical-align: top; unicode-bidi: isolate; overflow-wrap: anywhere; }
+.product-table td:first-child { min-width: 7em; }
 .product-table th { background: #f3f3f3; font-weight: 600; white-space: nowrap; }
 .product-more { color: #777; font-size: 13px; margin-top: 4px; }
 </style>)"_s;
