@@ -96,7 +96,8 @@ private Q_SLOTS:
         QVERIFY(process.waitForFinished(60000));
         qInfo("NUL title, pick to saved: %lld ms", timer.elapsed());
         const QByteArray out = process.readAllStandardOutput();
-        QVERIFY2(process.exitCode() == 0, (out + process.readAllStandardError()).constData());
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(process.exitCode() == 0, (out + err.toUtf8()).constData());
         // One line per page, printed once its save ended, the save's outcome in it.
         const QList<QByteArray> lines = out.trimmed().split('\n');
         QCOMPARE(lines.size(), 1);
@@ -110,7 +111,6 @@ private Q_SLOTS:
         QCOMPARE(line.value(QStringLiteral("failed")).toInt(), 0);
         // The human summary on standard error, printed as it is: no escape
         // reaches the terminal, "%1" stays "%1".
-        const QString err = QString::fromUtf8(process.readAllStandardError());
         QVERIFY2(err.contains(item + QStringLiteral("\t保存2张")), qPrintable(err));
         QCOMPARE(QDir(item + QStringLiteral("/主图")).entryList(QDir::Files).size(), 2);
     }
