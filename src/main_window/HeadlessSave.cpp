@@ -30,8 +30,6 @@ void HeadlessSave::startNext()
     connect(download, &TabDownload::finished, this, [this, id, download](const DownloadSummary &summary) {
         download->deleteLater();
         --m_running;
-        if (summary.failed > 0 || summary.outcome != DownloadSummary::Outcome::Completed)
-            m_anyFailed = true;
         const QPointer<HeadlessSave> self(this);
         emit saved(id, summary);
         if (self)

@@ -25,8 +25,6 @@ public:
     // Starts saving at once when fewer than MaxRunning items are saving,
     // otherwise when one of them ends.
     void save(int id, const PickResult &result);
-    bool idle() const { return m_running == 0 && m_waiting.isEmpty(); }
-    bool anyFailed() const { return m_anyFailed; }
     static QString summaryLine(const DownloadSummary &summary);
 
 Q_SIGNALS:
@@ -42,5 +40,4 @@ private:
     PictureFetcher *m_fetcher;
     QQueue<std::pair<int, PickResult>> m_waiting;
     int m_running = 0;
-    bool m_anyFailed = false;
 };
