@@ -3,15 +3,12 @@
 #include "batch/BatchAddresses.h"
 #include "batch/BatchRunner.h"
 #include "batch/PickBatchWorker.h"
+#include "platform/TerminalProgress.h"
 
 #include <QCoreApplication>
 #include <QDir>
 
 #include <cstdio>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -21,15 +18,9 @@ void printLine(const BatchRow &row)
     std::fflush(stdout);
 }
 
-void drawBar(const BatchRunner &runner)
+void drawBar(const BatchRunner &runner, TerminalProgress &progress)
 {
-    constexpr int Width = 30;
-    const int total = int(runner.rows().size());
-    const int done = runner.finishedCount();
-    const int filled = total > 0 ? done * Width / total : Width;
-    std::fprintf(stderr, "\r[%s%s] %d/%d", QByteArray(filled, '#').constData(),
-                 QByteArray(Width - filled, ' ').constData(), done, total);
-    std::fflush(stderr);
+    progress.show(runner.finishedCount(), int(runner.rows().size()));
 }
 
 bool allSaved(const BatchRunner &runner)
@@ -39,15 +30,26 @@ bool allSaved(const BatchRunner &runner)
     });
 }
 
+QString summary(const BatchRunner &runner)
+{
+    int saved = 0;
+    int failed = 0;
+    for (const BatchRow &row : runner.rows()) {
+        saved += row.state == BatchState::Done || row.state == BatchState::AlreadySaved;
+        failed += batchStateIsFailure(row.state);
+    }
+    return QStringLiteral("共%1个地址，已保存%2个，失败%3个").arg(runner.rows().size()).arg(saved).arg(failed);
+}
+
 } // namespace
 
-int HeadlessBatch::run(MainForm &window, const Options &options)
+int HeadlessBatch::run(MainForm &window, const Options &options, TerminalProgress &progress)
 {
     QString error;
     const QStringList addresses = BatchAddresses::readFile(options.list, &error);
     if (!error.isEmpty() || addresses.isEmpty()) {
-        std::fprintf(stderr, "pictorra: %s: %s\n", qPrintable(options.list),
-                     qPrintable(error.isEmpty() ? QStringLiteral("no product addresses") : error));
+        progress.say(QStringLiteral("pictorra: ") + options.list + QStringLiteral(": ")
+                     + (error.isEmpty() ? QStringLiteral("列表中没有宝贝地址") : error));
         return 2;
     }
     PickBatchWorker worker(window);
@@ -57,26 +59,21 @@ int HeadlessBatch::run(MainForm &window, const Options &options)
     if (options.delaySeconds >= 0)
         runner.setDelay([ms = int(options.delaySeconds * 1000)] { return ms; });
     if (!runner.open(QDir(options.saveFolder).absolutePath(), addresses, &error)) {
-        std::fprintf(stderr, "pictorra: %s\n", qPrintable(error));
+        progress.say(QStringLiteral("pictorra: ") + error);
         return 2;
     }
-#ifdef Q_OS_UNIX
-    const bool terminal = ::isatty(2);
-#else
-    const bool terminal = false;
-#endif
     for (const BatchRow &row : runner.rows()) {
         if (row.state == BatchState::AlreadySaved)
             printLine(row);
     }
-    QObject::connect(&runner, &BatchRunner::rowFinished, &runner, [&runner, terminal](int row) {
+    drawBar(runner, progress);
+    QObject::connect(&runner, &BatchRunner::rowFinished, &runner, [&runner, &progress](int row) {
         printLine(runner.rows()[row]);
-        if (terminal)
-            drawBar(runner);
+        drawBar(runner, progress);
     });
-    auto endIfIdle = [&runner](BatchRunner::Status status, const QString &reason) {
+    auto endIfIdle = [&runner, &progress](BatchRunner::Status status, const QString &reason) {
         if (!reason.isEmpty())
-            std::fprintf(stderr, "pictorra: %s\n", qPrintable(reason));
+            progress.say(QStringLiteral("pictorra: ") + reason);
         if (status == BatchRunner::Status::Finished || runner.runningCount() == 0)
             QCoreApplication::exit(0);
     };
@@ -95,7 +92,7 @@ int HeadlessBatch::run(MainForm &window, const Options &options)
     runner.retryFailed();
     if (runner.status() == BatchRunner::Status::Running)
         QCoreApplication::exec();
-    if (terminal)
-        std::fputs("\n", stderr);
+    progress.end();
+    progress.say(summary(runner));
     return allSaved(runner) ? 0 : 1;
 }

@@ -3,10 +3,11 @@
 #include <QString>
 
 class MainForm;
+class TerminalProgress;
 
 // `pictorra --batch LIST --save DIR`: the batch without a screen. One JSON
-// line per address on standard output as it ends, a progress bar on standard
-// error when that is a terminal. Returns the exit code: 0 when every address
+// line per address on standard output as it ends; on `progress` the bar,
+// why the run stopped, and a closing summary. Returns the exit code: 0 when every address
 // was saved completely, 1 otherwise, 2 when LIST or DIR cannot be used.
 namespace HeadlessBatch {
 
@@ -18,6 +19,6 @@ struct Options
     double delaySeconds = -1; // below zero: a random 2-5 s
 };
 
-int run(MainForm &window, const Options &options);
+int run(MainForm &window, const Options &options, TerminalProgress &progress);
 
 } // namespace HeadlessBatch

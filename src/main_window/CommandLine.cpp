@@ -8,10 +8,11 @@
 
 const char CommandLine::version[] = PICTORRA_VERSION;
 
-const char CommandLine::usage[] = "usage: pictorra [--pick URL [URL ...] [--save DIR]]\n"
-                                  "       pictorra --demo [--save DIR]\n"
-                                  "       pictorra --batch LIST --save DIR [--parallel N] [--delay SECONDS]\n"
-                                  "       pictorra --help | --version\n";
+const char CommandLine::usage[] = "用法: pictorra [--pick 网址 [网址 ...] [--save 目录]] [--verbose]\n"
+                                  "      pictorra --demo [--save 目录] [--verbose]\n"
+                                  "      pictorra --batch 地址列表 --save 目录 [--parallel 并行数] [--delay 秒] [--verbose]\n"
+                                  "      pictorra --help | --version\n"
+                                  "标准输出每页一行JSON；进度和汇总写到标准错误。--verbose 另显示浏览器引擎和网页自己的消息。\n";
 
 CommandLine CommandLine::parse(const QStringList &arguments)
 {
@@ -22,6 +23,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             line.help = true;
         else if (argument == QLatin1String("--version"))
             line.showVersion = true;
+        else if (argument == QLatin1String("--verbose"))
+            line.verbose = true;
         else if (argument == QLatin1String("--pick") && !line.demo)
             line.pick = true;
         else if (argument == QLatin1String("--demo") && !line.pick)
@@ -54,7 +57,7 @@ std::optional<QString> CommandLine::saveFolderProblem(const QString &folder)
         return QStringLiteral("pictorra: %1: %2\n").arg(folder, QString::fromLocal8Bit(error.message()));
     const QFileInfo info(folder);
     if (!info.isDir() || !info.isWritable())
-        return QStringLiteral("pictorra: cannot write into %1\n").arg(folder);
+        return QStringLiteral("pictorra: 无法写入 %1\n").arg(folder);
     return std::nullopt;
 }
 

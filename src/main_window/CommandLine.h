@@ -14,6 +14,7 @@ struct CommandLine
     bool valid = true;
     bool help = false;               // --help: the usage, and nothing else
     bool showVersion = false;        // --version
+    bool verbose = false;            // --verbose: the engine's and the pages' own messages too
     bool pick = false;               // --pick URL [URL ...]
     bool demo = false;               // --demo: the bundled sample shop
     QStringList addresses;

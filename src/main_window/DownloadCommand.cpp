@@ -55,13 +55,39 @@ void DownloadCommand::DownLoad_B_Click()
         if (awaitsDownload(tab))
             waiting.append(tab);
     if (waiting.isEmpty()) {
-        m_dialogs.messageBox(QStringLiteral("页面上无采集结果,采集结果标题以Pick开头"), notice, Dialogs::Icon::Information);
+        m_dialogs.messageBox(nothingToDownload(), notice, Dialogs::Icon::Information);
         return;
     }
     m_running = true;
     m_folder = m_dialogs.ChooseFolder(m_dialogParent, QStringLiteral("请选择保存目录"), QDir::currentPath());
     m_waiting = waiting;
     nextTab();
+}
+
+QString DownloadCommand::nothingToDownload() const
+{
+    // The result on screen was saved already: say where, rather than that there is none.
+    const Tab *done = nullptr;
+    for (const Tab *tab : m_tabs.tabs())
+        if (tab->holdsResult() && tab->downloaded && (!done || tab == m_tabs.current()))
+            done = tab;
+    if (!done)
+        return QStringLiteral("页面上无采集结果,采集结果标题以Pick开头");
+    return QStringLiteral("已下载到 ") + QDir::toNativeSeparators(done->lastDownload.itemFolder)
+        + QStringLiteral("，双击打开");
+}
+
+void DownloadCommand::abort()
+{
+    m_waiting.clear();
+    // Deleted at once: the window may close right after, and the transfers
+    // in flight must remove their partial files before it does.
+    if (m_tab) {
+        m_tab->disconnect(this);
+        delete m_tab.data();
+    }
+    if (m_running)
+        finish();
 }
 
 void DownloadCommand::nextTab()
@@ -119,12 +145,26 @@ void DownloadCommand::tabFinished(const QPointer<Tab> &tab, const DownloadSummar
 void DownloadCommand::showSummary(Tab *tab, const DownloadSummary &summary)
 {
     if (!summary.line.isEmpty())
-        PickCommand::writeRow(tab->mesg(), 0, summary.line);
+        PickCommand::writeRow(tab->mesg(), 0, FirstRow(summary));
     if (summary.outcome != DownloadSummary::Outcome::Completed)
         return;
     if (MesgList *list = tab->mesg())
         list->setCounts(CountsLine(summary));
     m_tabs.setDownloaded(tab, summary);
+}
+
+QString DownloadCommand::FirstRow(const DownloadSummary &summary)
+{
+    // Some pictures saved, some lost: not "下载完成", which would hide the loss.
+    const bool someFailed = summary.outcome == DownloadSummary::Outcome::Completed && summary.failed > 0
+        && summary.saved > 0 && summary.failed < summary.total;
+    if (!someFailed)
+        return summary.line;
+    QString line = QStringLiteral("消息提示:下载结束，%1张失败,保存至->").arg(summary.failed) + summary.itemFolder
+        + QStringLiteral("->双击打开");
+    if (summary.unknownWidth > 0)
+        line += QStringLiteral("（%1张宽度未知）").arg(summary.unknownWidth);
+    return line;
 }
 
 QString DownloadCommand::CountsLine(const DownloadSummary &summary)

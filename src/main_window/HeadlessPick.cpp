@@ -12,7 +12,6 @@
 #include <QPointer>
 
 #include <algorithm>
-#include <cstdio>
 
 HeadlessPick::HeadlessPick(MainForm &window, const QStringList &addresses, QObject *parent)
     : QObject(parent), m_window(window)
@@ -38,9 +37,7 @@ void HeadlessPick::startNext()
         ++m_running;
         auto *pick = new Pick(m_window.tabs().openTab()->browser(), m_window.pickCommand().designs(),
                               m_window.services().intervals, this);
-        connect(pick, &Pick::progress, this, [index](int seconds) {
-            std::fprintf(stderr, "[%d] %s\n", index + 1, PickCommand::PickStatus(seconds).toUtf8().constData());
-        });
+        connect(pick, &Pick::progress, this, [this, index](int seconds) { emit ticking(index, seconds); });
         connect(pick, &Pick::ended, this, [this, index, pick](const PickOutcome &outcome) { onEnded(index, pick, outcome); });
         pick->start(m_results[index].address);
     }
@@ -79,15 +76,47 @@ QByteArray json(const QJsonValue &value)
 {
     return TerminalJson::value(value);
 }
+
+QByteArray field(const QString &key, const QJsonValue &value)
+{
+    return ", " + json(key) + ": " + json(value);
 }
 
-QByteArray HeadlessPick::jsonLine(const Result &result)
+// One name per address, whatever the page gave: a script may zip the two lists.
+QStringList namesOf(const MediaGroup &group)
+{
+    QStringList names = group.names.mid(0, group.addresses.size());
+    while (names.size() < group.addresses.size())
+        names.append(QString());
+    return names;
+}
+
+QByteArray saveFields(const DownloadSummary &saved)
+{
+    QStringList failedNames;
+    for (const FailedPicture &picture : saved.failures)
+        failedNames << picture.name();
+    QByteArray fields = field(QStringLiteral("folder"), saved.itemFolder) + field(QStringLiteral("saved"), saved.saved)
+        + field(QStringLiteral("dropped"), saved.dropped) + field(QStringLiteral("failed"), saved.failed)
+        + field(QStringLiteral("failedNames"), QJsonArray::fromStringList(failedNames));
+    if (saved.outcome == DownloadSummary::Outcome::FolderFailed)
+        fields += field(QStringLiteral("saveError"), saved.line + QStringLiteral(" (") + saved.error + QLatin1Char(')'));
+    return fields;
+}
+} // namespace
+
+QByteArray HeadlessPick::jsonLine(const Result &result, const DownloadSummary *saved)
 {
     if (!result.completed)
-        return "{\"url\": " + json(result.address) + ", \"error\": " + json(result.error) + "}";
+        return "{\"url\": " + json(result.address) + field(QStringLiteral("error"), result.error) + "}";
     const PickResult &pick = result.pick;
-    QByteArray line = "{\"url\": " + json(pick.address) + ", \"title\": " + json(pick.title);
-    for (const MediaGroup &group : pick.groups())
-        line += ", " + json(group.key()) + ": " + json(QJsonArray::fromStringList(group.addresses));
+    QByteArray line = "{\"url\": " + json(pick.address) + field(QStringLiteral("title"), pick.title);
+    for (const MediaGroup &group : pick.groups()) {
+        line += field(group.key(), QJsonArray::fromStringList(group.addresses));
+        if (group.kind == MediaGroup::Kind::Sku)
+            line += field(group.key() + QStringLiteral("Names"), QJsonArray::fromStringList(namesOf(group)));
+    }
+    if (saved)
+        line += saveFields(*saved);
     return line + "}";
 }

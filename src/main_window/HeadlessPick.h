@@ -1,5 +1,6 @@
 #pragma once
 
+#include "download/DownloadSummary.h"
 #include "picking/PickOutcome.h"
 
 #include <QObject>
@@ -33,11 +34,15 @@ public:
     void start();
     const QList<Result> &results() const { return m_results; }
     bool allCompleted() const;
-    static QByteArray jsonLine(const Result &result);
+    // The page's line on standard output: the pick's lists, and when `saved`
+    // is given, what saving them came to.
+    static QByteArray jsonLine(const Result &result, const DownloadSummary *saved = nullptr);
 
 Q_SIGNALS:
     // The pick of results()[index] has ended, completed or refused.
     void picked(int index);
+    // The pick of results()[index] has run `seconds` so far.
+    void ticking(int index, int seconds);
     // Every address has been picked.
     void finished();
 

@@ -7,21 +7,9 @@
 
 #include <QPointer>
 
-#include <cstdio>
-#include <string>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
-
 HeadlessSave::HeadlessSave(const QString &folder, PictureFetcher &fetcher, QObject *parent)
     : QObject(parent), m_folder(folder), m_fetcher(&fetcher)
 {
-#ifdef Q_OS_UNIX
-    m_terminal = ::isatty(2);
-#else
-    m_terminal = false;
-#endif
 }
 
 void HeadlessSave::save(int id, const PickResult &result)
@@ -38,14 +26,10 @@ void HeadlessSave::startNext()
     ++m_running;
     auto *download = new TabDownload(m_fetcher, MinDescWidth, this);
     connect(download, &TabDownload::progress, this,
-            [this, id](int done, int total, const QString &) { onProgress(id, done, total); });
+            [this, id](int done, int total, const QString &) { emit progressed(id, done, total); });
     connect(download, &TabDownload::finished, this, [this, id, download](const DownloadSummary &summary) {
         download->deleteLater();
         --m_running;
-        if (summary.failed > 0 || summary.outcome != DownloadSummary::Outcome::Completed)
-            m_anyFailed = true;
-        if (m_terminal)
-            std::fputc('\n', stderr);
         const QPointer<HeadlessSave> self(this);
         emit saved(id, summary);
         if (self)
@@ -53,19 +37,6 @@ void HeadlessSave::startNext()
     });
     download->start(m_folder, result);
     startNext();
-}
-
-void HeadlessSave::onProgress(int id, int done, int total)
-{
-    if (!m_terminal) {
-        std::fprintf(stderr, "[%d] %s\n", id, ProgressLine(done, total).toUtf8().constData());
-        return;
-    }
-    const int width = 30;
-    const int filled = total > 0 ? done * width / total : width;
-    std::fprintf(stderr, "\r[%d] [%s%s] %d/%d %3d%%", id, std::string(size_t(filled), '#').c_str(),
-                 std::string(size_t(width - filled), '.').c_str(), done, total, ProgressPercent(done, total));
-    std::fflush(stderr);
 }
 
 QString HeadlessSave::summaryLine(const DownloadSummary &summary)

@@ -13,7 +13,6 @@ class PictureFetcher;
 
 // Saves pick results into the folder given on the command line as they come,
 // a few items side by side, each item's pictures one after the other.
-// Progress goes to standard error: a bar on a terminal, plain lines otherwise.
 class HeadlessSave : public QObject
 {
     Q_OBJECT
@@ -26,22 +25,19 @@ public:
     // Starts saving at once when fewer than MaxRunning items are saving,
     // otherwise when one of them ends.
     void save(int id, const PickResult &result);
-    bool idle() const { return m_running == 0 && m_waiting.isEmpty(); }
-    bool anyFailed() const { return m_anyFailed; }
     static QString summaryLine(const DownloadSummary &summary);
 
 Q_SIGNALS:
     // One item has ended; `id` is the one given to save().
     void saved(int id, const DownloadSummary &summary);
+    // `done` of the item's `total` pictures have ended.
+    void progressed(int id, int done, int total);
 
 private:
     void startNext();
-    void onProgress(int id, int done, int total);
 
     QString m_folder;
     PictureFetcher *m_fetcher;
     QQueue<std::pair<int, PickResult>> m_waiting;
     int m_running = 0;
-    bool m_anyFailed = false;
-    bool m_terminal;
 };

@@ -2,14 +2,15 @@
 
 #include "batch/HeadlessBatch.h"
 #include "main_window/CommandLine.h"
-#include "main_window/HeadlessPick.h"
-#include "main_window/HeadlessSave.h"
+#include "main_window/HeadlessRun.h"
 #include "main_window/MainForm.h"
 #include "platform/BrowserProfile.h"
 #include "platform/DemoShop.h"
+#include "platform/EngineQuiet.h"
 #include "platform/HeadlessDialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtDialogs.h"
+#include "platform/TerminalProgress.h"
 #include "platform/WebEngineBrowser.h"
 
 #include <QApplication>
@@ -30,12 +31,19 @@ namespace Launcher {
 
 namespace {
 
-void prepareEnvironment(bool withoutScreen)
+void prepareEnvironment(bool withoutScreen, bool verbose)
 {
 #ifdef Q_OS_UNIX
     // The engine's sandbox refuses to run as root.
     if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox");
+#endif
+    // Both read when the engine starts, so they come first.
+    if (!verbose) {
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", EngineQuiet::chromiumFlags(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS")));
+        EngineQuiet::install();
+    }
+#ifdef Q_OS_UNIX
     if (withoutScreen && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 #else
@@ -59,46 +67,17 @@ Intervals intervalsFromEnvironment()
 
 int runHeadless(MainForm &window, const CommandLine &options)
 {
-    HeadlessPick run(window, options.addresses);
-    std::optional<HeadlessSave> save;
-    if (options.save)
-        save.emplace(QDir(*options.save).absolutePath(), window.fetcher());
-    bool picksEnded = false;
-    const auto exitWhenDone = [&] {
-        if (picksEnded && (!save || save->idle()))
-            QCoreApplication::exit(run.allCompleted() && !(save && save->anyFailed()) ? 0 : 1);
-    };
-    // Each page is printed, and saved, as soon as its own pick ends.
-    QObject::connect(&run, &HeadlessPick::picked, &window, [&](int index) {
-        const HeadlessPick::Result &result = run.results().at(index);
-        std::printf("%s\n", HeadlessPick::jsonLine(result).constData());
-        std::fflush(stdout);
-        if (save && result.completed)
-            save->save(index, result.pick);
-    });
-    if (save)
-        QObject::connect(&*save, &HeadlessSave::saved, &window, [&](int, const DownloadSummary &summary) {
-            std::printf("%s\n", HeadlessSave::summaryLine(summary).toUtf8().constData());
-            std::fflush(stdout);
-            exitWhenDone();
-        });
-    QObject::connect(&run, &HeadlessPick::finished, &window, [&] {
-        picksEnded = true;
-        exitWhenDone();
-    });
-    // From the event loop: an exit asked for before it runs would be lost.
-    QMetaObject::invokeMethod(&run, &HeadlessPick::start, Qt::QueuedConnection);
-    return QCoreApplication::exec();
-}
-
-int runBatch(MainForm &window, const CommandLine &options)
-{
+    TerminalProgress progress;
+    if (!options.batch) {
+        HeadlessRun run(window, options.addresses, options.save.value_or(QString()), progress);
+        return run.exec();
+    }
     HeadlessBatch::Options batch;
     batch.list = *options.batch;
     batch.saveFolder = *options.save;
     batch.parallel = options.parallel;
     batch.delaySeconds = options.delay;
-    return HeadlessBatch::run(window, batch);
+    return HeadlessBatch::run(window, batch, progress);
 }
 
 } // namespace
@@ -163,7 +142,7 @@ int run(int argc, char *argv[])
             return 2;
         }
     }
-    prepareEnvironment(options.headless());
+    prepareEnvironment(options.headless(), options.verbose);
     QApplication app(argc, argv);
     setUpApplication(app);
 
@@ -179,7 +158,7 @@ int run(int argc, char *argv[])
     CommandLine run = options;
     if (options.demo) {
         if (!shop.start()) {
-            std::fprintf(stderr, "pictorra: the sample shop cannot be served: %s\n", qPrintable(shop.errorString()));
+            std::fprintf(stderr, "pictorra: 无法启动示例店铺: %s\n", shop.errorString().toLocal8Bit().constData());
             return 1;
         }
         run.addresses = {shop.itemUrl().toString()};
@@ -200,7 +179,7 @@ int run(int argc, char *argv[])
     // Shown even without a screen: a hidden page has no viewport to scroll.
     if (options.headless()) {
         window.show();
-        return options.batch ? runBatch(window, options) : runHeadless(window, run);
+        return runHeadless(window, run);
     }
     if (auto *qtDialogs = dynamic_cast<QtDialogs *>(dialogs.get())) {
         qtDialogs->setParent(&window);

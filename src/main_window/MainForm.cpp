@@ -69,8 +69,7 @@ MainForm::MainForm(const Services &services, QWidget *parent)
     connect(m_address->DownLoad_B, &QPushButton::clicked, m_download, &DownloadCommand::DownLoad_B_Click);
     connect(m_tabs, &TabSet::mesgDoubleClicked, m_download, &DownloadCommand::mesgDblClick);
     connect(m_tabs, &TabSet::retryRequested, m_download, &DownloadCommand::retryFailed);
-    // Destroying the command (with the window) stops its transfers and removes their partial files.
-    m_transfers.add([this] { return m_download->isRunning(); }, {});
+    m_transfers.add([this] { return m_download->isRunning(); }, [this] { m_download->abort(); });
     m_favourites = new FavouriteCommands(*this, this);
     buildMenus();
     addTabKeys();

@@ -71,6 +71,9 @@ void MesgList::setRetryOffered(bool offered)
         return;
     m_retryAction->setEnabled(offered);
     m_retryButton->setVisible(offered);
+    // The rows end where the button begins: a long failure list is cut short
+    // with an ellipsis (its tool tip has it all) instead of running under it.
+    setViewportMargins(0, 0, offered ? m_retryButton->sizeHint().width() : 0, 0);
     placeRetryButton();
     emit shapeChanged();
 }

@@ -37,6 +37,10 @@ public:
 
     // A result the user sees and may download.
     bool holdsResult() const { return result && showingResult; }
+    // What the address box shows for a page at `location`: while the result
+    // is shown, the product's own address, so that copying or keeping it as
+    // a favourite gives the product and not the written page.
+    QString shownAddress(const QString &location) const { return holdsResult() ? result->address : location; }
     bool hasFailures() const { return downloaded && !lastDownload.failures.isEmpty(); }
     // The tab goes back to being an ordinary browser.
     void dropResult();

@@ -27,6 +27,14 @@ void TabSet::resultShown(Tab *tab, bool written)
     tab->showingResult = true;
     tab->resultLocation = tab->browser()->LocationURL();
     refreshCaption(tab);
+    announceAddress(tab);
+}
+
+void TabSet::announceAddress(Tab *tab)
+{
+    if (tab && tab == current())
+        if (BrowserPage *page = tab->browser())
+            emit addressChanged(tab->shownAddress(page->LocationURL()));
 }
 
 bool TabSet::redrawResult(Tab *tab)
@@ -42,6 +50,7 @@ bool TabSet::redrawResult(Tab *tab)
         if (written && shown->browser())
             shown->resultLocation = shown->browser()->LocationURL();
         refreshCaption(shown);
+        announceAddress(shown);
     });
     return true;
 }
@@ -89,7 +98,5 @@ void TabSet::checkLeftResult(Tab *tab)
 void TabSet::onDownloadComplete(Tab *tab)
 {
     checkLeftResult(tab);
-    if (tab == current())
-        if (BrowserPage *page = tab->browser())
-            emit addressChanged(page->LocationURL());
+    announceAddress(tab);
 }

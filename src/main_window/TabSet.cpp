@@ -151,7 +151,7 @@ void TabSet::runSelectionHandling()
     page->takeFocus();
     list->raise();
     emit controlsCreated();
-    emit addressChanged(page->LocationURL());
+    announceAddress(current());
     emit windowCaptionChanged(page->LocationName());
 }
 

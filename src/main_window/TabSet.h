@@ -97,6 +97,8 @@ private:
     void onDownloadComplete(Tab *tab);
     // The tab's page is no longer its result page: it is an ordinary tab again.
     void checkLeftResult(Tab *tab);
+    // Tells the address box what the current tab shows, when `tab` is current.
+    void announceAddress(Tab *tab);
     BrowserPage *onNewWindow();
 
     QWidget *m_client;

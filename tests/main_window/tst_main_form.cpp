@@ -96,6 +96,9 @@ private Q_SLOTS:
 
         QVERIFY(window->close());
         QCOMPARE(dialogs.questions.size(), 1);
+        // Stopped by the yes itself, before the window goes.
+        QVERIFY(!window->downloadCommand().isRunning());
+        QCOMPARE(partials(), QStringList());
         window.reset();
         QCOMPARE(partials(), QStringList());
     }
