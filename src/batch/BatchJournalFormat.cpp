@@ -25,7 +25,8 @@ QJsonObject BatchJournalFormat::toJson(const QDir &saveFolder, const BatchRow &r
     return QJsonObject{{u"url"_s, row.url},       {u"title"_s, row.title},
                        {u"state"_s, batchStateKey(row.state)},
                        {u"main"_s, row.mainPics}, {u"sku"_s, row.skuPics},
-                       {u"desc"_s, row.descPics}, {u"saved"_s, row.saved},
+                       {u"desc"_s, row.descPics}, {u"video"_s, row.videos},
+                       {u"saved"_s, row.saved},
                        {u"dropped"_s, row.dropped}, {u"failed"_s, row.failed},
                        {u"folder"_s, relativeFolder(saveFolder, row.folder)}, {u"note"_s, row.note}};
 }
@@ -39,6 +40,8 @@ bool BatchJournalFormat::fromJson(const QDir &saveFolder, const QJsonObject &obj
     row->mainPics = object.value(u"main"_s).toInt();
     row->skuPics = object.value(u"sku"_s).toInt();
     row->descPics = object.value(u"desc"_s).toInt();
+    // Journals written before videos were saved have none.
+    row->videos = object.value(u"video"_s).toInt();
     row->saved = object.value(u"saved"_s).toInt();
     row->dropped = object.value(u"dropped"_s).toInt();
     row->failed = object.value(u"failed"_s).toInt();

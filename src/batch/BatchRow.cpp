@@ -83,6 +83,7 @@ QByteArray batchJsonLine(const BatchRow &row)
         object.insert(u"main"_s, row.mainPics);
         object.insert(u"sku"_s, row.skuPics);
         object.insert(u"desc"_s, row.descPics);
+        object.insert(u"video"_s, row.videos);
         object.insert(u"saved"_s, row.saved);
         object.insert(u"dropped"_s, row.dropped);
         object.insert(u"failed"_s, row.failed);

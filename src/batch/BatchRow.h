@@ -33,6 +33,7 @@ struct BatchRow
     int mainPics = 0;
     int skuPics = 0;
     int descPics = 0;
+    int videos = 0;
     int saved = 0;
     int dropped = 0;
     int failed = 0;
@@ -51,7 +52,7 @@ struct BatchRow
 };
 
 // The screenless run's line for a finished row: {"url", "state", "title",
-// "folder", "main", "sku", "desc", "saved", "dropped", "failed"} for a
+// "folder", "main", "sku", "desc", "video", "saved", "dropped", "failed"} for a
 // picked item, {"url", "state", "error"} for one that was refused, blocked or
 // could not be loaded. Characters unsafe on a terminal are escaped.
 QByteArray batchJsonLine(const BatchRow &row);

@@ -78,6 +78,7 @@ void BatchRunner::onPicked(int job, BatchItemWorker::PickEnd end, const PickResu
     current.mainPics = int(result.mainPics.size());
     current.skuPics = int(result.skuPics.size());
     current.descPics = int(result.descPics.size());
+    current.videos = int(result.videos.size());
     current.note = result.note;
     current.descriptionMissing = result.descriptionMissing;
     // The folder is made and journalled before any picture is fetched: a

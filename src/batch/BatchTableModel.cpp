@@ -48,6 +48,7 @@ QString BatchTableModel::cellText(int row, int column) const
     case Main: return count(r.mainPics);
     case Sku: return count(r.skuPics);
     case Desc: return count(r.descPics);
+    case Video: return count(r.videos);
     case Failed: return batchStateIsFinal(r.state) && picked ? QString::number(r.failed) : QString();
     case Folder: return r.folder;
     default: return {};
@@ -68,7 +69,7 @@ QVariant BatchTableModel::data(const QModelIndex &index, int role) const
 QVariant BatchTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     static const QStringList names{u"地址"_s, u"标题"_s, u"状态"_s, u"主图"_s, u"SKU图"_s,
-                                   u"描述图"_s, u"失败"_s, u"文件夹"_s};
+                                   u"描述图"_s, u"视频"_s, u"失败"_s, u"文件夹"_s};
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < names.size())
         return names[section];
     return QAbstractTableModel::headerData(section, orientation, role);

@@ -6,12 +6,12 @@
 class BatchRunner;
 
 // The batch table: one row per address, columns
-// 地址 | 标题 | 状态 | 主图 | SKU图 | 描述图 | 失败 | 文件夹.
+// 地址 | 标题 | 状态 | 主图 | SKU图 | 描述图 | 视频 | 失败 | 文件夹.
 class BatchTableModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    enum Column { Address, Title, State, Main, Sku, Desc, Failed, Folder, ColumnCount };
+    enum Column { Address, Title, State, Main, Sku, Desc, Video, Failed, Folder, ColumnCount };
 
     explicit BatchTableModel(BatchRunner *runner, QObject *parent = nullptr);
 

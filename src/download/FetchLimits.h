@@ -15,4 +15,17 @@ struct FetchLimits
     QList<int> pausesMs{500, 2000};   // before the 2nd, 3rd … try (the last one repeats)
     int retryAfterCapMs = 10000;      // a longer Retry-After is waited for this long
     bool requirePicture = true;       // the body must start like a picture format
+    bool requireVideo = false;        // the body must start like an MP4 video
+
+    // A gallery video: the same patience for a silent server, a larger cap
+    // and more time for the whole, and an MP4 instead of a picture.
+    FetchLimits forVideo() const
+    {
+        FetchLimits video = *this;
+        video.maxBytes = 512ll << 20;
+        video.totalMs = 30 * 60 * 1000;
+        video.requirePicture = false;
+        video.requireVideo = true;
+        return video;
+    }
 };

@@ -17,8 +17,18 @@ PictureFetcher::~PictureFetcher()
 
 void PictureFetcher::DownloadPicture(const QString &url, const QString &file, QObject *context, Done done)
 {
+    fetch(url, file, m_limits, context, std::move(done));
+}
+
+void PictureFetcher::DownloadVideo(const QString &url, const QString &file, QObject *context, Done done)
+{
+    fetch(url, file, m_videoLimits, context, std::move(done));
+}
+
+void PictureFetcher::fetch(const QString &url, const QString &file, const FetchLimits &limits, QObject *context, Done done)
+{
     const QUrl address(url);
-    auto *transfer = new PictureTransfer(m_network, address, file, m_limits, context, std::move(done), this);
+    auto *transfer = new PictureTransfer(m_network, address, file, limits, context, std::move(done), this);
     // Addresses come from web pages: never let one read local files.
     const QString scheme = address.scheme().toLower();
     if (!address.isValid() || (scheme != u"http" && scheme != u"https")) {

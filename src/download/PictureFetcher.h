@@ -26,8 +26,8 @@ public:
     explicit PictureFetcher(QNetworkAccessManager *network, QObject *parent = nullptr);
     ~PictureFetcher() override;
 
-    // Milliseconds without a byte after which a try fails.
-    void setStallTimeout(int milliseconds) { m_limits.stallMs = milliseconds; }
+    // Milliseconds without a byte after which a try fails (pictures and videos).
+    void setStallTimeout(int milliseconds) { m_limits.stallMs = m_videoLimits.stallMs = milliseconds; }
     int stallTimeout() const { return m_limits.stallMs; }
     // For the fetches started from now on.
     void setLimits(const FetchLimits &limits) { m_limits = limits; }
@@ -37,6 +37,11 @@ public:
     // loop, exactly once, unless `context` is gone by then or abort() cancels
     // the fetch first. An existing file is replaced whole on success only.
     void DownloadPicture(const QString &url, const QString &file, QObject *context, Done done);
+    // The same for a gallery video, within videoLimits().
+    void DownloadVideo(const QString &url, const QString &file, QObject *context, Done done);
+    // For the videos fetched from now on; by default limits().forVideo().
+    void setVideoLimits(const FetchLimits &limits) { m_videoLimits = limits; }
+    const FetchLimits &videoLimits() const { return m_videoLimits; }
 
     // Cancels the fetches started for `context` (every fetch when null):
     // their files are not written and their callbacks never run.
@@ -45,6 +50,9 @@ public:
     int running() const;
 
 private:
+    void fetch(const QString &url, const QString &file, const FetchLimits &limits, QObject *context, Done done);
+
     QPointer<QNetworkAccessManager> m_network;
     FetchLimits m_limits;
+    FetchLimits m_videoLimits = FetchLimits().forVideo();
 };

@@ -2,6 +2,7 @@
 
 #include "download/PictureFormat.h"
 #include "download/RetryPolicy.h"
+#include "download/VideoFormat.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
@@ -115,6 +116,7 @@ void PictureTransfer::onReadyRead()
         fail(QStringLiteral("larger than %1 bytes").arg(m_limits.maxBytes));
         return;
     }
+    static_assert(PictureHeadBytes >= VideoHeadBytes);
     if (m_head.size() < PictureHeadBytes)
         m_head += data.left(PictureHeadBytes - m_head.size());
     if (!m_file.write(data)) {
@@ -165,6 +167,8 @@ QString PictureTransfer::verdict(bool *transient)
         *transient = true;
         return QStringLiteral("cut short: %1 of %2 bytes").arg(m_written).arg(declared);
     }
+    if (m_limits.requireVideo && !IsVideoFormat(m_head))
+        return QStringLiteral("not a video");
     if (m_limits.requirePicture && !IsPictureFormat(m_head))
         return QStringLiteral("not a picture");
     if (m_limits.requirePicture && !(m_file.flush() && HasReadableHeader(m_file.partName(), m_head)))

@@ -63,4 +63,24 @@ bool write(const QString &itemFolder, const ProductData &product, QString *error
     return product.skus.isEmpty() || save(folder.filePath(SkuFile), skuCsv(product), error);
 }
 
+bool setVideo(const QString &itemFolder, const QString &video, QString *error)
+{
+    QFile file(QDir(itemFolder).filePath(InfoFile));
+    if (!file.exists())
+        return true;
+    // Our own file is a few megabytes at most, even for ten thousand SKUs.
+    constexpr qint64 MaxInfoBytes = 64 << 20;
+    QJsonParseError parsed{};
+    const QJsonDocument document = file.open(QIODevice::ReadOnly) && file.size() <= MaxInfoBytes
+        ? QJsonDocument::fromJson(file.readAll(), &parsed) : QJsonDocument();
+    if (!document.isObject()) {
+        if (error)
+            *error = u"cannot read %1"_s.arg(file.fileName());
+        return false;
+    }
+    QJsonObject object = document.object();
+    object.insert(u"video"_s, video);
+    return save(file.fileName(), QJsonDocument(object).toJson(QJsonDocument::Indented), error);
+}
+
 } // namespace ProductFiles

@@ -22,4 +22,8 @@ QByteArray skuCsv(const ProductData &product);
 // set when one could not be written whole.
 bool write(const QString &itemFolder, const ProductData &product, QString *error = nullptr);
 
+// Names `video` in the 商品信息.json of `itemFolder`, keeping the rest as it
+// is; true without a change where there is no such file.
+bool setVideo(const QString &itemFolder, const QString &video, QString *error = nullptr);
+
 } // namespace ProductFiles

@@ -134,6 +134,10 @@ QString CompletionLine(const DownloadSummary &s)
     QString line = CompletionLine(s.itemFolder, s.failed);
     if (s.unknownWidth > 0)
         line += QStringLiteral("（%1张宽度未知）").arg(s.unknownWidth);
+    if (s.videos > 0)
+        line += QStringLiteral("（视频%1个）").arg(s.videos);
+    if (!s.dataError.isEmpty())
+        line += QStringLiteral("（商品信息未能保存）");
     return line;
 }
 

@@ -2,6 +2,7 @@
 
 #include "download/PictureFetcher.h"
 #include "download/PictureFile.h"
+#include "download/ProductFiles.h"
 #include "download/SaveLayout.h"
 #include "picking/CleanName.h"
 
@@ -14,6 +15,14 @@ namespace {
 const QString MainGroup = MediaGroup::folderOf(MediaGroup::Kind::Main);
 const QString SkuGroup = MediaGroup::folderOf(MediaGroup::Kind::Sku);
 const QString DescGroup = MediaGroup::folderOf(MediaGroup::Kind::Description);
+const QString VideoGroup = MediaGroup::folderOf(MediaGroup::Kind::Video);
+
+// A video's name does not follow its address: a page's address may end in
+// anything, and players know an MP4 by its extension.
+QString VideoFileName(int number)
+{
+    return VideoGroup + QString::number(number) + QStringLiteral(".mp4");
+}
 }
 
 TabDownload::TabDownload(PictureFetcher *fetcher, int minDescWidth, QObject *parent)
@@ -158,20 +167,23 @@ void TabDownload::beginResume()
         QDir().mkdir(m_summary.itemFolder);
     m_resuming = true;
     PictureFile::removeStaleParts(m_summary.itemFolder);
-    QString mainFolder, skuFolder, descFolder;
+    QString mainFolder, skuFolder, descFolder, videoFolder;
     if (!makeGroupFolder(MainGroup, &mainFolder)
         || (!m_result.skuPics.isEmpty() && !makeGroupFolder(SkuGroup, &skuFolder))
-        || !makeGroupFolder(DescGroup, &descFolder)) {
+        || !makeGroupFolder(DescGroup, &descFolder)
+        || (!m_result.videos.isEmpty() && !makeGroupFolder(VideoGroup, &videoFolder))) {
         finish(DownloadSummary::Outcome::FolderFailed);
         return;
     }
     addJobs(MainGroup, mainFolder, m_result.mainPics, 1);
     addJobs(SkuGroup, skuFolder, m_result.skuPics, 1);
+    addJobs(VideoGroup, videoFolder, m_result.videos, 1);
     // A main or SKU picture's name depends on its place alone: one that is
     // there was saved whole (files take their names only when complete).
     m_jobs.erase(std::remove_if(m_jobs.begin(), m_jobs.end(), [this](const Job &job) {
                      const bool saved = QFileInfo(job.file).isFile();
                      m_skipped += saved ? 1 : 0;
+                     m_skippedVideos += saved && job.video ? 1 : 0;
                      return saved;
                  }),
                  m_jobs.end());
@@ -196,7 +208,7 @@ bool TabDownload::makeFolder(const QString &path, QString *made)
 bool TabDownload::makeGroupFolder(const QString &group, QString *made)
 {
     *made = m_summary.itemFolder + u'/' + group;
-    const bool known = group == MainGroup || group == SkuGroup || group == DescGroup;
+    const bool known = group == MainGroup || group == SkuGroup || group == DescGroup || group == VideoGroup;
     if (known && QFileInfo(m_summary.itemFolder).isDir() && (QFileInfo(*made).isDir() || QDir().mkdir(*made))) {
         PictureFile::removeStaleParts(*made);
         return true;
@@ -208,9 +220,11 @@ bool TabDownload::makeGroupFolder(const QString &group, QString *made)
 
 void TabDownload::addJobs(const QString &group, const QString &folder, const QStringList &urls, int firstNumber)
 {
+    const bool video = group == VideoGroup;
     for (int i = 0; i < urls.size(); ++i) {
         const int number = firstNumber + i;
-        m_jobs.append({group, number, urls.at(i), PictureFileName(folder, group, number, urls.at(i)), -1});
+        const QString file = video ? folder + u'/' + VideoFileName(number) : PictureFileName(folder, group, number, urls.at(i));
+        m_jobs.append({group, number, urls.at(i), file, -1, video});
     }
 }
 
@@ -218,7 +232,7 @@ void TabDownload::addDescriptions(const QString &folder, const QStringList &urls
 {
     m_descriptions.reset(folder, urls, firstNumber, m_minDescWidth);
     for (int j = 0; j < urls.size(); ++j)
-        m_jobs.append({DescGroup, 0, urls.at(j), m_descriptions.stagedFile(j), j});
+        m_jobs.append({DescGroup, 0, urls.at(j), m_descriptions.stagedFile(j), j, false});
 }
 
 void TabDownload::pump()
@@ -237,7 +251,11 @@ void TabDownload::pump()
             continue;
         }
         const Job &j = m_jobs.at(job);
-        m_fetcher->DownloadPicture(j.url, j.file, this, [this, job](const FetchResult &result) { onFetched(job, result); });
+        auto done = [this, job](const FetchResult &result) { onFetched(job, result); };
+        if (j.video)
+            m_fetcher->DownloadVideo(j.url, j.file, this, done);
+        else
+            m_fetcher->DownloadPicture(j.url, j.file, this, done);
     }
 }
 
@@ -250,7 +268,7 @@ void TabDownload::onFetched(int job, const FetchResult &result)
     if (j.descIndex >= 0)
         m_descriptions.arrived(j.descIndex, result.ok);
     else if (result.ok)
-        ++m_saved;
+        ++(j.video ? m_videos : m_saved);
     else
         m_failedJobs.append(job);
     ++m_done;
@@ -271,10 +289,12 @@ void TabDownload::finish(DownloadSummary::Outcome outcome)
         for (int job : std::as_const(m_failedJobs))
             m_summary.failures.append({m_jobs.at(job).group, m_jobs.at(job).number, m_jobs.at(job).url});
         m_summary.failures += m_descriptions.failures();
-        m_summary.saved = m_skipped + m_saved + m_descriptions.kept();
+        m_summary.videos = m_skippedVideos + m_videos;
+        m_summary.saved = m_skipped - m_skippedVideos + m_saved + m_descriptions.kept();
         m_summary.dropped = m_descriptions.dropped();
         m_summary.unknownWidth = m_descriptions.unknownWidth();
         m_summary.failed = int(m_summary.failures.size());
+        writeProductFiles();
         m_summary.line = CompletionLine(m_summary);
         // Nothing of ours writes here any more: what a killed run left goes,
         // however young it is.
@@ -287,7 +307,28 @@ void TabDownload::finish(DownloadSummary::Outcome outcome)
 void TabDownload::removeLeftovers()
 {
     PictureFile::removeStaleParts(m_summary.itemFolder, 0);
-    const QStringList groups{MainGroup, SkuGroup, DescGroup};
+    const QStringList groups{MainGroup, SkuGroup, DescGroup, VideoGroup};
     for (const QString &group : groups)
         PictureFile::removeStaleParts(m_summary.itemFolder + u'/' + group, 0);
+}
+
+void TabDownload::writeProductFiles()
+{
+    // A video that could not be saved leaves no empty folder (a retry makes it again).
+    if (m_summary.videos == 0)
+        QDir(m_summary.itemFolder).rmdir(VideoGroup);
+    const QString video = VideoFileName(1);
+    if (m_retrying) {
+        // A retry knows no product: it names the video it saved in the file the first run wrote.
+        if (m_videos > 0)
+            ProductFiles::setVideo(m_summary.itemFolder, video, &m_summary.dataError);
+        return;
+    }
+    ProductData product = m_result.product;
+    if (m_summary.videos > 0)
+        product.video = video;
+    // Results that carry no product (older callers, tests) leave no data files.
+    if (product.toJson().isEmpty())
+        return;
+    ProductFiles::write(m_summary.itemFolder, product, &m_summary.dataError);
 }

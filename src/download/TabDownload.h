@@ -13,13 +13,15 @@
 class PictureFetcher;
 
 // Saves one pick result's pictures: makes the item folder with its "主图" and
-// "描述图" folders (and "SKU图" when there are SKU pictures), then fetches up to
+// "描述图" folders (and "SKU图" when there are SKU pictures, "视频" when there is
+// a video, saved as 视频1.mp4), then fetches up to
 // `parallel` pictures at once without ever blocking the thread. Every file
 // gets the name a one-by-one run gives it: 主图i and SKU图i by position, 描述图n
 // numbered over the kept description pictures in list order (see
 // DescriptionOrder); a description picture narrower than the minimum width is
 // deleted and the next one takes its number, one whose width cannot be read
-// is kept (counted in unknownWidth).
+// is kept (counted in unknownWidth). Once every file was tried, the product's
+// data is written beside them (see ProductFiles).
 class TabDownload : public QObject
 {
     Q_OBJECT
@@ -40,13 +42,14 @@ public:
     bool start(const QString &folder, const QString &title, const QStringList &mainPics,
                const QStringList &descPics);
 
-    // The same for a whole pick result (main, SKU and description pictures).
+    // The same for a whole pick result (main, SKU and description pictures,
+    // the video and the product's data).
     bool start(const QString &folder, const PickResult &result);
 
     // Fetches again just the pictures that failed (a summary's failures) into
     // the existing item folder under the names they would have had; the
     // description pictures it keeps are numbered on from the smallest of their
-    // numbers. Hidden ".part" leftovers older than an hour are swept from the
+    // numbers. A video saved now is named in 商品信息.json. Hidden ".part" leftovers older than an hour are swept from the
     // folders first. Finishes like start(); FolderFailed when `itemFolder` is
     // gone. Returns false if this object was started before.
     bool retry(const QString &itemFolder, const QList<FailedPicture> &failures);
@@ -82,6 +85,7 @@ private:
         QString url;
         QString file;
         int descIndex = -1; // of description pictures, in DescriptionOrder
+        bool video = false;
     };
 
     bool launch();
@@ -96,6 +100,7 @@ private:
     void onFetched(int job, const FetchResult &result);
     void finish(DownloadSummary::Outcome outcome);
     void removeLeftovers();
+    void writeProductFiles();
 
     QPointer<PictureFetcher> m_fetcher;
     int m_minDescWidth;
@@ -113,6 +118,8 @@ private:
     int m_inFlight = 0;
     int m_done = 0;
     int m_saved = 0;         // main and SKU pictures
+    int m_videos = 0;        // videos saved by this run
+    int m_skippedVideos = 0; // videos a resumed download found saved already
     bool m_started = false;
     bool m_running = false;
     DownloadSummary m_summary;

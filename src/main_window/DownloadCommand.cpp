@@ -176,6 +176,8 @@ QString DownloadCommand::CountsLine(const DownloadSummary &summary)
                        .arg(summary.failed);
     if (summary.unknownWidth > 0)
         line += QStringLiteral(" 宽度未知%1张").arg(summary.unknownWidth);
+    if (summary.videos > 0)
+        line += QStringLiteral(" 视频%1个").arg(summary.videos);
     if (!summary.failures.isEmpty()) {
         QStringList names;
         for (const FailedPicture &picture : summary.failures)

@@ -9,7 +9,7 @@
 // one more group in PickResult::groups().
 struct MediaGroup
 {
-    enum class Kind { Main, Sku, Description };
+    enum class Kind { Main, Sku, Description, Video };
 
     Kind kind = Kind::Main;
     QStringList addresses;
@@ -37,6 +37,8 @@ struct MediaGroup
             return {QStringLiteral("SKU图"), QStringLiteral("sku"), false};
         case Kind::Description:
             break;
+        case Kind::Video:
+            return {QStringLiteral("视频"), QStringLiteral("video"), false};
         }
         return {QStringLiteral("描述图"), QStringLiteral("desc"), true};
     }

@@ -90,6 +90,8 @@ void Pick::judge(std::optional<double> height, const DocumentSnapshot &snapshot,
     m_title = CleanName(PageExtractor::GetPageTitle(snapshot));
     m_address = m_page->LocationURL();
     m_design = match->design;
+    m_videoUrl = match->reading.videoUrl;
+    m_product = match->reading.product;
     emit identified();
     if (m_ended || gone())
         return;
@@ -125,6 +127,9 @@ void Pick::picked(PickResult result)
     result.title = m_title;
     result.address = m_address;
     result.note = m_note;
+    if (!m_videoUrl.isEmpty())
+        result.videos = QStringList{m_videoUrl};
+    result.product = std::move(m_product);
     end(PickOutcome::Kind::Picked, QString(), result);
 }
 

@@ -85,6 +85,9 @@ private:
     QString m_title;
     QString m_address;
     QString m_note;
+    // Read with the page's design when it was recognised: both roads hand them on.
+    QString m_videoUrl;
+    ProductData m_product;
     bool m_stoppedAtDeadline = false;
     bool m_waitingLonger = false;
     bool m_tickBusy = false;

@@ -1,5 +1,8 @@
 #include "picking/ResultPage.h"
 
+#include "picking/ProductSection.h"
+#include "picking/ResultPageStyle.h"
+
 using namespace Qt::StringLiterals;
 
 QStringList ResultPage::pieces(const QString &title, const QString &address,
@@ -30,14 +33,19 @@ QStringList ResultPage::pieces(const PickResult &result)
         case MediaGroup::Kind::Description:
             out << u"<p>"_s;
             out << u"<div id=\"desc-lazyload-container\">"_s;
-            out << u"<font fontsize=8>描述缩略图:</font>"_s;
+            out << u"<font fontsize=8>描述缩略图"_s + counted(group.addresses) + u":</font>"_s;
             out << u"<p>"_s;
             appendPictures(out, u"<img width=750  src=\""_s, group.addresses);
             out << u"</div>"_s;
             break;
+        case MediaGroup::Kind::Video:
+            break; // shown with the product's data, which knows its player
         }
     }
-    out << u"</body></html>"_s;
+    // After the picture containers: what reads the page back by its
+    // containers never sees an address in the product's data.
+    out << ProductSection::pieces(result.product, result.videos.value(0));
+    out << ResultPageStyle::piece() + u"</body></html>"_s;
     return out;
 }
 
@@ -52,10 +60,15 @@ void ResultPage::appendMainSection(QStringList &out, const PickResult &result, c
     out << u"<a href=\""_s + u + u"\" target=\"_blank\"><font fontsize=9>宝贝网址:"_s + u + u"</font></a>"_s;
     out << u"<p>"_s;
     out << u"<div id=\"mod-detail\">"_s;
-    out << u"<font fontsize=8>主图缩略图:</font>"_s;
+    out << u"<font fontsize=8>主图缩略图"_s + counted(pictures) + u":</font>"_s;
     out << u"<p>"_s;
     appendPictures(out, u"<img width=310 height=310 src=\""_s, pictures);
     out << u"</div>"_s;
+}
+
+QString ResultPage::counted(const QStringList &pictures)
+{
+    return u"("_s + QString::number(pictures.size()) + u")"_s;
 }
 
 QString ResultPage::escaped(const QString &text)
@@ -91,7 +104,7 @@ void ResultPage::appendSkuSection(QStringList &out, const QStringList &pictures,
     // containers sees the page of before.
     out << u"<p>"_s;
     out << u"<div id=\"sku-pics\">"_s;
-    out << u"<font fontsize=8>SKU图:</font>"_s;
+    out << u"<font fontsize=8>SKU图"_s + counted(pictures) + u":</font>"_s;
     out << u"<p>"_s;
     for (qsizetype i = 0; i < pictures.size(); ++i)
         out << u"<span style=\"display:inline-block;width:160px;margin:4px;text-align:center;vertical-align:top\">"

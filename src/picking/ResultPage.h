@@ -27,6 +27,8 @@ public:
     static QString escaped(const QString &text);
 
 private:
+    // A heading's count, e.g. "(5)".
+    static QString counted(const QStringList &pictures);
     static void appendPictures(QStringList &out, const QString &imageStart,
                                const QStringList &pictures);
     static void appendMainSection(QStringList &out, const PickResult &result, const QStringList &pictures);

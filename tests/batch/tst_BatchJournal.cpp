@@ -36,6 +36,7 @@ private slots:
         full.mainPics = 5;
         full.skuPics = 3;
         full.descPics = 12;
+        full.videos = 1;
         full.saved = 18;
         full.dropped = 1;
         full.failed = 1;
@@ -56,8 +57,8 @@ private slots:
         QCOMPARE(r.url, full.url);
         QCOMPARE(r.title, full.title);
         QCOMPARE(r.state, BatchState::Partial);
-        QCOMPARE((QList<int>{r.mainPics, r.skuPics, r.descPics, r.saved, r.dropped, r.failed, r.done}),
-                 (QList<int>{5, 3, 12, 18, 1, 1, 0}));
+        QCOMPARE((QList<int>{r.mainPics, r.skuPics, r.descPics, r.videos, r.saved, r.dropped, r.failed, r.done}),
+                 (QList<int>{5, 3, 12, 1, 18, 1, 1, 0}));
         QCOMPARE(r.folder, full.folder);
         QCOMPARE(r.note, full.note);
         QCOMPARE(back[1].state, BatchState::NotProduct);
@@ -75,6 +76,7 @@ private slots:
         const QList<BatchRow> guarded = journal.load();
         QCOMPARE(guarded.size(), 2);
         QVERIFY(guarded[0].folder.isEmpty());
+        QCOMPARE(guarded[0].videos, 0); // journals from before videos
         QVERIFY(guarded[1].folder.isEmpty());
     }
 

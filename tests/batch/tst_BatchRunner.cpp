@@ -294,8 +294,8 @@ private slots:
         const QByteArray bytes = file.readAll();
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
         const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(u"\r\n"_s);
-        QCOMPARE(lines[0], u"地址,标题,状态,主图,SKU图,描述图,失败,文件夹"_s);
-        QVERIFY2(lines[1].startsWith(url(1) + u",\"'=HYPERLINK(\"\"x\"\",\"\"杯子,大号\"\")\",完成,2,0,1,0,"_s),
+        QCOMPARE(lines[0], u"地址,标题,状态,主图,SKU图,描述图,视频,失败,文件夹"_s);
+        QVERIFY2(lines[1].startsWith(url(1) + u",\"'=HYPERLINK(\"\"x\"\",\"\"杯子,大号\"\")\",完成,2,0,1,0,0,"_s),
                  qPrintable(lines[1]));
     }
 };

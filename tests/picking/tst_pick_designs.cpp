@@ -1,5 +1,8 @@
 // Pick on today's page designs and on hostile pages, on the real engine,
 // against fixtures modelled on the marketplace's pages served on loopback.
+#include "download/PictureFetcher.h"
+#include "download/ProductFiles.h"
+#include "download/TabDownload.h"
 #include "main_window/AddressStrip.h"
 #include "main_window/MainForm.h"
 #include "picking/PageExtractor.h"
@@ -20,7 +23,11 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QListWidget>
+#include <QNetworkAccessManager>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QWebEngineProfile>
@@ -158,6 +165,20 @@ private Q_SLOTS:
         growing.replace("</body>", "<script>setInterval(function () { var d = document.createElement('div');"
                                    " d.style.height = '1000px'; document.body.appendChild(d); }, 50);</script></body>");
         server.serve(QStringLiteral("/growing.html"), growing);
+        // A today's page as the marketplace serves it, its hosts pointed here.
+        QByteArray real = fixture(QStringLiteral("real-context-page.html"));
+        real.replace("https://cbu01.alicdn.com/", site(QStringLiteral("/cbu01/")).toUtf8())
+            .replace("https://itemcdn.tmall.com/", site(QStringLiteral("/itemcdn/")).toUtf8())
+            .replace("https://cloud.video.taobao.com/", site(QStringLiteral("/video/")).toUtf8());
+        server.serve(QStringLiteral("/offer/real.html"), real);
+        server.serve(QStringLiteral("/itemcdn/1688offer/icoss1516487213c4a2fa40226c2e8b"),
+                     fixture(QStringLiteral("context-description.js")), js);
+        const std::string jpeg = square.toStdString();
+        server.serveHandler(QStringLiteral("/cbu01/.*"), [jpeg](const httplib::Request &, httplib::Response &response) {
+            response.set_content(jpeg, "image/jpeg");
+        });
+        server.serve(QStringLiteral("/video/.*"), QByteArray("\0\0\0\x18" "ftypisom", 12) + QByteArray(5000, 'v'),
+                     QStringLiteral("video/mp4"));
         profile = BrowserProfile::offTheRecord(this);
     }
 
@@ -199,7 +220,7 @@ private Q_SLOTS:
         for (const DivElement &div : page.divs)
             if (div.id == QLatin1String("sku-pics"))
                 sku = div.html;
-        QVERIFY(sku.startsWith(QStringLiteral("<font fontsize=\"8\">SKU图:</font>")));
+        QVERIFY(sku.startsWith(QStringLiteral("<font fontsize=\"8\">SKU图(")));
         QVERIFY(sku.contains(QStringLiteral("&lt;b&gt;蓝&lt;/b&gt;色&lt;script&gt;")));
         QVERIFY(sku.contains(pic(QStringLiteral("s2.jpg"))));
         QTest::qWait(100);
@@ -222,6 +243,44 @@ private Q_SLOTS:
             QTest::qWait(1500);
             window->grab().save(shot);
         }
+    }
+
+    // Picked and saved as the 下载 button, --save and the batch do: the
+    // pictures' tree as before, the video and the product's data beside it.
+    void aTodaysPageIsSavedWithItsVideoAndData()
+    {
+        const Outcome outcome = pick(QStringLiteral("/offer/real.html"));
+        QVERIFY(outcome.completed);
+        const PickResult &r = outcome.result;
+        QCOMPARE(r.videos, QStringList{site(QStringLiteral("/video/play/u/2221089585610/p/2/e/6/t/1/547417934541.mp4"))});
+        QCOMPARE(r.product.skus.size(), 11);
+        QNetworkAccessManager network;
+        PictureFetcher fetcher(&network);
+        QTemporaryDir saveFolder;
+        TabDownload download(&fetcher);
+        QSignalSpy finished(&download, &TabDownload::finished);
+        download.start(saveFolder.path(), r);
+        QVERIFY(finished.wait(60000));
+        const auto summary = finished.first().first().value<DownloadSummary>();
+        QCOMPARE((QList<int>{summary.videos, summary.failed}), (QList<int>{1, 0}));
+        QDir item(summary.itemFolder);
+        QStringList entries = item.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        entries.sort();
+        QStringList expected{QStringLiteral("SKU图"), QStringLiteral("主图"), ProductFiles::SkuFile, ProductFiles::InfoFile,
+                             QStringLiteral("描述图"), QStringLiteral("视频")};
+        expected.sort();
+        QCOMPARE(entries, expected);
+        QCOMPARE(QDir(item.filePath(QStringLiteral("主图"))).count() - 2, uint(r.mainPics.size()));
+        QVERIFY(QFileInfo(item.filePath(QStringLiteral("视频/视频1.mp4"))).size() > 5000);
+        QFile info(item.filePath(ProductFiles::InfoFile));
+        QVERIFY(info.open(QIODevice::ReadOnly));
+        const QJsonObject json = QJsonDocument::fromJson(info.readAll()).object();
+        QCOMPARE(json.value(QStringLiteral("video")).toString(), QStringLiteral("视频1.mp4"));
+        QCOMPARE(json.value(QStringLiteral("skus")).toArray().size(), 11);
+        QVERIFY(!json.value(QStringLiteral("attributes")).toArray().isEmpty());
+        QFile csv(item.filePath(ProductFiles::SkuFile));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(csv.readAll().count("\r\n"), 12);
     }
 
     void anInitDataPageIsPicked()

@@ -2,6 +2,7 @@
 
 #include "picking/PageExtractor.h"
 #include "picking/ResultPage.h"
+#include "picking/ResultPageStyle.h"
 
 #include "support/TestMain.h"
 
@@ -10,10 +11,19 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString Head = u"<html><head><title>Pick:T</title></head><body>"_s;
-const QString MainIntro = u"<font fontsize=9>宝贝标题:T</font><p><a href=\"U\" target=\"_blank\">"
-                          "<font fontsize=9>宝贝网址:U</font></a><p><div id=\"mod-detail\">"
-                          "<font fontsize=8>主图缩略图:</font><p>"_s;
-const QString DescIntro = u"<p><div id=\"desc-lazyload-container\"><font fontsize=8>描述缩略图:</font><p>"_s;
+const QString End = ResultPageStyle::piece() + u"</body></html>"_s;
+
+QString mainIntro(int count)
+{
+    return u"<font fontsize=9>宝贝标题:T</font><p><a href=\"U\" target=\"_blank\">"
+           "<font fontsize=9>宝贝网址:U</font></a><p><div id=\"mod-detail\">"
+           "<font fontsize=8>主图缩略图(%1):</font><p>"_s.arg(count);
+}
+
+QString descIntro(int count)
+{
+    return u"<p><div id=\"desc-lazyload-container\"><font fontsize=8>描述缩略图(%1):</font><p>"_s.arg(count);
+}
 
 QString mainImage(const QString &address)
 {
@@ -38,19 +48,19 @@ class TestResultPage : public QObject
 private Q_SLOTS:
     void writesBothSections()
     {
-        const QString expected = Head + MainIntro + mainImage(u"M1"_s) + mainImage(u"M2"_s)
-            + mainImage(u"M3"_s) + u"<p>"_s + mainImage(u"M4"_s) + u"</div>"_s + DescIntro
-            + descImage(u"D1"_s) + u"</div></body></html>"_s;
+        const QString expected = Head + mainIntro(4) + mainImage(u"M1"_s) + mainImage(u"M2"_s)
+            + mainImage(u"M3"_s) + u"<p>"_s + mainImage(u"M4"_s) + u"</div>"_s + descIntro(1)
+            + descImage(u"D1"_s) + u"</div>"_s + End;
         QCOMPARE(written({u"M1"_s, u"M2"_s, u"M3"_s, u"M4"_s}, {u"D1"_s}), expected);
         QCOMPARE(expected,
                  u"<html><head><title>Pick:T</title></head><body><font fontsize=9>宝贝标题:T</font><p>"
                  "<a href=\"U\" target=\"_blank\"><font fontsize=9>宝贝网址:U</font></a><p>"
-                 "<div id=\"mod-detail\"><font fontsize=8>主图缩略图:</font><p>"
+                 "<div id=\"mod-detail\"><font fontsize=8>主图缩略图(4):</font><p>"
                  "<img width=310 height=310 src=\"M1 \">&nbsp;</img><img width=310 height=310 src=\"M2 \">"
                  "&nbsp;</img><img width=310 height=310 src=\"M3 \">&nbsp;</img><p>"
                  "<img width=310 height=310 src=\"M4 \">&nbsp;</img></div><p>"
-                 "<div id=\"desc-lazyload-container\"><font fontsize=8>描述缩略图:</font><p>"
-                 "<img width=750  src=\"D1 \">&nbsp;</img></div></body></html>"_s);
+                 "<div id=\"desc-lazyload-container\"><font fontsize=8>描述缩略图(1):</font><p>"
+                 "<img width=750  src=\"D1 \">&nbsp;</img></div>"_s + End);
     }
 
     void paragraphAfterEveryThirdPicture()
@@ -60,16 +70,16 @@ private Q_SLOTS:
         const qsizetype third = pieces.indexOf(mainImage(u"M3"_s));
         QCOMPARE(pieces.mid(third, 3), (QStringList{mainImage(u"M3"_s), u"<p>"_s, u"</div>"_s}));
         QCOMPARE(pieces.mid(pieces.size() - 4),
-                 (QStringList{descImage(u"D6"_s), u"<p>"_s, u"</div>"_s, u"</body></html>"_s}));
+                 (QStringList{descImage(u"D6"_s), u"<p>"_s, u"</div>"_s, End}));
         QCOMPARE(pieces.count(u"<p>"_s), 3 + 3 + 2);
     }
 
     void leavesOutEmptySections()
     {
         QCOMPARE(written({}, {u"D1"_s, u"D2"_s}),
-                 Head + DescIntro + descImage(u"D1"_s) + descImage(u"D2"_s) + u"</div></body></html>"_s);
-        QCOMPARE(written({u"M1"_s}, {}), Head + MainIntro + mainImage(u"M1"_s) + u"</div></body></html>"_s);
-        QCOMPARE(written({}, {}), Head + u"</body></html>"_s);
+                 Head + descIntro(2) + descImage(u"D1"_s) + descImage(u"D2"_s) + u"</div>"_s + End);
+        QCOMPARE(written({u"M1"_s}, {}), Head + mainIntro(1) + mainImage(u"M1"_s) + u"</div>"_s + End);
+        QCOMPARE(written({}, {}), Head + End);
     }
 
     void escapesForeignText()
