@@ -146,10 +146,12 @@ private Q_SLOTS:
         QCOMPARE(TreeOf(target->path()),
                  (QStringList{QStringLiteral("真皮手提包阿里巴巴/"), QStringLiteral("真皮手提包阿里巴巴/主图/"),
                               QStringLiteral("真皮手提包阿里巴巴/主图/主图1.jpg"), QStringLiteral("真皮手提包阿里巴巴/主图/主图2.jpg"),
-                              QStringLiteral("真皮手提包阿里巴巴/主图/主图3.png"), QStringLiteral("真皮手提包阿里巴巴/描述图/"),
+                              QStringLiteral("真皮手提包阿里巴巴/主图/主图3.png"), QStringLiteral("真皮手提包阿里巴巴/商品信息.json"),
+                              QStringLiteral("真皮手提包阿里巴巴/描述图/"),
                               QStringLiteral("真皮手提包阿里巴巴/描述图/描述图1.jpg"), QStringLiteral("真皮手提包阿里巴巴/描述图/描述图2.png"),
                               QStringLiteral("真皮手提包阿里巴巴/描述图/描述图3.png"), QStringLiteral("真皮手提包阿里巴巴/描述图/描述图4.jpg"),
-                              QStringLiteral("空的宝贝/"), QStringLiteral("空的宝贝/主图/"), QStringLiteral("空的宝贝/描述图/")}));
+                              QStringLiteral("空的宝贝/"), QStringLiteral("空的宝贝/主图/"), QStringLiteral("空的宝贝/商品信息.json"),
+                              QStringLiteral("空的宝贝/描述图/")}));
         // Byte for byte; the narrow second description picture gave its number to the third.
         QCOMPARE(FileBytes(item(QStringLiteral("真皮手提包阿里巴巴/主图/主图1.jpg"))), pictures.value(QStringLiteral("b1.jpg")));
         QCOMPARE(FileBytes(item(QStringLiteral("真皮手提包阿里巴巴/描述图/描述图2.png"))), pictures.value(QStringLiteral("d3.png")));
@@ -283,8 +285,8 @@ private Q_SLOTS:
         QTRY_COMPARE(window->addressStrip().address(), server.url(QStringLiteral("/teapot.html")));
         QVERIFY(download());
         QCOMPARE(TreeOf(item(QStringLiteral("紫砂茶壶"))),
-                 (QStringList{QStringLiteral("主图/"), QStringLiteral("主图/主图2.jpg"), QStringLiteral("描述图/"),
-                              QStringLiteral("描述图/描述图1.png"), QStringLiteral("描述图/描述图2.png")}));
+                 (QStringList{QStringLiteral("主图/"), QStringLiteral("主图/主图2.jpg"), QStringLiteral("商品信息.json"),
+                              QStringLiteral("描述图/"), QStringLiteral("描述图/描述图1.png"), QStringLiteral("描述图/描述图2.png")}));
         QCOMPARE(FileBytes(item(QStringLiteral("紫砂茶壶/描述图/描述图1.png"))), pictures.value(QStringLiteral("w450.png")));
         QCOMPARE(FileBytes(item(QStringLiteral("紫砂茶壶/描述图/描述图2.png"))), pictures.value(QStringLiteral("d3.png")));
         QCOMPARE(window->tabs().mesg(0)->item(0)->text(),
