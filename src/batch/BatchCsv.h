@@ -8,10 +8,6 @@ class QAbstractItemModel;
 // spreadsheet opens the Chinese text as it is.
 namespace BatchCsv {
 
-// One cell as CSV: quoted when needed. Text from web pages that a
-// spreadsheet would take for a formula (=, +, -, @ first) gets a leading '.
-QString field(const QString &text);
-
 bool write(const QString &path, const QAbstractItemModel &model, QString *error = nullptr);
 
 } // namespace BatchCsv

@@ -1,6 +1,6 @@
 #include "batch/BatchRow.h"
 
-#include "platform/TerminalJson.h"
+#include "base/TerminalJson.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -43,7 +43,7 @@ QString summary(const BatchRunner &runner)
 
 } // namespace
 
-int HeadlessBatch::run(MainForm &window, const Options &options, TerminalProgress &progress)
+int HeadlessBatch::run(Engine &engine, const Options &options, TerminalProgress &progress)
 {
     QString error;
     const QStringList addresses = BatchAddresses::readFile(options.list, &error);
@@ -52,7 +52,7 @@ int HeadlessBatch::run(MainForm &window, const Options &options, TerminalProgres
                      + (error.isEmpty() ? QStringLiteral("列表中没有宝贝地址") : error));
         return 2;
     }
-    PickBatchWorker worker(window);
+    PickBatchWorker worker(engine);
     BatchRunner runner(&worker);
     runner.setPauseOnBlock(false); // nobody is there to pass the check
     runner.setParallel(options.parallel);

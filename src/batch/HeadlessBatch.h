@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class MainForm;
+class Engine;
 class TerminalProgress;
 
 // `pictorra --batch LIST --save DIR`: the batch without a screen. One JSON
@@ -19,6 +19,6 @@ struct Options
     double delaySeconds = -1; // below zero: a random 2-5 s
 };
 
-int run(MainForm &window, const Options &options, TerminalProgress &progress);
+int run(Engine &engine, const Options &options, TerminalProgress &progress);
 
 } // namespace HeadlessBatch

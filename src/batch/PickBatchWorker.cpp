@@ -1,15 +1,14 @@
 #include "batch/PickBatchWorker.h"
 
 #include "download/TabDownload.h"
-#include "main_window/MainForm.h"
-#include "main_window/PickCommand.h"
+#include "engine/Engine.h"
+#include "engine/PageHost.h"
 #include "picking/Pick.h"
-#include "picking/ResultPage.h"
 #include "platform/BrowserPage.h"
 
 using namespace Qt::StringLiterals;
 
-PickBatchWorker::PickBatchWorker(MainForm &window, QObject *parent) : BatchItemWorker(parent), m_window(&window) {}
+PickBatchWorker::PickBatchWorker(Engine &engine, QObject *parent) : BatchItemWorker(parent), m_engine(engine) {}
 
 PickBatchWorker::~PickBatchWorker()
 {
@@ -19,12 +18,16 @@ PickBatchWorker::~PickBatchWorker()
 
 void PickBatchWorker::pick(int job, const QString &url)
 {
-    if (!m_window)
-        return;
     // Picked again: the user has dealt with the verification page it left.
     dropForTheUser(url);
-    BrowserPage *page = m_window->tabs().openTab()->browser();
-    auto *pick = new Pick(page, m_window->pickCommand().designs(), m_window->services().intervals, this);
+    BrowserPage *page = m_engine.pages().openPage();
+    if (!page) {
+        QMetaObject::invokeMethod(this, [this, job] {
+            emit picked(job, PickEnd::Unreachable, {}, u"页面无法打开：没有可用的浏览器"_s);
+        }, Qt::QueuedConnection);
+        return;
+    }
+    auto *pick = new Pick(page, m_engine.designs(), m_engine.intervals(), this);
     m_pages.insert(job, page);
     m_urls.insert(job, url);
     m_picks.insert(job, pick);
@@ -53,28 +56,17 @@ void PickBatchWorker::onEnded(int job, Pick *pick, const PickOutcome &outcome)
     emit picked(job, PickEnd::Refused, {}, outcome.message.isEmpty() ? u"采集没有结果"_s : outcome.message);
 }
 
-// The tab shows its result page and holds the result, as a pick of the
-// button leaves it: kept open (保留结果页), it can be looked at and downloaded.
+// The page shows its result page and holds the result, as a pick of the
+// button leaves it: kept (保留结果页), it can be looked at and downloaded.
 void PickBatchWorker::keepAsResult(int job, const PickResult &result)
 {
-    Tab *tab = tabOf(job);
-    if (!tab || !keepResultPages())
-        return;
-    TabSet &tabs = m_window->tabs();
-    tabs.markPicked(tab, result.title, result.address);
-    tabs.setResult(tab, result);
-    const QPointer<Tab> held(tab);
-    tab->browser()->writePage(ResultPage::pieces(result), tab, [this, held](bool written) {
-        if (m_window && held)
-            m_window->tabs().resultShown(held, written);
-    });
+    if (BrowserPage *page = m_pages.value(job); page && keepResultPages())
+        m_engine.pages().keepResult(page, result);
 }
 
 void PickBatchWorker::download(int job, const QString &saveFolder, const PickResult &result, const QString &itemFolder)
 {
-    if (!m_window)
-        return;
-    auto *tab = new TabDownload(&m_window->fetcher(), MinDescWidth, this);
+    auto *tab = new TabDownload(&m_engine.fetcher(), MinDescWidth, this);
     m_downloads.insert(job, tab);
     connect(tab, &TabDownload::progress, this, [this, job, tab](int done, int total, const QString &) {
         if (done == 1)
@@ -109,7 +101,7 @@ void PickBatchWorker::cancel(int job)
         pick->cancel();
         pick->deleteLater();
     }
-    closeTab(job);
+    closeJobPage(job);
     m_pages.remove(job);
     m_urls.remove(job);
     m_shown.remove(job);
@@ -121,29 +113,21 @@ void PickBatchWorker::release(int job)
     if (m_shown.remove(job))
         keepForTheUser(m_urls.value(job), m_pages.value(job));
     else if (!keepResultPages())
-        closeTab(job);
+        closeJobPage(job);
     m_pages.remove(job);
     m_urls.remove(job);
 }
 
 void PickBatchWorker::bringToFront(int job)
 {
-    Tab *tab = tabOf(job);
-    if (!tab)
+    BrowserPage *page = m_pages.value(job);
+    if (!page)
         return;
     m_shown.insert(job);
-    m_window->tabs().select(tab);
-    m_window->show();
-    m_window->raise();
-    m_window->activateWindow();
+    m_engine.pages().showToUser(page);
 }
 
-Tab *PickBatchWorker::tabOf(int job) const
-{
-    return m_window ? m_window->tabs().tabOf(m_pages.value(job)) : nullptr;
-}
-
-void PickBatchWorker::closeTab(int job)
+void PickBatchWorker::closeJobPage(int job)
 {
     closePage(m_pages.value(job));
 }
@@ -165,6 +149,6 @@ void PickBatchWorker::dropForTheUser(const QString &url)
 
 void PickBatchWorker::closePage(BrowserPage *page)
 {
-    if (m_window && page)
-        m_window->tabs().closeTab(m_window->tabs().tabOf(page));
+    if (page)
+        m_engine.pages().closePage(page);
 }

@@ -11,20 +11,20 @@
 #include <utility>
 
 class BrowserPage;
-class MainForm;
+class Engine;
 class Pick;
-class Tab;
 class TabDownload;
 
-// The batch in the window: each address is picked in a tab of its own,
-// opened behind the user's, by the pick engine, then saved by a TabDownload
-// as the 下载 button saves it. The user's address box, selected tab and
-// buttons are left alone; no outcome opens a box.
+// The batch's worker: each address is picked by the pick engine in a page of
+// its own from the engine's page host (in the window a tab behind the user's,
+// without one a bare page), then saved by a TabDownload as the 下载 button
+// saves it. It knows no window: what the user sees of its pages is the
+// host's business, and no outcome opens a box.
 class PickBatchWorker : public BatchItemWorker
 {
     Q_OBJECT
 public:
-    explicit PickBatchWorker(MainForm &window, QObject *parent = nullptr);
+    explicit PickBatchWorker(Engine &engine, QObject *parent = nullptr);
     ~PickBatchWorker() override;
 
     void pick(int job, const QString &url) override;
@@ -37,13 +37,12 @@ private:
     void onEnded(int job, Pick *pick, const PickOutcome &outcome);
     void keepAsResult(int job, const PickResult &result);
     void downloadEnded(int job, TabDownload *tab, const DownloadSummary &summary);
-    Tab *tabOf(int job) const;
-    void closeTab(int job);
+    void closeJobPage(int job);
     void closePage(BrowserPage *page);
     void keepForTheUser(const QString &url, BrowserPage *page);
     void dropForTheUser(const QString &url);
 
-    QPointer<MainForm> m_window;
+    Engine &m_engine;
     QHash<int, QPointer<BrowserPage>> m_pages;  // job -> the page it picks in
     QHash<int, QPointer<Pick>> m_picks;
     QHash<int, QString> m_urls;

@@ -1,6 +1,6 @@
 #include "download/ProductFiles.h"
 
-#include "batch/BatchCsv.h"
+#include "base/CsvCell.h"
 
 #include <QDir>
 #include <QJsonDocument>
@@ -43,8 +43,8 @@ QByteArray skuCsv(const ProductData &product)
 {
     QString text = u"规格,价格,库存,图片\r\n"_s;
     for (const ProductSku &sku : product.skus) {
-        const QStringList cells{BatchCsv::field(sku.names.join(u" / "_s)), BatchCsv::field(cellText(sku.price)),
-                                BatchCsv::field(cellText(sku.stock)), BatchCsv::field(sku.picture)};
+        const QStringList cells{CsvCell(sku.names.join(u" / "_s)), CsvCell(cellText(sku.price)),
+                                CsvCell(cellText(sku.stock)), CsvCell(sku.picture)};
         text += cells.join(u',') + u"\r\n"_s;
     }
     return "\xEF\xBB\xBF" + text.toUtf8();

@@ -77,23 +77,6 @@ QString mkdiruser(const QString &path, int counter, int baseLength, QString *err
     return fail(error, path + QStringLiteral(": every numbered name tried is taken"));
 }
 
-QString SafeUrlTail(const QString &url)
-{
-    QString tail = url.right(4);
-    for (QChar &c : tail) {
-        // Separators would leave the group folder, ":" names a stream on
-        // Windows, and control characters (NUL first) cut or garble names.
-        if (c == u'/' || c == u'\\' || c == u':' || c.unicode() < 0x20 || c.unicode() == 0x7f)
-            c = u'_';
-    }
-    return tail;
-}
-
-QString PictureFileName(const QString &groupFolder, const QString &groupName, int number, const QString &url)
-{
-    return groupFolder + u'/' + groupName + QString::number(number) + SafeUrlTail(url);
-}
-
 int ProgressPercent(qint64 done, qint64 total)
 {
     if (total <= 0)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "download/DownloadSummary.h"
+#include "picking/PictureFileName.h"
 
 #include <QString>
 
@@ -24,12 +25,6 @@ constexpr int MaxFolderTries = 10000;
 // A name that fits and starts otherwise is returned as it is.
 QString ItemName(const QString &cleaned);
 constexpr qsizetype ItemNameBytes = 200;
-
-// group folder + "/" + group name + number + the URL's last 4 characters,
-// those made harmless so that the file stays inside its group folder.
-QString PictureFileName(const QString &groupFolder, const QString &groupName, int number,
-                        const QString &url);
-QString SafeUrlTail(const QString &url);
 
 // done * 100 / total, an exact half going to the even neighbour.
 int ProgressPercent(qint64 done, qint64 total);

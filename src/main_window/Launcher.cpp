@@ -1,17 +1,17 @@
 #include "main_window/Launcher.h"
 
 #include "batch/HeadlessBatch.h"
+#include "engine/Engine.h"
 #include "main_window/CommandLine.h"
-#include "main_window/HeadlessRun.h"
 #include "main_window/MainForm.h"
 #include "platform/BrowserProfile.h"
 #include "platform/DemoShop.h"
 #include "platform/EngineQuiet.h"
-#include "platform/HeadlessDialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtDialogs.h"
 #include "platform/TerminalProgress.h"
 #include "platform/WebEngineBrowser.h"
+#include "screenless/HeadlessRun.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,11 +65,15 @@ Intervals intervalsFromEnvironment()
     return intervals;
 }
 
-int runHeadless(MainForm &window, const CommandLine &options)
+// The roads without a screen build no window: the engine opens bare pages.
+int runHeadless(Engine &engine, const CommandLine &options)
 {
+    // Each page is a window of its own: the run ends when its work does, not
+    // when a page closes.
+    QApplication::setQuitOnLastWindowClosed(false);
     TerminalProgress progress;
     if (!options.batch) {
-        HeadlessRun run(window, options.addresses, options.save.value_or(QString()), progress);
+        HeadlessRun run(engine, options.addresses, options.save.value_or(QString()), progress);
         return run.exec();
     }
     HeadlessBatch::Options batch;
@@ -77,7 +81,7 @@ int runHeadless(MainForm &window, const CommandLine &options)
     batch.saveFolder = *options.save;
     batch.parallel = options.parallel;
     batch.delaySeconds = options.delay;
-    return HeadlessBatch::run(window, batch, progress);
+    return HeadlessBatch::run(engine, batch, progress);
 }
 
 } // namespace
@@ -148,11 +152,6 @@ int run(int argc, char *argv[])
 
     const QString folder = ProgramFolder::resolve();
     QWebEngineProfile *profile = BrowserProfile::persistent(folder, &app);
-    std::unique_ptr<Dialogs> dialogs;
-    if (options.headless())
-        dialogs = std::make_unique<HeadlessDialogs>(options.save ? QDir(*options.save).absolutePath() : QString());
-    else
-        dialogs = std::make_unique<QtDialogs>();
     // The sample shop, served by ourselves on the loopback interface.
     DemoShop shop(DemoShop::defaultFolder());
     CommandLine run = options;
@@ -164,27 +163,22 @@ int run(int argc, char *argv[])
         run.addresses = {shop.itemUrl().toString()};
     }
 
+    Engine engine(intervalsFromEnvironment(), profile);
+    if (options.headless())
+        return runHeadless(engine, run);
+
+    QtDialogs dialogs;
+    dialogs.rememberFoldersIn(ProgramFolder::join(folder, QStringLiteral("config.ini")));
     MainForm::Services services;
     services.programFolder = folder;
-    services.dialogs = dialogs.get();
-    services.intervals = intervalsFromEnvironment();
+    services.engine = &engine;
+    services.dialogs = &dialogs;
     services.browserFactory = [profile](QWidget *parent) { return new WebEngineBrowser(profile, parent); };
-    services.rememberPlace = !options.headless();
-    if (options.headless())
-        services.homeAddress = QStringLiteral("about:blank");
-    else if (options.demo)
+    services.rememberPlace = true;
+    if (options.demo)
         services.homeAddress = shop.itemUrl().toString();
-
     MainForm window(services);
-    // Shown even without a screen: a hidden page has no viewport to scroll.
-    if (options.headless()) {
-        window.show();
-        return runHeadless(window, run);
-    }
-    if (auto *qtDialogs = dynamic_cast<QtDialogs *>(dialogs.get())) {
-        qtDialogs->setParent(&window);
-        qtDialogs->rememberFoldersIn(ProgramFolder::join(folder, QStringLiteral("config.ini")));
-    }
+    dialogs.setParent(&window);
     window.show();
     return app.exec();
 }

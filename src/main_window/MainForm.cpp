@@ -10,11 +10,13 @@
 #include "appearance/Toolbar1.h"
 #include "appearance/skin.h"
 #include "appearance/TrayIcon.h"
-#include "batch/BatchWindow.h"
+#include "main_window/BatchWindow.h"
 #include "batch/PickBatchWorker.h"
 #include "download/PictureFetcher.h"
+#include "engine/Engine.h"
+#include "main_window/TabPageHost.h"
 #include "main_window/DownloadCommand.h"
-#include "favourites/FavouriteCommands.h"
+#include "main_window/FavouriteCommands.h"
 #include "favourites/linka.h"
 #include "main_window/PickCommand.h"
 #include "platform/BrowserPage.h"
@@ -39,7 +41,9 @@
 const QString MainForm::DefaultHomeAddress = QStringLiteral("https://www.1688.com/");
 
 MainForm::MainForm(const Services &services, QWidget *parent)
-    : QMainWindow(parent), m_services(services), m_client(new QWidget(this)),
+    : QMainWindow(parent), m_services(services),
+      m_ownEngine(services.engine ? nullptr : std::make_unique<Engine>(services.intervals)),
+      m_engine(services.engine ? services.engine : m_ownEngine.get()), m_client(new QWidget(this)),
       m_toolbar(new QToolBar(m_client)), m_address(new AddressStrip(m_client))
 {
     setObjectName(QStringLiteral("MainForm"));
@@ -53,7 +57,12 @@ MainForm::MainForm(const Services &services, QWidget *parent)
     setWindowIcon(Artwork::programIcon());
     m_tabs = new TabSet(m_client, m_services.browserFactory, *m_services.dialogs,
                         m_services.homeAddress, this);
-    m_pick = new PickCommand(*m_tabs, *m_address, *m_services.dialogs, m_services.intervals, this);
+    m_services.intervals = m_engine->intervals();
+    // The engine's picks in this window (the batch's) open as tabs behind the user's.
+    m_pageHost = new TabPageHost(*m_tabs, *this, this);
+    m_engine->setPageHost(m_pageHost);
+    m_pick = new PickCommand(*m_tabs, *m_address, *m_services.dialogs, m_engine->designs(),
+                             m_services.intervals, this);
     connect(m_address->pick_B, &QPushButton::clicked, m_pick, &PickCommand::pick_B_Click);
     addShutdownStep([this] { m_pick->shutdown(); });
     // The tab keeps what its pick found; it is its result once the page shows it.
@@ -62,10 +71,7 @@ MainForm::MainForm(const Services &services, QWidget *parent)
         if (completed && tab)
             m_tabs->resultShown(tab, true);
     });
-    // One fetcher for every download of the program: its per-host limit holds across them.
-    m_fetcher = new PictureFetcher(new QNetworkAccessManager(this), this);
-    m_fetcher->setStallTimeout(m_services.intervals.fetchStallMs);
-    m_download = new DownloadCommand(*m_tabs, *m_services.dialogs, *m_fetcher, this, this);
+    m_download = new DownloadCommand(*m_tabs, *m_services.dialogs, m_engine->fetcher(), this, this);
     connect(m_address->DownLoad_B, &QPushButton::clicked, m_download, &DownloadCommand::DownLoad_B_Click);
     connect(m_tabs, &TabSet::mesgDoubleClicked, m_download, &DownloadCommand::mesgDblClick);
     connect(m_tabs, &TabSet::retryRequested, m_download, &DownloadCommand::retryFailed);
@@ -131,6 +137,8 @@ MainForm::~MainForm()
 {
     shutdown();
     delete m_plcj.data();
+    if (&m_engine->pages() == static_cast<PageHost *>(m_pageHost))
+        m_engine->setPageHost(nullptr);
     // The picks and the tabs go before the widgets that hold their pages.
     delete m_download;
     delete m_pick;
@@ -165,7 +173,7 @@ void MainForm::newCopy()
 void MainForm::showManager()
 {
     if (!m_plcj) {
-        const QPointer<BatchWindow> batch = new BatchWindow(new PickBatchWorker(*this, this), dialogs(), configFile());
+        const QPointer<BatchWindow> batch = new BatchWindow(new PickBatchWorker(*m_engine, this), dialogs(), configFile());
         m_transfers.add([batch] { return batch && batch->transferring(); },
                         [batch] { if (batch) batch->stopTransfers(); });
         m_plcj = batch.data();
@@ -295,4 +303,9 @@ void MainForm::shutdown()
 void MainForm::openfile(const QString &path, bool flag)
 {
     m_favourites->openfile(path, flag);
+}
+
+PictureFetcher &MainForm::fetcher()
+{
+    return m_engine->fetcher();
 }

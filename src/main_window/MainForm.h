@@ -13,6 +13,8 @@
 
 class AddressStrip;
 class DownloadCommand;
+class Engine;
+class TabPageHost;
 class FavouriteCommands;
 class SkinCommands;
 class TrayIcon;
@@ -34,6 +36,9 @@ public:
     struct Services
     {
         QString programFolder;
+        // What picks and downloads run on; null: the window makes one of its
+        // own on `intervals`, with no browser profile (tests).
+        Engine *engine = nullptr;
         Intervals intervals;
         Dialogs *dialogs = nullptr;
         TabSet::BrowserFactory browserFactory;
@@ -57,7 +62,8 @@ public:
     void NewP() { m_tabs->NewP(); }
     PickCommand &pickCommand() { return *m_pick; }
     DownloadCommand &downloadCommand() { return *m_download; }
-    PictureFetcher &fetcher() { return *m_fetcher; }
+    PictureFetcher &fetcher();
+    Engine &engine() { return *m_engine; }
     FavouriteCommands &favourites() { return *m_favourites; }
     SkinCommands &skins() { return *m_skins; }
     TrayIcon *trayIcon() const { return m_tray; }
@@ -95,13 +101,15 @@ private:
     void shutdown();
 
     Services m_services;
+    std::unique_ptr<Engine> m_ownEngine;
+    Engine *m_engine;
     QWidget *m_client;
     QToolBar *m_toolbar;
     AddressStrip *m_address;
     TabSet *m_tabs;
     PickCommand *m_pick;
     DownloadCommand *m_download;
-    PictureFetcher *m_fetcher;
+    TabPageHost *m_pageHost;
     FavouriteCommands *m_favourites;
     std::unique_ptr<SkinCommands> m_skins;
     TrayIcon *m_tray = nullptr;

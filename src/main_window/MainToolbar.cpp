@@ -2,7 +2,7 @@
 
 #include "appearance/SkinCommands.h"
 #include "appearance/Toolbar1.h"
-#include "favourites/FavouriteCommands.h"
+#include "main_window/FavouriteCommands.h"
 #include "main_window/MainForm.h"
 #include "platform/BrowserPage.h"
 

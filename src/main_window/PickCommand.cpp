@@ -15,9 +15,10 @@ namespace {
 const QString notice = QStringLiteral("友情提示");
 }
 
-PickCommand::PickCommand(TabSet &tabs, AddressStrip &address, Dialogs &dialogs, const Intervals &intervals,
-                         QObject *parent)
-    : QObject(parent), m_tabs(tabs), m_address(address), m_dialogs(dialogs), m_intervals(intervals)
+PickCommand::PickCommand(TabSet &tabs, AddressStrip &address, Dialogs &dialogs, const PageDesigns &designs,
+                         const Intervals &intervals, QObject *parent)
+    : QObject(parent), m_tabs(tabs), m_address(address), m_dialogs(dialogs), m_intervals(intervals),
+      m_designs(designs)
 {
 }
 

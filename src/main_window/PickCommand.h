@@ -24,8 +24,8 @@ class PickCommand : public QObject
 public:
     static const QString CompletedLine;
 
-    PickCommand(TabSet &tabs, AddressStrip &address, Dialogs &dialogs, const Intervals &intervals,
-                QObject *parent = nullptr);
+    PickCommand(TabSet &tabs, AddressStrip &address, Dialogs &dialogs, const PageDesigns &designs,
+                const Intervals &intervals, QObject *parent = nullptr);
     ~PickCommand() override;
 
     void pick_B_Click();
@@ -59,6 +59,6 @@ private:
     AddressStrip &m_address;
     Dialogs &m_dialogs;
     const Intervals m_intervals;
-    PageDesigns m_designs;
+    const PageDesigns &m_designs;
     int m_running = 0;
 };

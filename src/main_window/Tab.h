@@ -2,6 +2,7 @@
 
 #include "download/DownloadSummary.h"
 #include "picking/PickResult.h"
+#include "platform/BrowserPage.h"
 
 #include <QObject>
 #include <QPointer>
@@ -9,7 +10,6 @@
 
 #include <optional>
 
-class BrowserPage;
 class MesgList;
 
 // One tab: its browser and message list, and what the picks and downloads

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/DisplayText.h"
+
 #include <QString>
 
 // Strips from a title everything that may not stand in a name: used for item
@@ -7,16 +9,3 @@
 // characters and bidirectional overrides go too: a page could otherwise cut a
 // folder name at a NUL, or recolour and reorder the terminal that prints it.
 QString CleanName(const QString &text);
-
-// True for the characters no name and no terminal line may carry: C0 and C1
-// controls (NUL, TAB, LF, CR, ESC …), DEL and the bidirectional embeddings,
-// overrides and isolates.
-bool IsUnsafeForDisplay(char32_t c);
-
-// `text` with each unsafe character shown as U+FFFD, for lines printed to a
-// terminal: what the page sent stays visible without taking effect.
-QString TerminalText(const QString &text);
-
-// The longest start of `name` whose UTF-8 form fits in maxBytes, cut between
-// code points.
-QString CutToBytes(const QString &name, qsizetype maxBytes);

@@ -2,6 +2,7 @@
 
 #include "picking/PickOutcome.h"
 #include "picking/ScrollRun.h"
+#include "platform/BrowserPage.h"
 #include "platform/Intervals.h"
 
 #include <QElapsedTimer>
@@ -11,7 +12,6 @@
 
 #include <optional>
 
-class BrowserPage;
 class PageDesign;
 class PageDesigns;
 struct DesignReading;

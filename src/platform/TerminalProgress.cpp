@@ -1,6 +1,6 @@
 #include "platform/TerminalProgress.h"
 
-#include "picking/CleanName.h"
+#include "base/DisplayText.h"
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>

@@ -1,7 +1,7 @@
 #include "FakeBatchWorker.h"
 #include "batch/BatchRunner.h"
 #include "batch/BatchTableModel.h"
-#include "batch/BatchWindow.h"
+#include "main_window/BatchWindow.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestMain.h"
 

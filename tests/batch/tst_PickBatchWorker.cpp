@@ -39,7 +39,7 @@ private Q_SLOTS:
         services.intervals = Intervals::scaled(0.01);
         MainForm window(services);
         window.addressStrip().setAddress(QStringLiteral("http://mine.test/"));
-        PickBatchWorker worker(window);
+        PickBatchWorker worker(window.engine());
         QSignalSpy picked(&worker, &BatchItemWorker::picked);
         worker.pick(7, address);
         QCOMPARE(window.tabs().count(), 2);

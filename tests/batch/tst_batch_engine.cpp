@@ -3,7 +3,7 @@
 #include "../download/TestPictures.h"
 #include "batch/BatchRunner.h"
 #include "batch/BatchTableModel.h"
-#include "batch/BatchWindow.h"
+#include "main_window/BatchWindow.h"
 #include "main_window/MainForm.h"
 #include "platform/BrowserProfile.h"
 #include "platform/WebEngineBrowser.h"

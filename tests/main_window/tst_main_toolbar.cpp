@@ -2,7 +2,7 @@
 #include "appearance/Toolbar1.h"
 #include "appearance/TrayIcon.h"
 #include "appearance/skin.h"
-#include "favourites/FavouriteCommands.h"
+#include "main_window/FavouriteCommands.h"
 #include "favourites/linka.h"
 #include "main_window/AddressStrip.h"
 #include "main_window/MainForm.h"

@@ -1,5 +1,5 @@
 #include "main_window/DownloadCommand.h"
-#include "main_window/HeadlessPick.h"
+#include "screenless/HeadlessPick.h"
 #include "main_window/MesgList.h"
 #include "platform/BrowserPage.h"
 #include "platform/EngineQuiet.h"

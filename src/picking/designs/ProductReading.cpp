@@ -1,6 +1,6 @@
 #include "picking/designs/ProductReading.h"
 
-#include "download/SaveLayout.h"
+#include "picking/PictureFileName.h"
 #include "picking/designs/HtmlText.h"
 #include "picking/designs/JsonSearch.h"
 

@@ -1,6 +1,6 @@
-#include "platform/TerminalJson.h"
+#include "base/TerminalJson.h"
 
-#include "picking/CleanName.h"
+#include "base/DisplayText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

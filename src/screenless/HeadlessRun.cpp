@@ -1,6 +1,6 @@
-#include "main_window/HeadlessRun.h"
+#include "screenless/HeadlessRun.h"
 
-#include "main_window/MainForm.h"
+#include "engine/Engine.h"
 #include "picking/CleanName.h"
 #include "platform/BrowserPage.h"
 #include "platform/TerminalProgress.h"
@@ -10,12 +10,12 @@
 
 #include <cstdio>
 
-HeadlessRun::HeadlessRun(MainForm &window, const QStringList &addresses, const QString &saveFolder,
+HeadlessRun::HeadlessRun(Engine &engine, const QStringList &addresses, const QString &saveFolder,
                          TerminalProgress &progress, QObject *parent)
-    : QObject(parent), m_pick(window, addresses), m_progress(progress)
+    : QObject(parent), m_pick(engine, addresses), m_progress(progress)
 {
     if (!saveFolder.isEmpty()) {
-        m_save.emplace(QDir(saveFolder).absolutePath(), window.fetcher());
+        m_save.emplace(QDir(saveFolder).absolutePath(), engine.fetcher());
         connect(&*m_save, &HeadlessSave::saved, this, &HeadlessRun::onSaved);
         connect(&*m_save, &HeadlessSave::progressed, this, [this](int index, int done, int total) {
             m_label = QStringLiteral("[%1] 下载 %2/%3张").arg(index + 1).arg(done).arg(total);

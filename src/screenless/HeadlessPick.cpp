@@ -1,11 +1,11 @@
-#include "main_window/HeadlessPick.h"
+#include "screenless/HeadlessPick.h"
 
-#include "main_window/MainForm.h"
-#include "main_window/PickCommand.h"
+#include "engine/Engine.h"
+#include "engine/PageHost.h"
 #include "picking/CleanName.h"
 #include "picking/Pick.h"
 #include "platform/BrowserPage.h"
-#include "platform/TerminalJson.h"
+#include "base/TerminalJson.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,8 +13,8 @@
 
 #include <algorithm>
 
-HeadlessPick::HeadlessPick(MainForm &window, const QStringList &addresses, QObject *parent)
-    : QObject(parent), m_window(window)
+HeadlessPick::HeadlessPick(Engine &engine, const QStringList &addresses, QObject *parent)
+    : QObject(parent), m_engine(engine)
 {
     for (const QString &address : addresses) {
         Result result;
@@ -35,8 +35,7 @@ void HeadlessPick::startNext()
     while (m_running < MaxRunning && m_next < m_results.size()) {
         const int index = m_next++;
         ++m_running;
-        auto *pick = new Pick(m_window.tabs().openTab()->browser(), m_window.pickCommand().designs(),
-                              m_window.services().intervals, this);
+        auto *pick = new Pick(m_engine.pages().openPage(), m_engine.designs(), m_engine.intervals(), this);
         connect(pick, &Pick::progress, this, [this, index](int seconds) { emit ticking(index, seconds); });
         connect(pick, &Pick::ended, this, [this, index, pick](const PickOutcome &outcome) { onEnded(index, pick, outcome); });
         pick->start(m_results[index].address);
@@ -60,7 +59,7 @@ void HeadlessPick::onEnded(int index, Pick *pick, const PickOutcome &outcome)
     if (!self)
         return;
     // Printed: its page is of no more use, and each page is a browser process.
-    m_window.tabs().closeTab(m_window.tabs().tabOf(page));
+    m_engine.pages().closePage(page);
     if (m_ended == m_results.size())
         return emit finished();
     QMetaObject::invokeMethod(this, &HeadlessPick::startNext, Qt::QueuedConnection);

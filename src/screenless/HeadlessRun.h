@@ -1,13 +1,13 @@
 #pragma once
 
-#include "main_window/HeadlessPick.h"
-#include "main_window/HeadlessSave.h"
+#include "screenless/HeadlessPick.h"
+#include "screenless/HeadlessSave.h"
 
 #include <QObject>
 
 #include <optional>
 
-class MainForm;
+class Engine;
 class TerminalProgress;
 
 // `pictorra --pick URL … [--save DIR]`: one JSON line per page on standard
@@ -19,7 +19,7 @@ class HeadlessRun : public QObject
     Q_OBJECT
 public:
     // `saveFolder` empty: pick only.
-    HeadlessRun(MainForm &window, const QStringList &addresses, const QString &saveFolder,
+    HeadlessRun(Engine &engine, const QStringList &addresses, const QString &saveFolder,
                 TerminalProgress &progress, QObject *parent = nullptr);
 
     // Runs the event loop until every page has its line. The exit code: 0

@@ -6,13 +6,14 @@
 #include <QObject>
 #include <QStringList>
 
-class MainForm;
+class BrowserPage;
+class Engine;
 class Pick;
 
-// Picks each address in a tab of its own behind the first. At most
+// Picks each address in a page of its own from the engine's page host. At most
 // MaxRunning picks run at once (each page is a browser process); the other
 // addresses wait. Each address is reported as soon as its pick ends, so a
-// page that takes long holds back nobody else, and its tab closes once it
+// page that takes long holds back nobody else, and its page closes once it
 // has been reported.
 class HeadlessPick : public QObject
 {
@@ -29,7 +30,7 @@ public:
         QString error;
     };
 
-    HeadlessPick(MainForm &window, const QStringList &addresses, QObject *parent = nullptr);
+    HeadlessPick(Engine &engine, const QStringList &addresses, QObject *parent = nullptr);
 
     void start();
     const QList<Result> &results() const { return m_results; }
@@ -50,7 +51,7 @@ private:
     void startNext();
     void onEnded(int index, Pick *pick, const PickOutcome &outcome);
 
-    MainForm &m_window;
+    Engine &m_engine;
     QList<Result> m_results;
     int m_next = 0;
     int m_running = 0;

@@ -1,4 +1,4 @@
-#include "main_window/HeadlessSave.h"
+#include "screenless/HeadlessSave.h"
 
 #include "download/PictureFetcher.h"
 #include "download/SaveLayout.h"

@@ -1,4 +1,4 @@
-#include "batch/BatchWindow.h"
+#include "main_window/BatchWindow.h"
 
 #include "batch/BatchAddresses.h"
 #include "batch/BatchCsv.h"

@@ -1,4 +1,4 @@
-#include "favourites/FavouriteCommands.h"
+#include "main_window/FavouriteCommands.h"
 
 #include "favourites/FavouriteOpening.h"
 #include "favourites/FavouriteStore.h"

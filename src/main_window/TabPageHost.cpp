@@ -1,0 +1,52 @@
+#include "main_window/TabPageHost.h"
+
+#include "main_window/TabSet.h"
+#include "picking/ResultPage.h"
+#include "platform/BrowserPage.h"
+
+#include <QPointer>
+#include <QWidget>
+
+TabPageHost::TabPageHost(TabSet &tabs, QWidget &window, QObject *parent)
+    : QObject(parent), m_tabs(tabs), m_window(window)
+{
+}
+
+BrowserPage *TabPageHost::openPage()
+{
+    return m_tabs.openTab()->browser();
+}
+
+void TabPageHost::closePage(BrowserPage *page)
+{
+    if (Tab *tab = m_tabs.tabOf(page))
+        m_tabs.closeTab(tab);
+}
+
+void TabPageHost::showToUser(BrowserPage *page)
+{
+    Tab *tab = m_tabs.tabOf(page);
+    if (!tab)
+        return;
+    m_tabs.select(tab);
+    m_window.show();
+    m_window.raise();
+    m_window.activateWindow();
+}
+
+// The tab shows its result page and holds the result, as a pick of the
+// button leaves it.
+void TabPageHost::keepResult(BrowserPage *page, const PickResult &result)
+{
+    Tab *tab = m_tabs.tabOf(page);
+    if (!tab)
+        return;
+    m_tabs.markPicked(tab, result.title, result.address);
+    m_tabs.setResult(tab, result);
+    const QPointer<Tab> held(tab);
+    const QPointer<TabSet> tabs(&m_tabs);
+    tab->browser()->writePage(ResultPage::pieces(result), tab, [tabs, held](bool written) {
+        if (tabs && held)
+            tabs->resultShown(held, written);
+    });
+}
