@@ -216,6 +216,7 @@ void DownloadCommand::retryFinished(const QPointer<Tab> &tab, const DownloadSumm
     merged.itemFolder = before.itemFolder;
     merged.total = before.total;
     merged.saved = before.saved + retried.saved;
+    merged.videos = before.videos + retried.videos;
     merged.dropped = before.dropped + retried.dropped;
     merged.unknownWidth = before.unknownWidth + retried.unknownWidth;
     if (merged.line.isEmpty())

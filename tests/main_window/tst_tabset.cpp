@@ -403,6 +403,30 @@ private Q_SLOTS:
         QVERIFY(dialogs.messages[0].text.contains(QStringLiteral("/saved/紫砂茶壶")));
     }
 
+    void retryKeepsWhatWasSavedBefore()
+    {
+        // The first run saved two pictures and the video; the one picture it
+        // lost fails again (no http address: no network needed).
+        QTemporaryDir saved;
+        showResult(0, QStringLiteral("紫砂茶壶"));
+        DownloadSummary summary;
+        summary.itemFolder = saved.path();
+        summary.total = 4;
+        summary.saved = 2;
+        summary.videos = 1;
+        summary.failed = 1;
+        summary.failures = {{QStringLiteral("主图"), 2, QStringLiteral("file:///nowhere.jpg")}};
+        window->tabs().setDownloaded(window->tabs().tab(0), summary);
+
+        QSignalSpy ended(&window->downloadCommand(), &DownloadCommand::tabDownloaded);
+        window->downloadCommand().retryFailed(window->tabs().tab(0));
+        QVERIFY(ended.wait());
+        const auto merged = ended[0][1].value<DownloadSummary>();
+        QCOMPARE((QList<int>{merged.saved, merged.videos, merged.failed}), (QList<int>{2, 1, 1}));
+        QCOMPARE(window->tabs().mesg(0)->item(1)->text(),
+                 QStringLiteral("保存2张 丢弃0张(宽度小于450像素) 失败1张 视频1个 失败的图片:主图2"));
+    }
+
     void menuShortcutsWinOverTheAddressBox()
     {
         // Where the X11 key bindings hold, the line edit claims Ctrl+E (end of
