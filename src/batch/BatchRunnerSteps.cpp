@@ -75,10 +75,7 @@ void BatchRunner::onPicked(int job, BatchItemWorker::PickEnd end, const PickResu
     }
     BatchRow &current = m_rows[row];
     current.title = result.title;
-    current.mainPics = int(result.mainPics.size());
-    current.skuPics = int(result.skuPics.size());
-    current.descPics = int(result.descPics.size());
-    current.videos = int(result.videos.size());
+    current.found = result.media.counts();
     current.note = result.note;
     current.descriptionMissing = result.descriptionMissing;
     // The folder is made and journalled before any picture is fetched: a

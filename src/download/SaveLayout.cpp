@@ -94,6 +94,13 @@ QString PictureFileName(const QString &groupFolder, const QString &groupName, in
     return groupFolder + u'/' + groupName + QString::number(number) + SafeUrlTail(url);
 }
 
+QString MediaFileName(const QString &groupFolder, const MediaKind &kind, int number, const QString &url)
+{
+    if (kind.extension.isEmpty())
+        return PictureFileName(groupFolder, kind.folder, number, url);
+    return groupFolder + u'/' + kind.folder + QString::number(number) + kind.extension;
+}
+
 int ProgressPercent(qint64 done, qint64 total)
 {
     if (total <= 0)
@@ -134,8 +141,9 @@ QString CompletionLine(const DownloadSummary &s)
     QString line = CompletionLine(s.itemFolder, s.failed);
     if (s.unknownWidth > 0)
         line += QStringLiteral("（%1张宽度未知）").arg(s.unknownWidth);
-    if (s.videos > 0)
-        line += QStringLiteral("（视频%1个）").arg(s.videos);
+    for (const MediaKind &kind : MediaKinds::all())
+        if (!kind.apartCount.isEmpty() && s.kept[kind.id] > 0)
+            line += u'（' + kind.apartCount.arg(s.kept[kind.id]) + u'）';
     if (!s.dataError.isEmpty())
         line += QStringLiteral("（商品信息未能保存）");
     return line;

@@ -30,6 +30,9 @@ constexpr qsizetype ItemNameBytes = 200;
 QString PictureFileName(const QString &groupFolder, const QString &groupName, int number,
                         const QString &url);
 QString SafeUrlTail(const QString &url);
+// The same for a file of `kind`, whose own extension (a video's .mp4) wins
+// over the address's tail.
+QString MediaFileName(const QString &groupFolder, const MediaKind &kind, int number, const QString &url);
 
 // done * 100 / total, an exact half going to the even neighbour.
 int ProgressPercent(qint64 done, qint64 total);

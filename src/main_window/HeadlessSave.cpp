@@ -39,6 +39,18 @@ void HeadlessSave::startNext()
     startNext();
 }
 
+namespace {
+// "\t视频1个" for each kind counted apart from the pictures that was saved.
+QString apartCounts(const DownloadSummary &summary)
+{
+    QString counts;
+    for (const MediaKind &kind : MediaKinds::all())
+        if (!kind.apartCount.isEmpty() && summary.kept[kind.id] > 0)
+            counts += u'\t' + kind.apartCount.arg(summary.kept[kind.id]);
+    return counts;
+}
+}
+
 QString HeadlessSave::summaryLine(const DownloadSummary &summary)
 {
     // Joined, not QString::arg: a title holding "%1" must print as it is.
@@ -46,6 +58,5 @@ QString HeadlessSave::summaryLine(const DownloadSummary &summary)
         return TerminalText(summary.line + QStringLiteral(" (") + summary.error + QLatin1Char(')'));
     return TerminalText(summary.itemFolder) + QStringLiteral("\t保存") + QString::number(summary.saved)
         + QStringLiteral("张\t丢弃(宽度小于%1像素)").arg(MinDescWidth) + QString::number(summary.dropped)
-        + QStringLiteral("张\t失败") + QString::number(summary.failed) + QStringLiteral("张")
-        + (summary.videos > 0 ? QStringLiteral("\t视频%1个").arg(summary.videos) : QString());
+        + QStringLiteral("张\t失败") + QString::number(summary.failed) + QStringLiteral("张") + apartCounts(summary);
 }

@@ -38,8 +38,8 @@ public:
             PickResult result;
             result.title = script.title;
             result.address = url;
-            result.mainPics = {url + QStringLiteral("/m1.jpg"), url + QStringLiteral("/m2.jpg")};
-            result.descPics = {url + QStringLiteral("/d1.jpg")};
+            result.addresses(MediaKind::Main) = {url + QStringLiteral("/m1.jpg"), url + QStringLiteral("/m2.jpg")};
+            result.addresses(MediaKind::Description) = {url + QStringLiteral("/d1.jpg")};
             result.descriptionMissing = script.descMissing;
             emit picked(job, script.end, result, script.end == PickEnd::Picked ? QString() : QStringLiteral("no"));
         });

@@ -70,7 +70,7 @@ private slots:
                                                           BatchState::Done, BatchState::Done}));
         QCOMPARE(worker.picks.count(url(4)), 2);
         QCOMPARE(runner.rows()[4].folder, dir.filePath(u"碗"_s));
-        QCOMPARE(runner.rows()[4].mainPics, 2);
+        QCOMPARE(runner.rows()[4].found[MediaKind::Main], 2);
         QCOMPARE(runner.secondsLeft().value_or(-1), 0);
         QCOMPARE(runner.finishedCount(), 5);
 
@@ -283,7 +283,7 @@ private slots:
         runner.start();
         QTRY_COMPARE(runner.status(), BatchRunner::Status::Finished);
         QCOMPARE(model.cellText(0, BatchTableModel::State), u"完成"_s);
-        QCOMPARE(model.cellText(0, BatchTableModel::Main), u"2"_s);
+        QCOMPARE(model.cellText(0, BatchTableModel::kindColumn(MediaKind::Main)), u"2"_s);
         QCOMPARE(model.cellText(1, BatchTableModel::State), u"不是宝贝页"_s);
         QCOMPARE(model.cellText(1, BatchTableModel::Failed), QString());
 
