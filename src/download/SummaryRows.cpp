@@ -1,5 +1,7 @@
 #include "download/SummaryRows.h"
 
+#include "download/SaveLayout.h"
+
 #include <QStringList>
 
 QString SummaryRows::FirstRow(const DownloadSummary &summary)
@@ -25,9 +27,7 @@ QString SummaryRows::CountsLine(const DownloadSummary &summary)
                        .arg(summary.failed);
     if (summary.unknownWidth > 0)
         line += QStringLiteral(" 宽度未知%1张").arg(summary.unknownWidth);
-    for (const MediaKind &kind : MediaKinds::all())
-        if (!kind.apartCount.isEmpty() && summary.kept[kind.id] > 0)
-            line += u' ' + kind.apartCount.arg(summary.kept[kind.id]);
+    line += ApartCounts(summary, QStringLiteral(" "));
     if (!summary.failures.isEmpty()) {
         QStringList names;
         for (const FailedPicture &picture : summary.failures)

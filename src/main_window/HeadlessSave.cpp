@@ -39,18 +39,6 @@ void HeadlessSave::startNext()
     startNext();
 }
 
-namespace {
-// "\t视频1个" for each kind counted apart from the pictures that was saved.
-QString apartCounts(const DownloadSummary &summary)
-{
-    QString counts;
-    for (const MediaKind &kind : MediaKinds::all())
-        if (!kind.apartCount.isEmpty() && summary.kept[kind.id] > 0)
-            counts += u'\t' + kind.apartCount.arg(summary.kept[kind.id]);
-    return counts;
-}
-}
-
 QString HeadlessSave::summaryLine(const DownloadSummary &summary)
 {
     // Joined, not QString::arg: a title holding "%1" must print as it is.
@@ -58,5 +46,6 @@ QString HeadlessSave::summaryLine(const DownloadSummary &summary)
         return TerminalText(summary.line + QStringLiteral(" (") + summary.error + QLatin1Char(')'));
     return TerminalText(summary.itemFolder) + QStringLiteral("\t保存") + QString::number(summary.saved)
         + QStringLiteral("张\t丢弃(宽度小于%1像素)").arg(MinDescWidth) + QString::number(summary.dropped)
-        + QStringLiteral("张\t失败") + QString::number(summary.failed) + QStringLiteral("张") + apartCounts(summary);
+        + QStringLiteral("张\t失败") + QString::number(summary.failed) + QStringLiteral("张")
+        + ApartCounts(summary, QStringLiteral("\t"));
 }
