@@ -21,7 +21,7 @@ double bestSeconds(const PageFacts &facts, int expectedSkus, int runs)
         const auto start = std::chrono::steady_clock::now();
         const std::optional<DesignReading> reading = PageDesigns().read(facts, {});
         best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        if (!reading || reading->skuPics.size() != expectedSkus || reading->product.skus.size() != expectedSkus)
+        if (!reading || reading->media.addresses(MediaKind::Sku).size() != expectedSkus || reading->product.skus.size() != expectedSkus)
             return -1;
     }
     return best;

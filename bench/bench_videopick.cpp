@@ -113,7 +113,7 @@ int main(int argc, char *argv[])
     }
     const Figures pick = figures(pickMs);
     std::printf("pick of a today's page: best %.3f ms, median %.3f ms (300 runs; %lld pictures)\n", pick.bestMs,
-                pick.medianMs, qlonglong(last.result.mainPics.size() + last.result.skuPics.size() + last.result.descPics.size()));
+                pick.medianMs, qlonglong(last.result.addresses(MediaKind::Main).size() + last.result.addresses(MediaKind::Sku).size() + last.result.addresses(MediaKind::Description).size()));
     // The save: every picture, the video and the data files, from loopback.
     LoopbackServer server;
     const std::string picture = readBytes(QStringLiteral("%1/../picture.jpg").arg(folder)).toStdString();
@@ -131,10 +131,10 @@ int main(int argc, char *argv[])
                 .replace(QStringLiteral("https://cloud.video.taobao.com/"), server.url(QStringLiteral("/video/")));
         return list;
     };
-    result.mainPics = local(result.mainPics);
-    result.skuPics = local(result.skuPics);
-    result.descPics = local(result.descPics);
-    result.videos = local(result.videos);
+    result.addresses(MediaKind::Main) = local(result.addresses(MediaKind::Main));
+    result.addresses(MediaKind::Sku) = local(result.addresses(MediaKind::Sku));
+    result.addresses(MediaKind::Description) = local(result.addresses(MediaKind::Description));
+    result.addresses(MediaKind::Video) = local(result.addresses(MediaKind::Video));
     QNetworkAccessManager network;
     PictureFetcher fetcher(&network);
     std::vector<double> saveMs;
@@ -154,7 +154,7 @@ int main(int argc, char *argv[])
     }
     const Figures save = figures(saveMs);
     std::printf("save of the item: best %.1f ms, median %.1f ms (5 runs; %d pictures, %d video, %d failed, data files %s)\n",
-                save.bestMs, save.medianMs, saved.saved, saved.videos, saved.failed,
+                save.bestMs, save.medianMs, saved.saved, saved.kept[MediaKind::Video], saved.failed,
                 saved.dataError.isEmpty() ? "written" : qPrintable(saved.dataError));
-    return saved.videos == 1 && saved.failed == 0 ? 0 : 1;
+    return saved.kept[MediaKind::Video] == 1 && saved.failed == 0 ? 0 : 1;
 }

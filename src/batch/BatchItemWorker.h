@@ -26,11 +26,10 @@ public:
     using QObject::QObject;
 
     virtual void pick(int job, const QString &url) = 0;
-    // `itemFolder` is the folder an earlier, interrupted run of this address
-    // made: complete the item there. Empty: make a new item folder in
-    // `saveFolder` as the 下载 button does.
-    virtual void download(int job, const QString &saveFolder, const PickResult &result,
-                          const QString &itemFolder) = 0;
+    // Saves `result` into `itemFolder`, which the runner has made and
+    // journalled. `resume`: an earlier, interrupted run of this address saved
+    // into it; complete the item there and keep what it saved.
+    virtual void download(int job, const PickResult &result, const QString &itemFolder, bool resume) = 0;
     // Stops the job at once; nothing more is written for it and no signal follows.
     virtual void cancel(int job) = 0;
     // The job ended; its tab may go (unless the user keeps result pages).
@@ -44,8 +43,6 @@ public:
 
 Q_SIGNALS:
     void picked(int job, BatchItemWorker::PickEnd end, const PickResult &result, const QString &message);
-    // The item folder exists now, before any picture is fetched.
-    void folderMade(int job, const QString &itemFolder);
     void downloadProgress(int job, int done, int total);
     void downloaded(int job, const DownloadSummary &summary);
 

@@ -22,13 +22,17 @@ QString resolvedFolder(const QDir &saveFolder, const QString &stored)
 
 QJsonObject BatchJournalFormat::toJson(const QDir &saveFolder, const BatchRow &row)
 {
-    return QJsonObject{{u"url"_s, row.url},       {u"title"_s, row.title},
+    QJsonObject object{{u"url"_s, row.url},
+                       {u"title"_s, row.title},
                        {u"state"_s, batchStateKey(row.state)},
-                       {u"main"_s, row.mainPics}, {u"sku"_s, row.skuPics},
-                       {u"desc"_s, row.descPics}, {u"video"_s, row.videos},
                        {u"saved"_s, row.saved},
-                       {u"dropped"_s, row.dropped}, {u"failed"_s, row.failed},
-                       {u"folder"_s, relativeFolder(saveFolder, row.folder)}, {u"note"_s, row.note}};
+                       {u"dropped"_s, row.dropped},
+                       {u"failed"_s, row.failed},
+                       {u"folder"_s, relativeFolder(saveFolder, row.folder)},
+                       {u"note"_s, row.note}};
+    for (const MediaKind &kind : MediaKinds::all())
+        object.insert(kind.key, row.found[kind.id]);
+    return object;
 }
 
 bool BatchJournalFormat::fromJson(const QDir &saveFolder, const QJsonObject &object, BatchRow *row)
@@ -37,11 +41,9 @@ bool BatchJournalFormat::fromJson(const QDir &saveFolder, const QJsonObject &obj
     if (row->url.isEmpty() || !batchStateFromKey(object.value(u"state"_s).toString(), &row->state))
         return false;
     row->title = object.value(u"title"_s).toString();
-    row->mainPics = object.value(u"main"_s).toInt();
-    row->skuPics = object.value(u"sku"_s).toInt();
-    row->descPics = object.value(u"desc"_s).toInt();
-    // Journals written before videos were saved have none.
-    row->videos = object.value(u"video"_s).toInt();
+    // Journals written before a kind was saved have no count of it: 0.
+    for (const MediaKind &kind : MediaKinds::all())
+        row->found[kind.id] = object.value(kind.key).toInt();
     row->saved = object.value(u"saved"_s).toInt();
     row->dropped = object.value(u"dropped"_s).toInt();
     row->failed = object.value(u"failed"_s).toInt();

@@ -80,10 +80,8 @@ QByteArray batchJsonLine(const BatchRow &row)
     } else {
         object.insert(u"title"_s, row.title);
         object.insert(u"folder"_s, row.folder);
-        object.insert(u"main"_s, row.mainPics);
-        object.insert(u"sku"_s, row.skuPics);
-        object.insert(u"desc"_s, row.descPics);
-        object.insert(u"video"_s, row.videos);
+        for (const MediaKind &kind : MediaKinds::all())
+            object.insert(kind.key, row.found[kind.id]);
         object.insert(u"saved"_s, row.saved);
         object.insert(u"dropped"_s, row.dropped);
         object.insert(u"failed"_s, row.failed);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "picking/MediaCounts.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -30,10 +32,7 @@ struct BatchRow
     QString url;
     QString title;
     BatchState state = BatchState::Waiting;
-    int mainPics = 0;
-    int skuPics = 0;
-    int descPics = 0;
-    int videos = 0;
+    MediaCounts found; // what the pick found, per kind of media
     int saved = 0;
     int dropped = 0;
     int failed = 0;
@@ -52,7 +51,8 @@ struct BatchRow
 };
 
 // The screenless run's line for a finished row: {"url", "state", "title",
-// "folder", "main", "sku", "desc", "video", "saved", "dropped", "failed"} for a
+// "folder", a count per kind of media under its key ("main", "sku", "desc",
+// "video"), "saved", "dropped", "failed"} for a
 // picked item, {"url", "state", "error"} for one that was refused, blocked or
 // could not be loaded. Characters unsafe on a terminal are escaped.
 QByteArray batchJsonLine(const BatchRow &row);

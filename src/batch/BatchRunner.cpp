@@ -14,7 +14,6 @@ BatchRunner::BatchRunner(BatchItemWorker *worker, QObject *parent)
     m_launchTimer.setSingleShot(true);
     connect(&m_launchTimer, &QTimer::timeout, this, &BatchRunner::launchDue);
     connect(worker, &BatchItemWorker::picked, this, &BatchRunner::onPicked);
-    connect(worker, &BatchItemWorker::folderMade, this, &BatchRunner::onFolderMade);
     connect(worker, &BatchItemWorker::downloadProgress, this, &BatchRunner::onProgress);
     connect(worker, &BatchItemWorker::downloaded, this, &BatchRunner::onDownloaded);
 }

@@ -80,7 +80,6 @@ private:
     void launchDue();
     int nextWaitingRow();
     void onPicked(int job, BatchItemWorker::PickEnd end, const PickResult &result, const QString &message);
-    void onFolderMade(int job, const QString &itemFolder);
     void onProgress(int job, int done, int total);
     void onDownloaded(int job, const DownloadSummary &summary);
     void finishRow(int job, BatchState state, const QString &note);

@@ -75,15 +75,13 @@ void BatchRunner::onPicked(int job, BatchItemWorker::PickEnd end, const PickResu
     }
     BatchRow &current = m_rows[row];
     current.title = result.title;
-    current.mainPics = int(result.mainPics.size());
-    current.skuPics = int(result.skuPics.size());
-    current.descPics = int(result.descPics.size());
-    current.videos = int(result.videos.size());
+    current.found = result.media.counts();
     current.note = result.note;
     current.descriptionMissing = result.descriptionMissing;
     // The folder is made and journalled before any picture is fetched: a
     // kill at any later moment finds it, and a rerun completes the item there.
     QString error;
+    const QString journalled = current.folder;
     const QString folder = itemFolderFor(current, result.title, &error);
     if (folder.isEmpty()) {
         finishRow(job, BatchState::Failed, error);
@@ -93,16 +91,7 @@ void BatchRunner::onPicked(int job, BatchItemWorker::PickEnd end, const PickResu
     current.state = BatchState::Downloading;
     changed(row);
     if (m_worker && m_jobs.contains(job))
-        m_worker->download(job, m_saveFolder, result, folder);
-}
-
-void BatchRunner::onFolderMade(int job, const QString &itemFolder)
-{
-    const int row = rowOf(job);
-    if (row < 0 || m_rows[row].folder == itemFolder)
-        return;
-    m_rows[row].folder = itemFolder;
-    changed(row);
+        m_worker->download(job, result, folder, !journalled.isEmpty() && folder == journalled);
 }
 
 void BatchRunner::onProgress(int job, int done, int total)

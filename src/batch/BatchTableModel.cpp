@@ -1,6 +1,7 @@
 #include "batch/BatchTableModel.h"
 
 #include "batch/BatchRunner.h"
+#include "picking/MediaKinds.h"
 
 #include <QDateTime>
 
@@ -45,14 +46,14 @@ QString BatchTableModel::cellText(int row, int column) const
         if (r.state == BatchState::Downloading && r.total > 0)
             return u"下载中 (%1/%2)"_s.arg(r.done).arg(r.total);
         return batchStateText(r.state);
-    case Main: return count(r.mainPics);
-    case Sku: return count(r.skuPics);
-    case Desc: return count(r.descPics);
-    case Video: return count(r.videos);
     case Failed: return batchStateIsFinal(r.state) && picked ? QString::number(r.failed) : QString();
     case Folder: return r.folder;
-    default: return {};
+    default:
+        break;
     }
+    if (column >= FirstKind && column < Failed)
+        return count(r.found[MediaKind::Id(column - FirstKind)]);
+    return {};
 }
 
 QVariant BatchTableModel::data(const QModelIndex &index, int role) const
@@ -68,8 +69,12 @@ QVariant BatchTableModel::data(const QModelIndex &index, int role) const
 
 QVariant BatchTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const QStringList names{u"地址"_s, u"标题"_s, u"状态"_s, u"主图"_s, u"SKU图"_s,
-                                   u"描述图"_s, u"视频"_s, u"失败"_s, u"文件夹"_s};
+    static const QStringList names = [] {
+        QStringList names{u"地址"_s, u"标题"_s, u"状态"_s};
+        for (const MediaKind &kind : MediaKinds::all())
+            names << kind.folder;
+        return names << u"失败"_s << u"文件夹"_s;
+    }();
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < names.size())
         return names[section];
     return QAbstractTableModel::headerData(section, orientation, role);

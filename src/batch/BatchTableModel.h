@@ -1,17 +1,20 @@
 #pragma once
 
+#include "picking/MediaKind.h"
+
 #include <QAbstractTableModel>
 #include <QPointer>
 
 class BatchRunner;
 
 // The batch table: one row per address, columns
-// 地址 | 标题 | 状态 | 主图 | SKU图 | 描述图 | 视频 | 失败 | 文件夹.
+// 地址 | 标题 | 状态 | a count per kind of media (主图 | SKU图 | 描述图 | 视频) | 失败 | 文件夹.
 class BatchTableModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    enum Column { Address, Title, State, Main, Sku, Desc, Video, Failed, Folder, ColumnCount };
+    enum Column { Address, Title, State, FirstKind, Failed = FirstKind + int(MediaKind::Count), Folder, ColumnCount };
+    static int kindColumn(MediaKind::Id kind) { return FirstKind + int(kind); }
 
     explicit BatchTableModel(BatchRunner *runner, QObject *parent = nullptr);
 

@@ -64,25 +64,18 @@ void PickBatchWorker::keepAsResult(int job, const PickResult &result)
         m_engine.pages().keepResult(page, result);
 }
 
-void PickBatchWorker::download(int job, const QString &saveFolder, const PickResult &result, const QString &itemFolder)
+void PickBatchWorker::download(int job, const PickResult &result, const QString &itemFolder, bool resume)
 {
     auto *tab = new TabDownload(&m_engine.fetcher(), MinDescWidth, this);
     m_downloads.insert(job, tab);
-    connect(tab, &TabDownload::progress, this, [this, job, tab](int done, int total, const QString &) {
-        if (done == 1)
-            emit folderMade(job, tab->summary().itemFolder);
-        emit downloadProgress(job, done, total);
-    });
+    connect(tab, &TabDownload::progress, this,
+            [this, job](int done, int total, const QString &) { emit downloadProgress(job, done, total); });
     connect(tab, &TabDownload::finished, this,
             [this, job, tab](const DownloadSummary &summary) { downloadEnded(job, tab, summary); });
-    const bool started = itemFolder.isEmpty() ? tab->start(saveFolder, result) : tab->resume(itemFolder, result);
-    if (!started) {
-        DownloadSummary summary;
-        summary.outcome = DownloadSummary::Outcome::FolderFailed;
-        summary.itemFolder = itemFolder;
-        summary.error = u"无法在原文件夹中继续下载"_s;
-        downloadEnded(job, tab, summary);
-    }
+    if (resume)
+        tab->resume(itemFolder, result);
+    else
+        tab->startIn(itemFolder, result);
 }
 
 void PickBatchWorker::downloadEnded(int job, TabDownload *tab, const DownloadSummary &summary)

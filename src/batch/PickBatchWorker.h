@@ -28,7 +28,7 @@ public:
     ~PickBatchWorker() override;
 
     void pick(int job, const QString &url) override;
-    void download(int job, const QString &saveFolder, const PickResult &result, const QString &itemFolder) override;
+    void download(int job, const PickResult &result, const QString &itemFolder, bool resume) override;
     void cancel(int job) override;
     void release(int job) override;
     void bringToFront(int job) override;

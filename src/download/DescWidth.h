@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "picking/MediaKind.h" // MinDescWidth
 
-// Description pictures narrower than this are dropped; exactly this wide stays.
-inline constexpr int MinDescWidth = 450;
+#include <QString>
 
 // Width in pixels of the picture saved in `file`, read from its header
 // (decoded whole only for a format whose header does not tell); -1 when the

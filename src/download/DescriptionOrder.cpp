@@ -2,7 +2,6 @@
 
 #include "download/DescWidth.h"
 #include "download/SaveLayout.h"
-#include "picking/MediaGroup.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,8 +9,6 @@
 #include <algorithm>
 
 namespace {
-const QString DescGroup = MediaGroup::folderOf(MediaGroup::Kind::Description);
-
 bool sameBytes(const QString &a, const QString &b)
 {
     QFile first(a), second(b);
@@ -26,9 +23,10 @@ bool sameBytes(const QString &a, const QString &b)
 }
 }
 
-void DescriptionOrder::reset(const QString &folder, const QStringList &urls, int firstNumber, int minWidth)
+void DescriptionOrder::reset(const QString &folder, const QString &group, const QStringList &urls, int firstNumber, int minWidth)
 {
     m_folder = folder;
+    m_group = group;
     m_urls = urls;
     m_states = QList<State>(urls.size(), State::Waiting);
     m_failed.clear();
@@ -41,7 +39,7 @@ void DescriptionOrder::reset(const QString &folder, const QStringList &urls, int
 QString DescriptionOrder::stagedFile(int index) const
 {
     // Hidden and ending in ".part": a killed run's leftovers are swept later.
-    return QStringLiteral("%1/.%2-%3.part").arg(m_folder, DescGroup).arg(index + 1);
+    return QStringLiteral("%1/.%2-%3.part").arg(m_folder, m_group).arg(index + 1);
 }
 
 void DescriptionOrder::arrived(int index, bool fetched)
@@ -72,7 +70,7 @@ void DescriptionOrder::nameSettled()
         const State state = m_states.at(m_next);
         if (state == State::Gone)
             continue;
-        const QString target = PictureFileName(m_folder, DescGroup, m_first + m_kept + m_foreign, m_urls.at(m_next));
+        const QString target = PictureFileName(m_folder, m_group, m_first + m_kept + m_foreign, m_urls.at(m_next));
         if (m_resuming && QFileInfo(target).isFile()) {
             settleOverEarlier(target);
             continue;
@@ -127,6 +125,6 @@ QList<FailedPicture> DescriptionOrder::failures() const
     std::sort(failed.begin(), failed.end());
     QList<FailedPicture> list;
     for (int k = 0; k < failed.size(); ++k)
-        list.append({DescGroup, m_first + m_kept + m_foreign + k, m_urls.at(failed.at(k))});
+        list.append({m_group, m_first + m_kept + m_foreign + k, m_urls.at(failed.at(k))});
     return list;
 }

@@ -20,7 +20,7 @@
 class DescriptionOrder
 {
 public:
-    void reset(const QString &folder, const QStringList &urls, int firstNumber, int minWidth);
+    void reset(const QString &folder, const QString &group, const QStringList &urls, int firstNumber, int minWidth);
 
     int size() const { return int(m_urls.size()); }
     QString url(int index) const { return m_urls.at(index); }
@@ -53,6 +53,7 @@ private:
     void settleOverEarlier(const QString &target);
 
     QString m_folder;
+    QString m_group; // the stem of the files' names (描述图)
     QStringList m_urls;
     QList<State> m_states;
     QList<int> m_failed; // indices, in list order once all are settled

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "picking/MediaCounts.h"
+
 #include <QList>
 #include <QMetaType>
 #include <QString>
@@ -8,7 +10,7 @@
 // same item folder under the same name (group + number).
 struct FailedPicture
 {
-    QString group;   // "主图", "SKU图", "描述图" or "视频"
+    QString group;   // the folder of its kind: "主图", "SKU图", "描述图" or "视频"
     int number = 0;  // the number its file has or would have had
     QString url;
     QString name() const { return group + QString::number(number); }
@@ -26,9 +28,9 @@ struct DownloadSummary
 
     Outcome outcome = Outcome::Completed;
     QString itemFolder; // the item folder created, empty when none was
-    int total = 0;      // main + SKU + description pictures and videos asked for
-    int saved = 0;      // pictures left on disk (unknownWidth ones included)
-    int videos = 0;     // videos left on disk
+    int total = 0;      // files asked for, of every kind
+    MediaCounts kept;   // files left on disk, per kind (unknownWidth ones included)
+    int saved = 0;      // of those, the pictures: kept.pictures()
     int dropped = 0;    // description pictures deleted for being too narrow
     int failed = 0;     // not fetched whole, or no picture; failures.size()
     int unknownWidth = 0; // description pictures kept although their width could not be read
@@ -36,6 +38,28 @@ struct DownloadSummary
     QString line;       // for line 0 of the message list; empty for NoFolder and Aborted
     QString error;      // the system's reason when outcome is FolderFailed
     QString dataError;  // why 商品信息.json or 商品SKU.csv could not be written, empty when they were
+
+    void setKept(const MediaCounts &counts)
+    {
+        kept = counts;
+        saved = counts.pictures();
+    }
+    // After a retry of this download's failures: what was kept before and
+    // what the retry kept; what failed is what failed again.
+    DownloadSummary afterRetry(const DownloadSummary &retried) const
+    {
+        DownloadSummary merged = retried;
+        merged.itemFolder = itemFolder;
+        merged.total = total;
+        MediaCounts both = kept;
+        both += retried.kept;
+        merged.setKept(both);
+        merged.dropped = dropped + retried.dropped;
+        merged.unknownWidth = unknownWidth + retried.unknownWidth;
+        if (merged.line.isEmpty())
+            merged.line = line;
+        return merged;
+    }
 };
 
 Q_DECLARE_METATYPE(DownloadSummary)

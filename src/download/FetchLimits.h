@@ -1,10 +1,13 @@
 #pragma once
 
+#include "picking/MediaKind.h"
+
 #include <QList>
 #include <QtGlobal>
 
 // The bounds every picture fetch keeps. A picture server is untrusted: it may
 // stall, dribble, send without end or fail now and then. Tests shrink these.
+// The defaults are those of a picture; forKind() gives those of any kind.
 struct FetchLimits
 {
     int stallMs = 30000;              // no byte for this long: this try fails
@@ -17,15 +20,15 @@ struct FetchLimits
     bool requirePicture = true;       // the body must start like a picture format
     bool requireVideo = false;        // the body must start like an MP4 video
 
-    // A gallery video: the same patience for a silent server, a larger cap
-    // and more time for the whole, and an MP4 instead of a picture.
-    FetchLimits forVideo() const
+    // The same patience for a silent server, with the kind's cap, time for
+    // the whole and accepted format (a gallery video: more of both, an MP4).
+    FetchLimits forKind(const MediaKind &kind) const
     {
-        FetchLimits video = *this;
-        video.maxBytes = 512ll << 20;
-        video.totalMs = 30 * 60 * 1000;
-        video.requirePicture = false;
-        video.requireVideo = true;
-        return video;
+        FetchLimits limits = *this;
+        limits.maxBytes = kind.maxBytes;
+        limits.totalMs = kind.totalMs;
+        limits.requirePicture = kind.body == MediaKind::Body::Picture;
+        limits.requireVideo = kind.body == MediaKind::Body::Video;
+        return limits;
     }
 };

@@ -1,6 +1,7 @@
 #include "download/PictureFetcher.h"
 
 #include "download/PictureTransfer.h"
+#include "picking/MediaKinds.h"
 
 #include <QNetworkAccessManager>
 #include <QUrl>
@@ -8,6 +9,8 @@
 PictureFetcher::PictureFetcher(QNetworkAccessManager *network, QObject *parent)
     : QObject(parent), m_network(network)
 {
+    for (const MediaKind &kind : MediaKinds::all())
+        m_kindLimits[kind.id] = m_limits.forKind(kind);
 }
 
 PictureFetcher::~PictureFetcher()
@@ -20,9 +23,34 @@ void PictureFetcher::DownloadPicture(const QString &url, const QString &file, QO
     fetch(url, file, m_limits, context, std::move(done));
 }
 
-void PictureFetcher::DownloadVideo(const QString &url, const QString &file, QObject *context, Done done)
+void PictureFetcher::Download(MediaKind::Id kind, const QString &url, const QString &file, QObject *context, Done done)
 {
-    fetch(url, file, m_videoLimits, context, std::move(done));
+    fetch(url, file, m_kindLimits.at(kind), context, std::move(done));
+}
+
+void PictureFetcher::setStallTimeout(int milliseconds)
+{
+    m_limits.stallMs = milliseconds;
+    for (FetchLimits &limits : m_kindLimits)
+        limits.stallMs = milliseconds;
+}
+
+void PictureFetcher::setLimits(const FetchLimits &limits)
+{
+    m_limits = limits;
+    setLimitsOf(MediaKind::Body::Picture, limits);
+}
+
+void PictureFetcher::setVideoLimits(const FetchLimits &limits)
+{
+    setLimitsOf(MediaKind::Body::Video, limits);
+}
+
+void PictureFetcher::setLimitsOf(MediaKind::Body body, const FetchLimits &limits)
+{
+    for (const MediaKind &kind : MediaKinds::all())
+        if (kind.body == body)
+            m_kindLimits[kind.id] = limits;
 }
 
 void PictureFetcher::fetch(const QString &url, const QString &file, const FetchLimits &limits, QObject *context, Done done)

@@ -2,10 +2,12 @@
 
 #include "download/FetchLimits.h"
 #include "download/FetchResult.h"
+#include "picking/MediaKind.h"
 
 #include <QObject>
 #include <QPointer>
 
+#include <array>
 #include <functional>
 
 class QNetworkAccessManager;
@@ -26,22 +28,23 @@ public:
     explicit PictureFetcher(QNetworkAccessManager *network, QObject *parent = nullptr);
     ~PictureFetcher() override;
 
-    // Milliseconds without a byte after which a try fails (pictures and videos).
-    void setStallTimeout(int milliseconds) { m_limits.stallMs = m_videoLimits.stallMs = milliseconds; }
+    // Milliseconds without a byte after which a try fails (every kind).
+    void setStallTimeout(int milliseconds);
     int stallTimeout() const { return m_limits.stallMs; }
-    // For the fetches started from now on.
-    void setLimits(const FetchLimits &limits) { m_limits = limits; }
+    // For the pictures fetched from now on, of every kind whose files are pictures.
+    void setLimits(const FetchLimits &limits);
     const FetchLimits &limits() const { return m_limits; }
+    // For the files of the kinds that are videos; by default their row's limits.
+    void setVideoLimits(const FetchLimits &limits);
+    // What a fetch of `kind` keeps to: FetchLimits::forKind() unless set above.
+    const FetchLimits &limits(MediaKind::Id kind) const { return m_kindLimits.at(kind); }
 
     // Starts the fetch and returns at once. `done` runs later, from the event
     // loop, exactly once, unless `context` is gone by then or abort() cancels
     // the fetch first. An existing file is replaced whole on success only.
     void DownloadPicture(const QString &url, const QString &file, QObject *context, Done done);
-    // The same for a gallery video, within videoLimits().
-    void DownloadVideo(const QString &url, const QString &file, QObject *context, Done done);
-    // For the videos fetched from now on; by default limits().forVideo().
-    void setVideoLimits(const FetchLimits &limits) { m_videoLimits = limits; }
-    const FetchLimits &videoLimits() const { return m_videoLimits; }
+    // The same for a file of `kind`, within limits(kind).
+    void Download(MediaKind::Id kind, const QString &url, const QString &file, QObject *context, Done done);
 
     // Cancels the fetches started for `context` (every fetch when null):
     // their files are not written and their callbacks never run.
@@ -53,6 +56,8 @@ private:
     void fetch(const QString &url, const QString &file, const FetchLimits &limits, QObject *context, Done done);
 
     QPointer<QNetworkAccessManager> m_network;
+    void setLimitsOf(MediaKind::Body body, const FetchLimits &limits);
+
     FetchLimits m_limits;
-    FetchLimits m_videoLimits = FetchLimits().forVideo();
+    std::array<FetchLimits, MediaKind::Count> m_kindLimits;
 };

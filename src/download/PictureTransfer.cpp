@@ -1,5 +1,6 @@
 #include "download/PictureTransfer.h"
 
+#include "download/AnswerVerdict.h"
 #include "download/PictureFormat.h"
 #include "download/RetryPolicy.h"
 #include "download/VideoFormat.h"
@@ -89,19 +90,6 @@ void PictureTransfer::dropReply()
     m_reply = nullptr;
 }
 
-int PictureTransfer::status() const
-{
-    return m_reply ? m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() : 0;
-}
-
-// We never ask for a range: a partial answer is no whole picture, and the
-// answers without a body have none.
-bool PictureTransfer::acceptedStatus() const
-{
-    const int code = status();
-    return code >= 200 && code <= 299 && code != 204 && code != 205 && code != 206;
-}
-
 void PictureTransfer::onReadyRead()
 {
     // One read of what is there (at most the read buffer): readAll() grows its
@@ -109,7 +97,7 @@ void PictureTransfer::onReadyRead()
     const QByteArray data = m_reply->read(m_reply->bytesAvailable());
     // Error pages and the bodies of redirects that Qt follows are no picture;
     // the verdict on them comes with finished().
-    if (!m_error.isEmpty() || !acceptedStatus())
+    if (!m_error.isEmpty() || !AnswerVerdict::acceptedStatus(status()))
         return;
     const qint64 declared = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
     if (declared > m_limits.maxBytes || m_written + data.size() > m_limits.maxBytes) {
@@ -143,39 +131,9 @@ QString PictureTransfer::verdict(bool *transient)
     *transient = false;
     if (!m_error.isEmpty())
         return m_error; // ours: too large, deadline, disk
-    const int code = status();
-    if (code >= 300 || (code == 0 && m_reply->error() == QNetworkReply::NoError)) {
-        *transient = IsTransientStatus(code);
-        return QStringLiteral("HTTP status %1").arg(code);
-    }
-    if (m_reply->error() != QNetworkReply::NoError) {
-        *transient = IsTransientError(m_reply->error());
-        const auto error = m_reply->error();
-        if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError)
-            return QStringLiteral("no data for %1 ms").arg(m_limits.stallMs);
-        return m_reply->errorString();
-    }
-    if (!acceptedStatus())
-        return QStringLiteral("HTTP status %1: no whole picture").arg(code);
-    if (m_written == 0)
-        return QStringLiteral("empty answer");
-    // Qt does not always flag a connection closed before the declared length;
-    // a picture cut short must never be kept as if whole. Content-Length
-    // counts the encoded bytes, so only an unencoded answer can be measured.
-    const qint64 declared = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
-    if (declared > 0 && m_written < declared && m_reply->rawHeader("Content-Encoding").isEmpty()) {
-        *transient = true;
-        return QStringLiteral("cut short: %1 of %2 bytes").arg(m_written).arg(declared);
-    }
-    if (m_limits.requireVideo && !IsVideoFormat(m_head))
-        return QStringLiteral("not a video");
-    if (m_limits.requirePicture && !IsPictureFormat(m_head))
-        return QStringLiteral("not a picture");
-    if (m_limits.requirePicture && !(m_file.flush() && HasReadableHeader(m_file.partName(), m_head)))
-        return QStringLiteral("not a picture: its header cannot be read");
-    if (!m_file.commit())
-        return QStringLiteral("cannot save %1: %2").arg(m_file.fileName(), m_file.errorString());
-    return {};
+    const AnswerVerdict::Verdict verdict = AnswerVerdict::judge(*m_reply, m_limits, m_written, m_head, m_file);
+    *transient = verdict.transient;
+    return verdict.error;
 }
 
 void PictureTransfer::onFinished()

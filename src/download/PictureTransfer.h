@@ -1,5 +1,6 @@
 #pragma once
 
+#include "download/AnswerVerdict.h"
 #include "download/FetchLimits.h"
 #include "download/FetchResult.h"
 #include "download/PictureFile.h"
@@ -15,7 +16,8 @@
 class QNetworkAccessManager;
 
 // One picture of PictureFetcher: streams a whole 2xx picture body into a
-// PictureFile and commits it only when the answer ended without error. A
+// PictureFile and commits it only when the answer ended without error and
+// AnswerVerdict finds it whole. A
 // transient failure (408, 429, 5xx gateway/unavailable, a reset, a cut-short
 // body, a stall) is tried again after a growing pause, within the limits.
 // Reports from the event loop, never from inside a call, and deletes itself
@@ -45,8 +47,7 @@ private:
     void onFinished();
     void onReplyGone();
     void onDeadline();
-    int status() const;
-    bool acceptedStatus() const;
+    int status() const { return AnswerVerdict::status(m_reply); }
     void fail(const QString &error);
     QString verdict(bool *transient);
     void dropReply();

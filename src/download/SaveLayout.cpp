@@ -117,11 +117,19 @@ QString CompletionLine(const DownloadSummary &s)
     QString line = CompletionLine(s.itemFolder, s.failed);
     if (s.unknownWidth > 0)
         line += QStringLiteral("（%1张宽度未知）").arg(s.unknownWidth);
-    if (s.videos > 0)
-        line += QStringLiteral("（视频%1个）").arg(s.videos);
+    line += ApartCounts(s, QStringLiteral("（"), QStringLiteral("）"));
     if (!s.dataError.isEmpty())
         line += QStringLiteral("（商品信息未能保存）");
     return line;
+}
+
+QString ApartCounts(const DownloadSummary &summary, const QString &open, const QString &close)
+{
+    QString counts;
+    for (const MediaKind &kind : MediaKinds::all())
+        if (!kind.apartCount.isEmpty() && summary.kept[kind.id] > 0)
+            counts += open + kind.apartCount.arg(summary.kept[kind.id]) + close;
+    return counts;
 }
 
 QString FolderErrorLine(const QString &path)

@@ -34,6 +34,9 @@ QString CompletionLine(const QString &itemFolder, int failed);
 // when nothing was there to save, every picture failed or none was kept.
 QString CompletionLine(const DownloadSummary &summary);
 QString FolderErrorLine(const QString &path);
+// For each kind counted apart from the pictures that was saved, its count
+// ("视频1个") between `open` and `close`, in the kinds' order.
+QString ApartCounts(const DownloadSummary &summary, const QString &open, const QString &close = {});
 
 // The folder a message line points at: the text between its first and second
 // "->" (or up to its end); empty when the line has no "->".

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "download/DescWidth.h"
-#include "download/DescriptionOrder.h"
+#include "download/DownloadPlan.h"
 #include "download/DownloadSummary.h"
 #include "download/FetchResult.h"
 #include "picking/PickResult.h"
@@ -12,12 +12,11 @@
 
 class PictureFetcher;
 
-// Saves one pick result's pictures: makes the item folder with its "主图" and
-// "描述图" folders (and "SKU图" when there are SKU pictures, "视频" when there is
-// a video, saved as 视频1.mp4), then fetches up to
-// `parallel` pictures at once without ever blocking the thread. Every file
-// gets the name a one-by-one run gives it: 主图i and SKU图i by position, 描述图n
-// numbered over the kept description pictures in list order (see
+// Saves one pick result's media: makes the item folder with a folder per
+// kind (see DownloadPlan and MediaKind::folderRule), then fetches up to
+// `parallel` files at once without ever blocking the thread. Every file gets
+// the name a one-by-one run gives it: 主图i, SKU图i and 视频i.mp4 by position,
+// 描述图n numbered over the kept description pictures in list order (see
 // DescriptionOrder); a description picture narrower than the minimum width is
 // deleted and the next one takes its number, one whose width cannot be read
 // is kept (counted in unknownWidth). Once every file was tried, the product's
@@ -45,6 +44,10 @@ public:
     // The same for a whole pick result (main, SKU and description pictures,
     // the video and the product's data).
     bool start(const QString &folder, const PickResult &result);
+
+    // The same into `itemFolder`, made by the caller (the batch makes and
+    // journals it before anything is fetched).
+    bool startIn(const QString &itemFolder, const PickResult &result);
 
     // Fetches again just the pictures that failed (a summary's failures) into
     // the existing item folder under the names they would have had; the
@@ -78,48 +81,31 @@ signals:
     void finished(const DownloadSummary &summary);
 
 private:
-    struct Job
-    {
-        QString group;
-        int number = 0;     // of 主图 and SKU图 pictures
-        QString url;
-        QString file;
-        int descIndex = -1; // of description pictures, in DescriptionOrder
-        bool video = false;
-    };
-
     bool launch();
     void begin();
+    void beginIn();
     void beginRetry();
     void beginResume();
-    bool makeFolder(const QString &path, QString *made);
-    bool makeGroupFolder(const QString &group, QString *made);
-    void addJobs(const QString &group, const QString &folder, const QStringList &urls, int firstNumber);
-    void addDescriptions(const QString &folder, const QStringList &urls, int firstNumber);
     void pump();
     void onFetched(int job, const FetchResult &result);
     void finish(DownloadSummary::Outcome outcome);
+    void countKept();
     void removeLeftovers();
     void writeProductFiles();
 
     QPointer<PictureFetcher> m_fetcher;
-    int m_minDescWidth;
     int m_parallel = DefaultParallel;
     QString m_folder;
     PickResult m_result;
     QList<FailedPicture> m_retry;
     bool m_retrying = false;
     bool m_resuming = false;
-    int m_skipped = 0;       // pictures a resumed download found saved already
-    QList<Job> m_jobs;
-    DescriptionOrder m_descriptions;
-    QList<int> m_failedJobs; // main and SKU jobs that failed
+    DownloadPlan m_plan;
+    QList<int> m_failedJobs; // jobs named by place that failed
     int m_nextJob = 0;
     int m_inFlight = 0;
     int m_done = 0;
-    int m_saved = 0;         // main and SKU pictures
-    int m_videos = 0;        // videos saved by this run
-    int m_skippedVideos = 0; // videos a resumed download found saved already
+    MediaCounts m_fetched;   // files named by place that this run saved
     bool m_started = false;
     bool m_running = false;
     DownloadSummary m_summary;

@@ -77,7 +77,7 @@ void BatchWindow::build()
     m_table->setColumnWidth(BatchTableModel::Address, 260);
     m_table->setColumnWidth(BatchTableModel::Title, 200);
     m_table->setColumnWidth(BatchTableModel::State, 110);
-    for (int column = BatchTableModel::Main; column <= BatchTableModel::Failed; ++column)
+    for (int column = BatchTableModel::FirstKind; column <= BatchTableModel::Failed; ++column)
         m_table->setColumnWidth(column, 56);
     connect(m_table, &QTableView::doubleClicked, this, [this](const QModelIndex &index) { openFolderOf(index.row()); });
     grid->addWidget(m_table, 3, 0, 1, 2);

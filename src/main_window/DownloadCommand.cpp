@@ -2,6 +2,7 @@
 
 #include "download/PictureFetcher.h"
 #include "download/SaveLayout.h"
+#include "download/SummaryRows.h"
 #include "download/TabDownload.h"
 #include "main_window/PickCommand.h"
 #include "main_window/TabSet.h"
@@ -145,46 +146,12 @@ void DownloadCommand::tabFinished(const QPointer<Tab> &tab, const DownloadSummar
 void DownloadCommand::showSummary(Tab *tab, const DownloadSummary &summary)
 {
     if (!summary.line.isEmpty())
-        PickCommand::writeRow(tab->mesg(), 0, FirstRow(summary));
+        PickCommand::writeRow(tab->mesg(), 0, SummaryRows::FirstRow(summary));
     if (summary.outcome != DownloadSummary::Outcome::Completed)
         return;
     if (MesgList *list = tab->mesg())
-        list->setCounts(CountsLine(summary));
+        list->setCounts(SummaryRows::CountsLine(summary));
     m_tabs.setDownloaded(tab, summary);
-}
-
-QString DownloadCommand::FirstRow(const DownloadSummary &summary)
-{
-    // Some pictures saved, some lost: not "下载完成", which would hide the loss.
-    const bool someFailed = summary.outcome == DownloadSummary::Outcome::Completed && summary.failed > 0
-        && summary.saved > 0 && summary.failed < summary.total;
-    if (!someFailed)
-        return summary.line;
-    QString line = QStringLiteral("消息提示:下载结束，%1张失败,保存至->").arg(summary.failed) + summary.itemFolder
-        + QStringLiteral("->双击打开");
-    if (summary.unknownWidth > 0)
-        line += QStringLiteral("（%1张宽度未知）").arg(summary.unknownWidth);
-    return line;
-}
-
-QString DownloadCommand::CountsLine(const DownloadSummary &summary)
-{
-    QString line = QStringLiteral("保存%1张 丢弃%2张(宽度小于%3像素) 失败%4张")
-                       .arg(summary.saved)
-                       .arg(summary.dropped)
-                       .arg(MinDescWidth)
-                       .arg(summary.failed);
-    if (summary.unknownWidth > 0)
-        line += QStringLiteral(" 宽度未知%1张").arg(summary.unknownWidth);
-    if (summary.videos > 0)
-        line += QStringLiteral(" 视频%1个").arg(summary.videos);
-    if (!summary.failures.isEmpty()) {
-        QStringList names;
-        for (const FailedPicture &picture : summary.failures)
-            names << picture.name();
-        line += QStringLiteral(" 失败的图片:") + names.join(QStringLiteral(", "));
-    }
-    return line;
 }
 
 void DownloadCommand::retryFailed(Tab *tab)
@@ -210,16 +177,7 @@ void DownloadCommand::retryFailed(Tab *tab)
 
 void DownloadCommand::retryFinished(const QPointer<Tab> &tab, const DownloadSummary &before, const DownloadSummary &retried)
 {
-    // The item's counts: what was saved before plus what the retry saved;
-    // what failed is what failed again.
-    DownloadSummary merged = retried;
-    merged.itemFolder = before.itemFolder;
-    merged.total = before.total;
-    merged.saved = before.saved + retried.saved;
-    merged.dropped = before.dropped + retried.dropped;
-    merged.unknownWidth = before.unknownWidth + retried.unknownWidth;
-    if (merged.line.isEmpty())
-        merged.line = before.line;
+    const DownloadSummary merged = before.afterRetry(retried);
     if (tab)
         showSummary(tab, merged);
     m_tab->deleteLater();

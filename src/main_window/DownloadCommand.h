@@ -42,12 +42,6 @@ public:
     // of `tab` could not save.
     void retryFailed(Tab *tab);
 
-    // The message list's first row once a download ended: where it saved,
-    // and how many pictures it lost.
-    static QString FirstRow(const DownloadSummary &summary);
-    // The message list's second row: what a download saved, dropped and lost.
-    static QString CountsLine(const DownloadSummary &summary);
-
     bool isRunning() const { return m_running; }
     // Stops the transfers under way, leaving no partial file, and the tabs
     // still waiting; the tab being saved keeps the pictures it has.

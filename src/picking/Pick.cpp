@@ -128,7 +128,7 @@ void Pick::picked(PickResult result)
     result.address = m_address;
     result.note = m_note;
     if (!m_videoUrl.isEmpty())
-        result.videos = QStringList{m_videoUrl};
+        result.addresses(MediaKind::Video) = QStringList{m_videoUrl};
     result.product = std::move(m_product);
     end(PickOutcome::Kind::Picked, QString(), result);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "picking/MediaGroup.h"
+#include "picking/MediaGroups.h"
 #include "picking/designs/ProductData.h"
 
 #include <QList>
@@ -14,11 +14,10 @@ struct PickResult
 {
     QString title;          // PickTitle: the cleaned document title
     QString address;        // PickUrl: the page's address when it was read
-    QStringList mainPics;   // gallery pictures, in order
-    QStringList skuPics;    // SKU pictures that are not main pictures, no repeats, in order
-    QStringList skuNames;   // one name per entry of skuPics (may be empty strings)
-    QStringList descPics;   // description pictures, in order, repeats kept
-    QStringList videos;     // the gallery video (one at most), an http(s) address
+    // The gallery pictures, the SKU pictures that are not main pictures (no
+    // repeats, each with a name, maybe empty), the description pictures
+    // (repeats kept) and the gallery video (one at most), each in page order.
+    MediaGroups media;
     ProductData product;    // the product's own data, as far as the page carries it
     QString note;           // what the pick could not do (e.g. description not loaded), or empty
     // The page has a description file that could not be read: the item is
@@ -26,21 +25,11 @@ struct PickResult
     bool descriptionMissing = false;
 
     // The media as groups, in the order they are shown, saved and printed.
-    QList<MediaGroup> groups() const
-    {
-        return {{MediaGroup::Kind::Main, mainPics, {}},
-                {MediaGroup::Kind::Sku, skuPics, skuNames},
-                {MediaGroup::Kind::Description, descPics, {}},
-                {MediaGroup::Kind::Video, videos, {}}};
-    }
+    const QList<MediaGroup> &groups() const { return media.list(); }
+    QStringList &addresses(MediaKind::Id kind) { return media.addresses(kind); }
+    const QStringList &addresses(MediaKind::Id kind) const { return media.addresses(kind); }
     // Every file the download fetches: the pictures and the video.
-    qsizetype pictureCount() const
-    {
-        qsizetype count = 0;
-        for (const MediaGroup &group : groups())
-            count += group.addresses.size();
-        return count;
-    }
+    qsizetype pictureCount() const { return media.fileCount(); }
 };
 
 Q_DECLARE_METATYPE(PickResult)

@@ -98,9 +98,7 @@ void Pick::readDescription(const DesignReading &reading)
     // anywhere: a page that moves on now (a mobile page sending a desktop
     // browser to its desktop twin) does not change the result.
     PickResult result;
-    result.mainPics = reading.mainPics;
-    result.skuPics = reading.skuPics;
-    result.skuNames = reading.skuNames;
+    result.media = reading.media;
     m_page->fetchFile(QUrl(reading.detailUrl), m_intervals.fetchStallMs, MaxDescriptionBytes, this,
                       [this, result](std::optional<QByteArray> file) mutable {
                           if (m_ended || gone())
@@ -108,7 +106,7 @@ void Pick::readDescription(const DesignReading &reading)
                           const std::optional<QStringList> pictures = file ? DescriptionFile::pictures(*file) : std::nullopt;
                           if (!pictures)
                               m_note = DescriptionNote;
-                          result.descPics = pictures.value_or(QStringList());
+                          result.addresses(MediaKind::Description) = pictures.value_or(QStringList());
                           result.descriptionMissing = !pictures.has_value();
                           picked(result);
                       });

@@ -16,3 +16,10 @@ QString PictureFileName(const QString &groupFolder, const QString &groupName, in
 {
     return groupFolder + u'/' + groupName + QString::number(number) + SafeUrlTail(url);
 }
+
+QString MediaFileName(const QString &groupFolder, const MediaKind &kind, int number, const QString &url)
+{
+    if (kind.extension.isEmpty())
+        return PictureFileName(groupFolder, kind.folder, number, url);
+    return groupFolder + u'/' + kind.folder + QString::number(number) + kind.extension;
+}

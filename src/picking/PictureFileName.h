@@ -1,5 +1,7 @@
 #pragma once
 
+#include "picking/MediaKind.h"
+
 #include <QString>
 
 // group folder + "/" + group name + number + the URL's last 4 characters,
@@ -7,3 +9,6 @@
 QString PictureFileName(const QString &groupFolder, const QString &groupName, int number,
                         const QString &url);
 QString SafeUrlTail(const QString &url);
+// The same for a file of `kind`, whose own extension (a video's .mp4) wins
+// over the address's tail.
+QString MediaFileName(const QString &groupFolder, const MediaKind &kind, int number, const QString &url);

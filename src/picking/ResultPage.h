@@ -19,8 +19,10 @@ class ResultPage
 public:
     static QStringList pieces(const QString &title, const QString &address,
                               const QStringList &mainPics, const QStringList &descPics);
-    // The same page with a third section "SKU图:" after the main thumbnails,
-    // each SKU picture over its name; pages without SKU pictures are as above.
+    // The same page with a section per kind of media that has pictures to
+    // show (MediaKind::heading), in the kinds' order: "SKU图:" after the main
+    // thumbnails shows each SKU picture over its name; pages without SKU
+    // pictures are as above.
     static QStringList pieces(const PickResult &result);
 
     // & " < > as entities; nothing else changes.
@@ -31,6 +33,7 @@ private:
     static QString counted(const QStringList &pictures);
     static void appendPictures(QStringList &out, const QString &imageStart,
                                const QStringList &pictures);
-    static void appendMainSection(QStringList &out, const PickResult &result, const QStringList &pictures);
-    static void appendSkuSection(QStringList &out, const QStringList &pictures, const QStringList &names);
+    static void appendSection(QStringList &out, const PickResult &result, const MediaGroup &group);
+    static void appendNamedPictures(QStringList &out, const QString &imageStart, const QStringList &pictures,
+                                    const QStringList &names);
 };

@@ -1,14 +1,12 @@
 #include "screenless/HeadlessPick.h"
 
+#include "download/ResultJson.h"
 #include "engine/Engine.h"
 #include "engine/PageHost.h"
 #include "picking/CleanName.h"
 #include "picking/Pick.h"
 #include "platform/BrowserPage.h"
-#include "base/TerminalJson.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QPointer>
 
 #include <algorithm>
@@ -70,52 +68,9 @@ bool HeadlessPick::allCompleted() const
     return std::all_of(m_results.begin(), m_results.end(), [](const Result &r) { return r.completed; });
 }
 
-namespace {
-QByteArray json(const QJsonValue &value)
-{
-    return TerminalJson::value(value);
-}
-
-QByteArray field(const QString &key, const QJsonValue &value)
-{
-    return ", " + json(key) + ": " + json(value);
-}
-
-// One name per address, whatever the page gave: a script may zip the two lists.
-QStringList namesOf(const MediaGroup &group)
-{
-    QStringList names = group.names.mid(0, group.addresses.size());
-    while (names.size() < group.addresses.size())
-        names.append(QString());
-    return names;
-}
-
-QByteArray saveFields(const DownloadSummary &saved)
-{
-    QStringList failedNames;
-    for (const FailedPicture &picture : saved.failures)
-        failedNames << picture.name();
-    QByteArray fields = field(QStringLiteral("folder"), saved.itemFolder) + field(QStringLiteral("saved"), saved.saved)
-        + field(QStringLiteral("dropped"), saved.dropped) + field(QStringLiteral("failed"), saved.failed)
-        + field(QStringLiteral("failedNames"), QJsonArray::fromStringList(failedNames));
-    if (saved.outcome == DownloadSummary::Outcome::FolderFailed)
-        fields += field(QStringLiteral("saveError"), saved.line + QStringLiteral(" (") + saved.error + QLatin1Char(')'));
-    return fields;
-}
-} // namespace
-
 QByteArray HeadlessPick::jsonLine(const Result &result, const DownloadSummary *saved)
 {
     if (!result.completed)
-        return "{\"url\": " + json(result.address) + field(QStringLiteral("error"), result.error) + "}";
-    const PickResult &pick = result.pick;
-    QByteArray line = "{\"url\": " + json(pick.address) + field(QStringLiteral("title"), pick.title);
-    for (const MediaGroup &group : pick.groups()) {
-        line += field(group.key(), QJsonArray::fromStringList(group.addresses));
-        if (group.kind == MediaGroup::Kind::Sku)
-            line += field(group.key() + QStringLiteral("Names"), QJsonArray::fromStringList(namesOf(group)));
-    }
-    if (saved)
-        line += saveFields(*saved);
-    return line + "}";
+        return ResultJson::errorLine(result.address, result.error);
+    return ResultJson::line(result.pick, saved);
 }

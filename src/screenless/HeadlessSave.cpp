@@ -47,5 +47,5 @@ QString HeadlessSave::summaryLine(const DownloadSummary &summary)
     return TerminalText(summary.itemFolder) + QStringLiteral("\t保存") + QString::number(summary.saved)
         + QStringLiteral("张\t丢弃(宽度小于%1像素)").arg(MinDescWidth) + QString::number(summary.dropped)
         + QStringLiteral("张\t失败") + QString::number(summary.failed) + QStringLiteral("张")
-        + (summary.videos > 0 ? QStringLiteral("\t视频%1个").arg(summary.videos) : QString());
+        + ApartCounts(summary, QStringLiteral("\t"));
 }

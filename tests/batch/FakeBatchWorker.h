@@ -24,6 +24,7 @@ public:
     QHash<QString, Script> scripts;
     QStringList picks;                       // urls, in order
     QList<QPair<QString, QString>> downloads; // url, itemFolder asked for
+    QList<bool> resumed;                      // per download: into an earlier run's folder
     QSet<int> cancelled;
     QList<int> broughtToFront;
 
@@ -38,21 +39,20 @@ public:
             PickResult result;
             result.title = script.title;
             result.address = url;
-            result.mainPics = {url + QStringLiteral("/m1.jpg"), url + QStringLiteral("/m2.jpg")};
-            result.descPics = {url + QStringLiteral("/d1.jpg")};
+            result.addresses(MediaKind::Main) = {url + QStringLiteral("/m1.jpg"), url + QStringLiteral("/m2.jpg")};
+            result.addresses(MediaKind::Description) = {url + QStringLiteral("/d1.jpg")};
             result.descriptionMissing = script.descMissing;
             emit picked(job, script.end, result, script.end == PickEnd::Picked ? QString() : QStringLiteral("no"));
         });
     }
 
-    void download(int job, const QString &saveFolder, const PickResult &result, const QString &itemFolder) override
+    void download(int job, const PickResult &result, const QString &itemFolder, bool resume) override
     {
-        Q_UNUSED(saveFolder)
         downloads.append({result.address, itemFolder});
+        resumed << resume;
         QTimer::singleShot(0, this, [this, job, folder = itemFolder, url = result.address] {
             if (cancelled.contains(job))
                 return;
-            emit folderMade(job, folder);
             if (scripts.value(url).hold)
                 m_held.insert(job, folder);
             else

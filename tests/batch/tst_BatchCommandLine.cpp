@@ -39,7 +39,7 @@ private slots:
         row.url = u"http://a/1"_s;
         row.state = BatchState::Partial;
         row.title = u"杯子"_s;
-        row.mainPics = 5;
+        row.found[MediaKind::Main] = 5;
         row.failed = 1;
         row.note = u"描述图2 404"_s;
         QJsonObject line = QJsonDocument::fromJson(batchJsonLine(row)).object();

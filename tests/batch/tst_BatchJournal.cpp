@@ -33,10 +33,10 @@ private slots:
         QTemporaryDir dir;
         BatchRow full = row(u"http://a/1"_s, BatchState::Partial, dir.filePath(u"保温杯"_s));
         full.title = u"保温杯 \"special\""_s;
-        full.mainPics = 5;
-        full.skuPics = 3;
-        full.descPics = 12;
-        full.videos = 1;
+        full.found[MediaKind::Main] = 5;
+        full.found[MediaKind::Sku] = 3;
+        full.found[MediaKind::Description] = 12;
+        full.found[MediaKind::Video] = 1;
         full.saved = 18;
         full.dropped = 1;
         full.failed = 1;
@@ -57,7 +57,7 @@ private slots:
         QCOMPARE(r.url, full.url);
         QCOMPARE(r.title, full.title);
         QCOMPARE(r.state, BatchState::Partial);
-        QCOMPARE((QList<int>{r.mainPics, r.skuPics, r.descPics, r.videos, r.saved, r.dropped, r.failed, r.done}),
+        QCOMPARE((QList<int>{r.found[MediaKind::Main], r.found[MediaKind::Sku], r.found[MediaKind::Description], r.found[MediaKind::Video], r.saved, r.dropped, r.failed, r.done}),
                  (QList<int>{5, 3, 12, 1, 18, 1, 1, 0}));
         QCOMPARE(r.folder, full.folder);
         QCOMPARE(r.note, full.note);
@@ -76,7 +76,7 @@ private slots:
         const QList<BatchRow> guarded = journal.load();
         QCOMPARE(guarded.size(), 2);
         QVERIFY(guarded[0].folder.isEmpty());
-        QCOMPARE(guarded[0].videos, 0); // journals from before videos
+        QCOMPARE(guarded[0].found[MediaKind::Video], 0); // journals from before videos
         QVERIFY(guarded[1].folder.isEmpty());
     }
 

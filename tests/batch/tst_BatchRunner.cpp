@@ -70,7 +70,7 @@ private slots:
                                                           BatchState::Done, BatchState::Done}));
         QCOMPARE(worker.picks.count(url(4)), 2);
         QCOMPARE(runner.rows()[4].folder, dir.filePath(u"碗"_s));
-        QCOMPARE(runner.rows()[4].mainPics, 2);
+        QCOMPARE(runner.rows()[4].found[MediaKind::Main], 2);
         QCOMPARE(runner.secondsLeft().value_or(-1), 0);
         QCOMPARE(runner.finishedCount(), 5);
 
@@ -170,8 +170,10 @@ private slots:
         QTRY_VERIFY(worker.holding());
         QCOMPARE(BatchJournal(dir.path()).load()[2].state, BatchState::Downloading);
         runner.reset();
-        // The folder was made and journalled before the download began.
+        // The folder was made and journalled before the download began, and
+        // a fresh item is saved into it, not resumed.
         QVERIFY(!worker.downloads.first().second.isEmpty());
+        QVERIFY(!worker.resumed.first());
         // ...and a new run completes the item in its folder without redoing the others.
         worker.picks.clear();
         worker.scripts[url(3)].hold = false;
@@ -183,6 +185,7 @@ private slots:
         QTRY_COMPARE(again.status(), BatchRunner::Status::Finished);
         QCOMPARE(worker.picks, QStringList{url(3)});
         QCOMPARE(worker.downloads.last(), qMakePair(url(3), dir.filePath(u"碗"_s)));
+        QVERIFY(worker.resumed.last());
         QCOMPARE(itemFolders(dir.path()), (QStringList{u"杯子"_s, u"碗"_s, u"茶壶"_s}));
         QCOMPARE(again.rows()[2].state, BatchState::Done);
     }
@@ -283,7 +286,7 @@ private slots:
         runner.start();
         QTRY_COMPARE(runner.status(), BatchRunner::Status::Finished);
         QCOMPARE(model.cellText(0, BatchTableModel::State), u"完成"_s);
-        QCOMPARE(model.cellText(0, BatchTableModel::Main), u"2"_s);
+        QCOMPARE(model.cellText(0, BatchTableModel::kindColumn(MediaKind::Main)), u"2"_s);
         QCOMPARE(model.cellText(1, BatchTableModel::State), u"不是宝贝页"_s);
         QCOMPARE(model.cellText(1, BatchTableModel::Failed), QString());
 

@@ -82,16 +82,16 @@ private slots:
             const int delay = (40 - i) * 3;
             const QString path = u"/t/%1.png"_s.arg(i);
             if (i < 10)
-                result.mainPics << picture(path, PictureBytes(300 + i, "PNG"), delay);
+                result.addresses(MediaKind::Main) << picture(path, PictureBytes(300 + i, "PNG"), delay);
             else if (i < 16)
-                result.skuPics << picture(path, PictureBytes(200 + i, "PNG"), delay);
+                result.addresses(MediaKind::Sku) << picture(path, PictureBytes(200 + i, "PNG"), delay);
             else if (i == 20 || i == 33)
-                result.descPics << picture(path, heif, delay); // no decoder: width unknown
+                result.addresses(MediaKind::Description) << picture(path, heif, delay); // no decoder: width unknown
             else
-                result.descPics << picture(path, PictureBytes(i % 3 ? 460 + i : 300 + i), delay);
+                result.addresses(MediaKind::Description) << picture(path, PictureBytes(i % 3 ? 460 + i : 300 + i), delay);
         }
-        result.mainPics[3] = server.url(u"/t/missing.png"_s);
-        result.descPics[5] = server.url(u"/t/missing.png"_s);
+        result.addresses(MediaKind::Main)[3] = server.url(u"/t/missing.png"_s);
+        result.addresses(MediaKind::Description)[5] = server.url(u"/t/missing.png"_s);
         server.serveStatus(u"/t/missing.png"_s, 404, "<html>gone</html>");
         QDir(dir.path()).mkpath(u"par"_s);
         QDir(dir.path()).mkpath(u"ser"_s);
@@ -132,7 +132,7 @@ private slots:
         PickResult result;
         result.title = u"T"_s;
         for (const QString &path : {u"/busy.png"_s, u"/gone.png"_s, u"/reset.png"_s, u"/later.png"_s})
-            result.mainPics << server.url(path);
+            result.addresses(MediaKind::Main) << server.url(path);
         server.resetCounts();
         QElapsedTimer clock;
         clock.start();
@@ -162,8 +162,8 @@ private slots:
         PickResult result;
         result.title = u"N"_s;
         for (const QString &path : {u"/partial.png"_s, u"/nothing.png"_s, u"/empty.png"_s, u"/page.jpg"_s, u"/huge.png"_s})
-            result.mainPics << server.url(path);
-        result.skuPics << server.url(u"/page.jpg"_s);
+            result.addresses(MediaKind::Main) << server.url(path);
+        result.addresses(MediaKind::Sku) << server.url(u"/page.jpg"_s);
         server.resetCounts();
         const DownloadSummary s = run(dir.path(), result);
         limits.maxBytes = FetchLimits().maxBytes;
@@ -181,8 +181,8 @@ private slots:
         const QString good = picture(u"/fine.png"_s, PictureBytes(600));
         PickResult result;
         result.title = u"A"_s;
-        result.mainPics = QStringList(4, server.url(u"/stall.png"_s));
-        result.descPics = {server.url(u"/stall.png"_s), good, good};
+        result.addresses(MediaKind::Main) = QStringList(4, server.url(u"/stall.png"_s));
+        result.addresses(MediaKind::Description) = {server.url(u"/stall.png"_s), good, good};
         TabDownload download(&fetcher);
         QSignalSpy finished(&download, &TabDownload::finished);
         QSignalSpy progressed(&download, &TabDownload::progress);
@@ -205,8 +205,8 @@ private slots:
         server.serveScript(u"/flakyMain.png"_s, {{404, "gone", {}, false}, {200, PictureBytes(50), {}, false}});
         PickResult result;
         result.title = u"R"_s;
-        result.mainPics = {wide, server.url(u"/flakyMain.png"_s)};
-        result.descPics = {wide, server.url(u"/flaky.png"_s), wide, server.url(u"/flakyNarrow.png"_s)};
+        result.addresses(MediaKind::Main) = {wide, server.url(u"/flakyMain.png"_s)};
+        result.addresses(MediaKind::Description) = {wide, server.url(u"/flaky.png"_s), wide, server.url(u"/flakyNarrow.png"_s)};
         const DownloadSummary first = run(dir.path(), result);
         QCOMPARE(first.failures.size(), 3);
         const QString item = first.itemFolder;
@@ -237,9 +237,9 @@ private slots:
         PickResult result;
         result.title = u"续"_s;
         for (int i = 0; i < 4; ++i)
-            result.mainPics << picture(u"/m/%1.png"_s.arg(i), PictureBytes(500 + i));
+            result.addresses(MediaKind::Main) << picture(u"/m/%1.png"_s.arg(i), PictureBytes(500 + i));
         for (int i = 0; i < 6; ++i)
-            result.descPics << picture(u"/d/%1.png"_s.arg(i), PictureBytes(i == 1 ? 100 : 600 + i));
+            result.addresses(MediaKind::Description) << picture(u"/d/%1.png"_s.arg(i), PictureBytes(i == 1 ? 100 : 600 + i));
         QDir(dir.path()).mkpath(u"whole"_s);
         QDir(dir.path()).mkpath(u"cut"_s);
         run(dir.filePath(u"whole"_s), result);

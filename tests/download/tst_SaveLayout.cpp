@@ -113,6 +113,21 @@ private slots:
                 QVERIFY2(c != u'/' && c != u'\\' && c != u':' && !c.isNull(), qPrintable(name));
         }
     }
+
+    void eachKindNamesItsFiles()
+    {
+        // Kinds are looked up by their place and by the folder a failure names.
+        for (const MediaKind &kind : MediaKinds::all()) {
+            QCOMPARE(MediaKinds::of(kind.id).folder, kind.folder);
+            QCOMPARE(MediaKinds::byFolder(kind.folder), &kind);
+        }
+        QCOMPARE(MediaKinds::byFolder(u"其他"_s), nullptr);
+        const MediaKind &sku = MediaKinds::of(MediaKind::Sku);
+        QCOMPARE(MediaFileName(u"/p/SKU图"_s, sku, 2, u"http://h/s.png"_s), u"/p/SKU图/SKU图2.png"_s);
+        // A video is an MP4 whatever its address ends in.
+        const MediaKind &video = MediaKinds::of(MediaKind::Video);
+        QCOMPARE(MediaFileName(u"/p/视频"_s, video, 1, u"http://h/v.flv?x=1"_s), u"/p/视频/视频1.mp4"_s);
+    }
 };
 
 PICTORRA_TEST_MAIN(SaveLayoutTest)

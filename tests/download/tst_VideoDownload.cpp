@@ -34,11 +34,11 @@ class VideoDownloadTest : public QObject
     {
         PickResult r;
         r.title = u"ABC"_s;
-        r.mainPics = {server.url(u"/main.jpg"_s)};
-        r.skuPics = {server.url(u"/main.jpg"_s)};
-        r.skuNames = {u"红色"_s};
+        r.addresses(MediaKind::Main) = {server.url(u"/main.jpg"_s)};
+        r.addresses(MediaKind::Sku) = {server.url(u"/main.jpg"_s)};
+        r.media.names(MediaKind::Sku) = {u"红色"_s};
         if (!videoPath.isEmpty())
-            r.videos = {videoPath.contains(u':') ? videoPath : server.url(videoPath)};
+            r.addresses(MediaKind::Video) = {videoPath.contains(u':') ? videoPath : server.url(videoPath)};
         r.product.url = u"https://detail.example/offer/1.html"_s;
         r.product.title = u"=纸扇"_s;
         r.product.skus = {{{u"红色"_s, u"9个装"_s}, QJsonValue(u"9.50"_s), QJsonValue(12), u"SKU图1.jpg"_s}};
@@ -66,7 +66,7 @@ private slots:
         FetchLimits quick;
         quick.pausesMs = {20, 50};
         fetcher.setLimits(quick);
-        fetcher.setVideoLimits(quick.forVideo());
+        fetcher.setVideoLimits(quick.forKind(MediaKinds::of(MediaKind::Video)));
         fetcher.setStallTimeout(300);
         server.serve(u"/main.jpg"_s, PictureBytes(300, "JPG"), u"image/jpeg"_s);
         server.serve(u"/v.mp4"_s, Mp4, u"video/mp4"_s);
@@ -84,7 +84,7 @@ private slots:
                  (QStringList{u"SKU图/"_s, u"SKU图/SKU图1.jpg"_s, u"主图/"_s, u"主图/主图1.jpg"_s, u"商品SKU.csv"_s,
                               u"商品信息.json"_s, u"描述图/"_s, u"视频/"_s, u"视频/视频1.mp4"_s}));
         QCOMPARE(FileBytes(dir.path() + u"/ABC/视频/视频1.mp4"_s), Mp4);
-        QCOMPARE((QList<int>{s.total, s.saved, s.videos, s.failed}), (QList<int>{3, 2, 1, 0}));
+        QCOMPARE((QList<int>{s.total, s.saved, s.kept[MediaKind::Video], s.failed}), (QList<int>{3, 2, 1, 0}));
         QVERIFY(s.line.endsWith(u"（视频1个）"_s));
         QCOMPARE(infoOf(dir.path() + u"/ABC"_s).value(u"video"_s).toString(), u"视频1.mp4"_s);
         QCOMPARE(FileBytes(dir.path() + u"/ABC/商品SKU.csv"_s),
@@ -110,7 +110,7 @@ private slots:
         const DownloadSummary s = start(result(video));
         QVERIFY(clock.elapsed() < 10000);
         QCOMPARE(s.outcome, DownloadSummary::Outcome::Completed);
-        QCOMPARE((QList<int>{s.saved, s.videos, s.failed}), (QList<int>{2, 0, 1}));
+        QCOMPARE((QList<int>{s.saved, s.kept[MediaKind::Video], s.failed}), (QList<int>{2, 0, 1}));
         QCOMPARE(s.failures.first().name(), u"视频1"_s);
         // No empty 视频 folder stays behind.
         QVERIFY(!QFileInfo::exists(dir.path() + u"/ABC/视频"_s));
@@ -128,7 +128,7 @@ private slots:
         TabDownload retry(&fetcher);
         retry.retry(first.itemFolder, failures);
         const DownloadSummary s = run(retry);
-        QCOMPARE((QList<int>{s.videos, s.failed}), (QList<int>{1, 0}));
+        QCOMPARE((QList<int>{s.kept[MediaKind::Video], s.failed}), (QList<int>{1, 0}));
         const QJsonObject info = infoOf(first.itemFolder);
         QCOMPARE(info.value(u"video"_s).toString(), u"视频1.mp4"_s);
         QCOMPARE(info.value(u"title"_s).toString(), u"=纸扇"_s);
@@ -144,7 +144,7 @@ private slots:
         TabDownload download(&fetcher);
         download.resume(item, result(u"/page.mp4"_s));
         const DownloadSummary s = run(download);
-        QCOMPARE((QList<int>{s.videos, s.failed}), (QList<int>{1, 0}));
+        QCOMPARE((QList<int>{s.kept[MediaKind::Video], s.failed}), (QList<int>{1, 0}));
         QCOMPARE(FileBytes(item + u"/视频/视频1.mp4"_s), QByteArray("saved before"));
         QCOMPARE(infoOf(item).value(u"video"_s).toString(), u"视频1.mp4"_s);
     }

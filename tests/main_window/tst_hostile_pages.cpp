@@ -149,7 +149,7 @@ private Q_SLOTS:
         QCOMPARE(order.last(), 0);
         QVERIFY(run.allCompleted());
         QCOMPARE(run.results().at(3).pick.title, QStringLiteral("fast2"));
-        QCOMPARE(run.results().at(3).pick.mainPics, mainPics);
+        QCOMPARE(run.results().at(3).pick.addresses(MediaKind::Main), mainPics);
         QTRY_COMPARE(pages(), 0);  // each page closed once printed
     }
 

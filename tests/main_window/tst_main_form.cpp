@@ -77,7 +77,7 @@ private Q_SLOTS:
         PickResult result;
         result.title = QStringLiteral("慢图");
         result.address = QStringLiteral("http://shop.test/item/1");
-        result.mainPics = {server.url(QStringLiteral("/slow.jpg"))};
+        result.addresses(MediaKind::Main) = {server.url(QStringLiteral("/slow.jpg"))};
         Tab *tab = window->tabs().tab(0);
         window->tabs().markPicked(tab, result.title, result.address);
         window->tabs().setResult(tab, result);

@@ -1,3 +1,4 @@
+#include "download/SummaryRows.h"
 #include "main_window/DownloadCommand.h"
 #include "main_window/AddressStrip.h"
 #include "main_window/Launcher.h"
@@ -44,7 +45,7 @@ class TabSetTest : public QObject
         PickResult result;
         result.title = title;
         result.address = QStringLiteral("http://shop.test/item/%1").arg(n);
-        result.mainPics = {QStringLiteral("http://img.test/1.jpg")};
+        result.addresses(MediaKind::Main) = {QStringLiteral("http://img.test/1.jpg")};
         Tab *tab = window->tabs().tab(n);
         window->tabs().markPicked(tab, title, result.address);
         window->tabs().setResult(tab, result);
@@ -353,7 +354,7 @@ private Q_SLOTS:
                             {QStringLiteral("描述图"), 3, QStringLiteral("http://img.test/b.png")}};
         MesgList *list = window->tabs().mesg(0);
         list->setRow(0, QStringLiteral("消息提示:下载完成,保存至->/saved/紫砂茶壶->双击打开"));
-        list->setCounts(DownloadCommand::CountsLine(summary));
+        list->setCounts(SummaryRows::CountsLine(summary));
         window->tabs().setDownloaded(window->tabs().tab(0), summary);
 
         QCOMPARE(list->item(1)->text(),
@@ -401,6 +402,32 @@ private Q_SLOTS:
         window->downloadCommand().mesgDblClick(window->tabs().tab(0));
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(dialogs.messages[0].text.contains(QStringLiteral("/saved/紫砂茶壶")));
+    }
+
+    void retryKeepsWhatWasSavedBefore()
+    {
+        // The first run saved two pictures and the video; the one picture it
+        // lost fails again (no http address: no network needed).
+        QTemporaryDir saved;
+        showResult(0, QStringLiteral("紫砂茶壶"));
+        DownloadSummary summary;
+        summary.itemFolder = saved.path();
+        summary.total = 4;
+        MediaCounts kept;
+        kept[MediaKind::Main] = 2;
+        kept[MediaKind::Video] = 1;
+        summary.setKept(kept);
+        summary.failed = 1;
+        summary.failures = {{QStringLiteral("主图"), 2, QStringLiteral("file:///nowhere.jpg")}};
+        window->tabs().setDownloaded(window->tabs().tab(0), summary);
+
+        QSignalSpy ended(&window->downloadCommand(), &DownloadCommand::tabDownloaded);
+        window->downloadCommand().retryFailed(window->tabs().tab(0));
+        QVERIFY(ended.wait());
+        const auto merged = ended[0][1].value<DownloadSummary>();
+        QCOMPARE((QList<int>{merged.saved, merged.kept[MediaKind::Video], merged.failed}), (QList<int>{2, 1, 1}));
+        QCOMPARE(window->tabs().mesg(0)->item(1)->text(),
+                 QStringLiteral("保存2张 丢弃0张(宽度小于450像素) 失败1张 视频1个 失败的图片:主图2"));
     }
 
     void menuShortcutsWinOverTheAddressBox()

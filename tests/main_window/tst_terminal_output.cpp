@@ -1,3 +1,4 @@
+#include "download/SummaryRows.h"
 #include "main_window/DownloadCommand.h"
 #include "screenless/HeadlessPick.h"
 #include "main_window/MesgList.h"
@@ -51,8 +52,8 @@ private Q_SLOTS:
         result.completed = true;
         result.pick.address = QStringLiteral("https://detail.example/offer/1.html");
         result.pick.title = QStringLiteral("包");
-        result.pick.skuPics = {QStringLiteral("https://img/s1.jpg"), QStringLiteral("https://img/s2.jpg")};
-        result.pick.skuNames = {QStringLiteral("红色")}; // the page named only one
+        result.pick.addresses(MediaKind::Sku) = {QStringLiteral("https://img/s1.jpg"), QStringLiteral("https://img/s2.jpg")};
+        result.pick.media.names(MediaKind::Sku) = {QStringLiteral("红色")}; // the page named only one
         DownloadSummary saved;
         saved.itemFolder = QStringLiteral("/out/包");
         saved.saved = 3;
@@ -108,10 +109,10 @@ private Q_SLOTS:
         summary.total = 5;
         summary.saved = 5;
         summary.line = QStringLiteral("消息提示:下载完成,保存至->/out/包->双击打开");
-        QCOMPARE(DownloadCommand::FirstRow(summary), summary.line);
+        QCOMPARE(SummaryRows::FirstRow(summary), summary.line);
         summary.saved = 3;
         summary.failed = 2;
-        const QString row = DownloadCommand::FirstRow(summary);
+        const QString row = SummaryRows::FirstRow(summary);
         QVERIFY2(row.contains(QStringLiteral("下载结束，2张失败")) && !row.contains(QStringLiteral("下载完成")), qPrintable(row));
         QVERIFY(row.contains(QStringLiteral("->/out/包->")));
     }

@@ -96,11 +96,11 @@ private Q_SLOTS:
         const std::optional<DesignReading> reading = designs.read(factsOf(fixture(QStringLiteral("context-page.html"))), {});
         QVERIFY(reading.has_value());
         QVERIFY(!reading->scrollContainers);
-        QCOMPARE(reading->mainPics, (QStringList{QStringLiteral("http://h/cbu01/img/ibank/m1.jpg"), QStringLiteral("http://h/cbu01/img/ibank/m2.jpg"),
+        QCOMPARE(reading->media.addresses(MediaKind::Main), (QStringList{QStringLiteral("http://h/cbu01/img/ibank/m1.jpg"), QStringLiteral("http://h/cbu01/img/ibank/m2.jpg"),
                                                  QStringLiteral("http://h/cbu01/img/ibank/m3.jpg")}));
-        QCOMPARE(reading->skuPics, (QStringList{QStringLiteral("http://h/cbu01/img/ibank/s1.jpg"), QStringLiteral("http://h/cbu01/img/ibank/s2.jpg")}));
-        QCOMPARE(reading->skuNames.at(0), QStringLiteral("红色"));
-        QCOMPARE(reading->skuNames.at(1), QStringLiteral("<b>蓝</b>色<script>document.title='owned'</script>"));
+        QCOMPARE(reading->media.addresses(MediaKind::Sku), (QStringList{QStringLiteral("http://h/cbu01/img/ibank/s1.jpg"), QStringLiteral("http://h/cbu01/img/ibank/s2.jpg")}));
+        QCOMPARE(reading->media.names(MediaKind::Sku).at(0), QStringLiteral("红色"));
+        QCOMPARE(reading->media.names(MediaKind::Sku).at(1), QStringLiteral("<b>蓝</b>色<script>document.title='owned'</script>"));
         QCOMPARE(reading->detailUrl, QStringLiteral("http://h/itemcdn/1688offer/icoss1001"));
     }
 
@@ -109,9 +109,9 @@ private Q_SLOTS:
         PageDesigns designs;
         const std::optional<DesignReading> reading = designs.read(factsOf(fixture(QStringLiteral("init-page.html"))), {});
         QVERIFY(reading.has_value());
-        QCOMPARE(reading->mainPics, (QStringList{QStringLiteral("http://h/cbu01/img/ibank/w1.jpg"), QStringLiteral("http://h/cbu01/img/ibank/w2.jpg")}));
-        QCOMPARE(reading->skuPics, (QStringList{QStringLiteral("http://h/cbu01/img/ibank/k1.jpg"), QStringLiteral("http://h/cbu01/img/ibank/k2.jpg")}));
-        QCOMPARE(reading->skuNames, (QStringList{QStringLiteral("蓝色"), QStringLiteral("湖蓝色")}));
+        QCOMPARE(reading->media.addresses(MediaKind::Main), (QStringList{QStringLiteral("http://h/cbu01/img/ibank/w1.jpg"), QStringLiteral("http://h/cbu01/img/ibank/w2.jpg")}));
+        QCOMPARE(reading->media.addresses(MediaKind::Sku), (QStringList{QStringLiteral("http://h/cbu01/img/ibank/k1.jpg"), QStringLiteral("http://h/cbu01/img/ibank/k2.jpg")}));
+        QCOMPARE(reading->media.names(MediaKind::Sku), (QStringList{QStringLiteral("蓝色"), QStringLiteral("湖蓝色")}));
         QCOMPARE(reading->detailUrl, QStringLiteral("http://h/itemcdn/1688offer/icoss3003"));
         QVERIFY(!designs.read(factsOf(QStringLiteral("<script>window.context=1;</script>")), {}).has_value());
     }
@@ -130,7 +130,7 @@ private Q_SLOTS:
         PageDesigns designs;
         std::optional<DesignReading> reading = designs.read(context, {});
         QVERIFY(reading.has_value());
-        QCOMPARE(reading->mainPics, QStringList{u"http://h/real.jpg"_s});
+        QCOMPARE(reading->media.addresses(MediaKind::Main), QStringList{u"http://h/real.jpg"_s});
 
         PageFacts init;
         init.url = u"http://m.example/page/index.html"_s;
@@ -140,8 +140,8 @@ private Q_SLOTS:
                         "\"skuImages\":[{\"imgUrl\":\"//h/k.jpg\",\"name\":\"蓝\"}]}};"_s;
         reading = designs.read(init, {});
         QVERIFY(reading.has_value());
-        QCOMPARE(reading->mainPics, QStringList{u"http://h/real.jpg"_s});
-        QCOMPARE(reading->skuPics, QStringList{u"http://h/k.jpg"_s});
+        QCOMPARE(reading->media.addresses(MediaKind::Main), QStringList{u"http://h/real.jpg"_s});
+        QCOMPARE(reading->media.addresses(MediaKind::Sku), QStringList{u"http://h/k.jpg"_s});
 
         const QByteArray description = "var offer_details={\"content\":\"<img src=\\\"//h/d.jpg\\\">\"};";
         QCOMPARE(DescriptionFile::pictures(description, u"http"_s).value_or(QStringList()), QStringList{u"http://h/d.jpg"_s});
@@ -158,8 +158,8 @@ private Q_SLOTS:
         const std::optional<DesignReading> reading = PageDesigns().read(facts, {});
         const qint64 ms = timer.elapsed();
         QVERIFY(reading.has_value());
-        QCOMPARE(reading->skuPics.size(), 100000);
-        QCOMPARE(reading->skuPics.last(), u"https://h/sku/99999.jpg"_s);
+        QCOMPARE(reading->media.addresses(MediaKind::Sku).size(), 100000);
+        QCOMPARE(reading->media.addresses(MediaKind::Sku).last(), u"https://h/sku/99999.jpg"_s);
         QCOMPARE(reading->product.skus.size(), 100000);
         QVERIFY2(ms < 15000, qPrintable(u"%1 ms"_s.arg(ms)));
     }

@@ -200,10 +200,10 @@ private Q_SLOTS:
         const PickResult &r = outcome.result;
         QCOMPARE(r.title, QStringLiteral("2026新款帆布托特包阿里巴巴"));
         QCOMPARE(r.address, site(QStringLiteral("/offer/1001.html")));
-        QCOMPARE(r.mainPics, (QStringList{pic(QStringLiteral("m1.jpg")), pic(QStringLiteral("m2.jpg")), pic(QStringLiteral("m3.jpg"))}));
-        QCOMPARE(r.skuPics, (QStringList{pic(QStringLiteral("s1.jpg")), pic(QStringLiteral("s2.jpg"))}));
-        QCOMPARE(r.skuNames, (QStringList{QStringLiteral("红色"), QStringLiteral("<b>蓝</b>色<script>document.title='owned'</script>")}));
-        QCOMPARE(r.descPics, (QStringList{pic(QStringLiteral("d1.jpg")), pic(QStringLiteral("d2.png")), pic(QStringLiteral("d1.jpg")),
+        QCOMPARE(r.addresses(MediaKind::Main), (QStringList{pic(QStringLiteral("m1.jpg")), pic(QStringLiteral("m2.jpg")), pic(QStringLiteral("m3.jpg"))}));
+        QCOMPARE(r.addresses(MediaKind::Sku), (QStringList{pic(QStringLiteral("s1.jpg")), pic(QStringLiteral("s2.jpg"))}));
+        QCOMPARE(r.media.names(MediaKind::Sku), (QStringList{QStringLiteral("红色"), QStringLiteral("<b>蓝</b>色<script>document.title='owned'</script>")}));
+        QCOMPARE(r.addresses(MediaKind::Description), (QStringList{pic(QStringLiteral("d1.jpg")), pic(QStringLiteral("d2.png")), pic(QStringLiteral("d1.jpg")),
                                           pic(QStringLiteral("narrow.jpg"))}));
         QVERIFY(r.note.isEmpty());
         QCOMPARE(window->tabs().mesg(0)->item(0)->text(), PickCommand::CompletedLine);
@@ -214,8 +214,8 @@ private Q_SLOTS:
         const DocumentSnapshot page = document(0);
         PicLists lists;
         PageExtractor::ExtractPics(page, 0, 0, false, lists);
-        QCOMPARE(lists.MainPics(0), r.mainPics);
-        QCOMPARE(lists.DescPics(0), r.descPics);
+        QCOMPARE(lists.MainPics(0), r.addresses(MediaKind::Main));
+        QCOMPARE(lists.DescPics(0), r.addresses(MediaKind::Description));
         QString sku;
         for (const DivElement &div : page.divs)
             if (div.id == QLatin1String("sku-pics"))
@@ -252,7 +252,7 @@ private Q_SLOTS:
         const Outcome outcome = pick(QStringLiteral("/offer/real.html"));
         QVERIFY(outcome.completed);
         const PickResult &r = outcome.result;
-        QCOMPARE(r.videos, QStringList{site(QStringLiteral("/video/play/u/2221089585610/p/2/e/6/t/1/547417934541.mp4"))});
+        QCOMPARE(r.addresses(MediaKind::Video), QStringList{site(QStringLiteral("/video/play/u/2221089585610/p/2/e/6/t/1/547417934541.mp4"))});
         QCOMPARE(r.product.skus.size(), 11);
         QNetworkAccessManager network;
         PictureFetcher fetcher(&network);
@@ -262,7 +262,7 @@ private Q_SLOTS:
         download.start(saveFolder.path(), r);
         QVERIFY(finished.wait(60000));
         const auto summary = finished.first().first().value<DownloadSummary>();
-        QCOMPARE((QList<int>{summary.videos, summary.failed}), (QList<int>{1, 0}));
+        QCOMPARE((QList<int>{summary.kept[MediaKind::Video], summary.failed}), (QList<int>{1, 0}));
         QDir item(summary.itemFolder);
         QStringList entries = item.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         entries.sort();
@@ -270,7 +270,7 @@ private Q_SLOTS:
                              QStringLiteral("描述图"), QStringLiteral("视频")};
         expected.sort();
         QCOMPARE(entries, expected);
-        QCOMPARE(QDir(item.filePath(QStringLiteral("主图"))).count() - 2, uint(r.mainPics.size()));
+        QCOMPARE(QDir(item.filePath(QStringLiteral("主图"))).count() - 2, uint(r.addresses(MediaKind::Main).size()));
         QVERIFY(QFileInfo(item.filePath(QStringLiteral("视频/视频1.mp4"))).size() > 5000);
         QFile info(item.filePath(ProductFiles::InfoFile));
         QVERIFY(info.open(QIODevice::ReadOnly));
@@ -288,10 +288,10 @@ private Q_SLOTS:
         const Outcome outcome = pick(QStringLiteral("/offer/3003.html"));
         QVERIFY(outcome.completed);
         QCOMPARE(outcome.result.title, QStringLiteral("拍立得3寸照片插页式相册"));
-        QCOMPARE(outcome.result.mainPics, (QStringList{pic(QStringLiteral("w1.jpg")), pic(QStringLiteral("w2.jpg"))}));
-        QCOMPARE(outcome.result.skuPics, (QStringList{pic(QStringLiteral("k1.jpg")), pic(QStringLiteral("k2.jpg"))}));
-        QCOMPARE(outcome.result.skuNames, (QStringList{QStringLiteral("蓝色"), QStringLiteral("湖蓝色")}));
-        QCOMPARE(outcome.result.descPics, (QStringList{pic(QStringLiteral("e1.jpg")), pic(QStringLiteral("e2.jpg"))}));
+        QCOMPARE(outcome.result.addresses(MediaKind::Main), (QStringList{pic(QStringLiteral("w1.jpg")), pic(QStringLiteral("w2.jpg"))}));
+        QCOMPARE(outcome.result.addresses(MediaKind::Sku), (QStringList{pic(QStringLiteral("k1.jpg")), pic(QStringLiteral("k2.jpg"))}));
+        QCOMPARE(outcome.result.media.names(MediaKind::Sku), (QStringList{QStringLiteral("蓝色"), QStringLiteral("湖蓝色")}));
+        QCOMPARE(outcome.result.addresses(MediaKind::Description), (QStringList{pic(QStringLiteral("e1.jpg")), pic(QStringLiteral("e2.jpg"))}));
     }
 
     void aDescriptionThatCannotBeLoadedLeavesMainAndSku_data()
@@ -306,9 +306,9 @@ private Q_SLOTS:
         QFETCH(QString, path);
         const Outcome outcome = pick(path);
         QVERIFY(outcome.completed);
-        QCOMPARE(outcome.result.mainPics.size(), 3);
-        QCOMPARE(outcome.result.skuPics.size(), 2);
-        QVERIFY(outcome.result.descPics.isEmpty());
+        QCOMPARE(outcome.result.addresses(MediaKind::Main).size(), 3);
+        QCOMPARE(outcome.result.addresses(MediaKind::Sku).size(), 2);
+        QVERIFY(outcome.result.addresses(MediaKind::Description).isEmpty());
         QCOMPARE(outcome.result.note, Pick::DescriptionNote);
         QVERIFY(window->tabs().mesg(0)->item(0)->text().contains(QStringLiteral("描述图未能加载")));
     }
@@ -318,7 +318,7 @@ private Q_SLOTS:
         const Outcome outcome = pick(QStringLiteral("/offer/cookie.html"));
         QVERIFY(outcome.completed);
         QVERIFY(outcome.result.note.isEmpty());
-        QCOMPARE(outcome.result.descPics.size(), 4);
+        QCOMPARE(outcome.result.addresses(MediaKind::Description).size(), 4);
     }
 
     void blockedAndLoginPagesStayForTheUser_data()
@@ -348,8 +348,8 @@ private Q_SLOTS:
         const Outcome outcome = pick(QStringLiteral("/slow.html"));
         QVERIFY2(outcome.completed, qPrintable(outcome.message));
         QVERIFY(timer.elapsed() > 3000);
-        QCOMPARE(outcome.result.mainPics, item.mainPics);
-        QCOMPARE(outcome.result.descPics, item.descPics);
+        QCOMPARE(outcome.result.addresses(MediaKind::Main), item.mainPics);
+        QCOMPARE(outcome.result.addresses(MediaKind::Description), item.descPics);
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -368,8 +368,8 @@ private Q_SLOTS:
         QVERIFY(outcome.completed);
         QVERIFY(timer.elapsed() < 30000);
         QCOMPARE(outcome.result.note, Pick::DeadlineNote);
-        QCOMPARE(outcome.result.mainPics, item.mainPics);
-        QCOMPARE(outcome.result.descPics, item.descPics);
+        QCOMPARE(outcome.result.addresses(MediaKind::Main), item.mainPics);
+        QCOMPARE(outcome.result.addresses(MediaKind::Description), item.descPics);
         QVERIFY(window->tabs().mesg(0)->item(0)->text().endsWith(Pick::DeadlineNote));
     }
 };

@@ -112,9 +112,9 @@ private Q_SLOTS:
             return delete page;
         QCOMPARE(outcome.result.address, address);
         QVERIFY(!outcome.result.title.isEmpty());
-        QVERIFY(!outcome.result.mainPics.isEmpty());
-        QVERIFY(!outcome.result.descPics.isEmpty());
-        QCOMPARE(outcome.result.skuPics.size(), skuPics);
+        QVERIFY(!outcome.result.addresses(MediaKind::Main).isEmpty());
+        QVERIFY(!outcome.result.addresses(MediaKind::Description).isEmpty());
+        QCOMPARE(outcome.result.addresses(MediaKind::Sku).size(), skuPics);
         QVERIFY(outcome.result.note.isEmpty());
         delete page;
     }

@@ -68,7 +68,7 @@ private Q_SLOTS:
         for (const ProductSku &sku : skus) {
             const qsizetype number = sku.picture.mid(4).section(u'.', 0, 0).toInt();
             QVERIFY2(sku.picture.startsWith(u"SKU图"_s) && sku.picture.endsWith(u".jpg"_s) && number >= 1
-                         && number <= reading->skuPics.size(),
+                         && number <= reading->media.addresses(MediaKind::Sku).size(),
                      qPrintable(sku.picture));
         }
         QVERIFY(skus.at(0).picture != skus.at(1).picture);

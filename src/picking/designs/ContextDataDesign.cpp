@@ -66,13 +66,14 @@ std::optional<DesignReading> ContextDataDesign::read(const PageFacts &facts, con
                                            QStringLiteral("model"), QStringLiteral("offerDetail")});
     const QJsonValue gallery = at(data, {QStringLiteral("gallery"), QStringLiteral("fields")});
     DesignReading reading;
-    reading.mainPics = strings(gallery[QStringLiteral("mainImage")], scheme);
-    if (reading.mainPics.isEmpty())
-        reading.mainPics = strings(offer[QStringLiteral("mainImageList")], scheme);
+    QStringList &mainPics = reading.media.addresses(MediaKind::Main);
+    mainPics = strings(gallery[QStringLiteral("mainImage")], scheme);
+    if (mainPics.isEmpty())
+        mainPics = strings(offer[QStringLiteral("mainImageList")], scheme);
     reading.detailUrl = at(data, {QStringLiteral("description"), QStringLiteral("fields"), QStringLiteral("detailUrl")}).toString();
     if (reading.detailUrl.isEmpty())
         reading.detailUrl = offer[QStringLiteral("detailUrl")].toString();
-    if (reading.mainPics.isEmpty() && reading.detailUrl.isEmpty())
+    if (mainPics.isEmpty() && reading.detailUrl.isEmpty())
         return std::nullopt;
     SkuPictureList skus(reading);
     QHash<QString, int> numbers;
@@ -90,6 +91,6 @@ std::optional<DesignReading> ContextDataDesign::read(const PageFacts &facts, con
             skus.add(picture, QString());
     reading.videoUrl = GalleryVideo::fromContext(*context, scheme);
     reading.product = ProductReading::fromInlineData(*context, json, facts.url);
-    ProductReading::nameSkuPictures(reading.product, numbers, reading.skuPics);
+    ProductReading::nameSkuPictures(reading.product, numbers, reading.media.addresses(MediaKind::Sku));
     return reading;
 }

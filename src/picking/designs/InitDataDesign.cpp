@@ -85,14 +85,15 @@ std::optional<DesignReading> InitDataDesign::read(const PageFacts &facts, const 
         return std::nullopt;
     const QString scheme = PictureAddress::schemeOf(facts.url);
     DesignReading reading;
+    QStringList &mainPics = reading.media.addresses(MediaKind::Main);
     for (const QJsonValue &picture : find(*data, QStringLiteral("offerImgList"), isList).toArray())
         if (const QString full = PictureAddress::fullSize(picture.toString(), scheme); !full.isEmpty())
-            reading.mainPics << full;
+            mainPics << full;
     QJsonValue detail = find(*data, QStringLiteral("detailUrl"), isFileAddress);
     if (detail.isUndefined())
         detail = find(*data, QStringLiteral("detailUrl"), [](const QJsonValue &v) { return v.isString(); });
     reading.detailUrl = detail.toString();
-    if (reading.mainPics.isEmpty() && reading.detailUrl.isEmpty())
+    if (mainPics.isEmpty() && reading.detailUrl.isEmpty())
         return std::nullopt;
     SkuPictureList skus(reading);
     QHash<QString, int> numbers;
@@ -105,6 +106,6 @@ std::optional<DesignReading> InitDataDesign::read(const PageFacts &facts, const 
     }
     reading.videoUrl = GalleryVideo::fromInitData(*data, scheme);
     reading.product = ProductReading::fromInlineData(*data, json, facts.url);
-    ProductReading::nameSkuPictures(reading.product, numbers, reading.skuPics);
+    ProductReading::nameSkuPictures(reading.product, numbers, reading.media.addresses(MediaKind::Sku));
     return reading;
 }

@@ -26,6 +26,6 @@ void OldContainersDesign::readScrolled(const DocumentSnapshot &snapshot, PickRes
 {
     PicLists lists;
     PageExtractor::ExtractPics(snapshot, 1, 0, false, lists);
-    result.mainPics = lists.MainPics(0);
-    result.descPics = lists.DescPics(0);
+    result.addresses(MediaKind::Main) = lists.MainPics(0);
+    result.addresses(MediaKind::Description) = lists.DescPics(0);
 }

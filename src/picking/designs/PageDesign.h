@@ -16,9 +16,10 @@
 struct DesignReading
 {
     bool scrollContainers = false;  // the old road: scroll, then read the containers
-    QStringList mainPics;
-    QStringList skuPics;            // not main pictures, no repeats
-    QStringList skuNames;           // one per skuPics entry
+    // The main pictures, the SKU pictures (not main pictures, no repeats,
+    // one name each) and whatever else the page lists; the description
+    // pictures come with the description file and the video beside them.
+    MediaGroups media;
     QString detailUrl;
 
     // Beside the pictures: the gallery video's address (empty when none) and

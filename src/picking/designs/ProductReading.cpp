@@ -3,11 +3,10 @@
 #include "picking/PictureFileName.h"
 #include "picking/designs/HtmlText.h"
 #include "picking/designs/JsonSearch.h"
+#include "picking/MediaKinds.h"
 
 
 namespace {
-
-const QString SkuGroup = QStringLiteral("SKU图");
 
 bool isText(const QJsonValue &value)
 {
@@ -160,7 +159,7 @@ void nameSkuPictures(ProductData &product, const QHash<QString, int> &numbers, c
         for (const QString &name : sku.names)
             if (const int number = numbers.value(name); number > 0 && number <= skuPics.size()) {
                 // Named as the download names the picture itself.
-                sku.picture = PictureFileName(QString(), SkuGroup, number, skuPics.at(number - 1)).sliced(1);
+                sku.picture = PictureFileName(QString(), MediaKinds::of(MediaKind::Sku).folder, number, skuPics.at(number - 1)).sliced(1);
                 break;
             }
 }

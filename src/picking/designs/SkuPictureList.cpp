@@ -1,15 +1,18 @@
 #include "picking/designs/SkuPictureList.h"
 
 SkuPictureList::SkuPictureList(DesignReading &reading)
-    : m_reading(reading), m_main(reading.mainPics.cbegin(), reading.mainPics.cend())
+    : m_reading(reading)
 {
+    const QStringList &main = reading.media.addresses(MediaKind::Main);
+    m_main = QSet<QString>(main.cbegin(), main.cend());
 }
 
 void SkuPictureList::add(const QString &picture, const QString &name)
 {
     if (picture.isEmpty() || m_main.contains(picture) || m_numbers.contains(picture))
         return;
-    m_reading.skuPics << picture;
-    m_reading.skuNames << name;
-    m_numbers.insert(picture, int(m_reading.skuPics.size()));
+    MediaGroup &skus = m_reading.media.group(MediaKind::Sku);
+    skus.addresses << picture;
+    skus.names << name;
+    m_numbers.insert(picture, int(skus.addresses.size()));
 }

@@ -14,7 +14,7 @@ public:
     explicit SkuPictureList(DesignReading &reading);
 
     void add(const QString &picture, const QString &name);
-    bool isEmpty() const { return m_reading.skuPics.isEmpty(); }
+    bool isEmpty() const { return m_reading.media.addresses(MediaKind::Sku).isEmpty(); }
     // 1 for the first SKU picture; 0 for an address that is none of them.
     int number(const QString &picture) const { return m_numbers.value(picture); }
 
