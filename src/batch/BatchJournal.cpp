@@ -37,6 +37,23 @@ bool synced(QFile &file)
 #endif
 }
 
+// One line of `file`, its end included, into `line` a step at a time: the
+// buffer grows only as long as the line is and is kept for the next one.
+// Stops past `limit` bytes, leaving a line without its end, as a torn one.
+void readLineInto(QIODevice &file, QByteArray *line, qint64 limit)
+{
+    constexpr qsizetype Step = 16 * 1024;
+    line->resize(0); // keeps the memory
+    while (!line->endsWith('\n') && line->size() <= limit) {
+        const qsizetype at = line->size();
+        line->resize(at + Step);
+        const qint64 read = file.readLine(line->data() + at, Step);
+        line->resize(at + std::max<qint64>(read, 0));
+        if (read <= 0)
+            return;
+    }
+}
+
 } // namespace
 
 BatchJournal::BatchJournal(const QString &saveFolder)
@@ -158,8 +175,9 @@ void BatchJournal::replayLog(const QString &logId, QList<BatchRow> *rows) const
         return;
     const QDir saveFolder = QFileInfo(m_path).dir();
     bool header = true;
+    QByteArray line;
     while (!file.atEnd()) {
-        const QByteArray line = file.readLine(MaxJournalBytes);
+        readLineInto(file, &line, MaxJournalBytes);
         // Only the last line can be torn (each was synced before the next):
         // it has no line end, or does not parse.
         const QJsonObject object = QJsonDocument::fromJson(line).object();

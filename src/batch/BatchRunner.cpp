@@ -16,6 +16,9 @@ BatchRunner::BatchRunner(BatchItemWorker *worker, QObject *parent)
     connect(worker, &BatchItemWorker::picked, this, &BatchRunner::onPicked);
     connect(worker, &BatchItemWorker::downloadProgress, this, &BatchRunner::onProgress);
     connect(worker, &BatchItemWorker::downloaded, this, &BatchRunner::onDownloaded);
+    // Connected before anyone else: whoever hears of a change asks counts that include it.
+    connect(this, &BatchRunner::rowsReset, this, [this] { m_tally.reset(m_rows); });
+    connect(this, &BatchRunner::rowChanged, this, [this](int row) { m_tally.update(row, m_rows[row].state); });
 }
 
 BatchRunner::~BatchRunner()
@@ -134,11 +137,6 @@ void BatchRunner::retryFailed()
     start();
 }
 
-int BatchRunner::finishedCount() const
-{
-    return int(std::count_if(m_rows.cbegin(), m_rows.cend(), [](const BatchRow &row) { return batchStateIsFinal(row.state); }));
-}
-
 std::optional<int> BatchRunner::secondsLeft() const
 {
     if (m_endedThisRun == 0 || !m_runClock.isValid())
@@ -164,6 +162,10 @@ void BatchRunner::changedRows(const QList<int> &rows)
 {
     if (rows.isEmpty())
         return;
+    // Counted before any is told: whoever hears of the first (or of a pause
+    // for a failed write) sees the counts with them all.
+    for (int row : rows)
+        m_tally.update(row, m_rows[row].state);
     QString error;
     // Going on without a journal would lose the promise that nothing is done twice.
     if ((!m_journal || !m_journal->record(m_rows, rows, &error)) && m_status == Status::Running)

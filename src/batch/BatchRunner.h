@@ -3,6 +3,7 @@
 #include "batch/BatchItemWorker.h"
 #include "batch/BatchJournal.h"
 #include "batch/BatchRow.h"
+#include "batch/BatchTally.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -56,7 +57,8 @@ public:
     const QList<BatchRow> &rows() const { return m_rows; }
     Status status() const { return m_status; }
     QString saveFolder() const { return m_saveFolder; }
-    int finishedCount() const;
+    int finishedCount() const { return m_tally.finished(); }
+    const BatchTally &tally() const { return m_tally; }
     int runningCount() const { return int(m_jobs.size()); }
     // Bytes the journal has written since open() began (for the benchmark).
     qint64 journalBytesWritten() const { return m_journal ? m_journal->bytesWritten() : 0; }
@@ -87,6 +89,7 @@ private:
 
     QPointer<BatchItemWorker> m_worker;
     QList<BatchRow> m_rows;
+    BatchTally m_tally;
     QString m_saveFolder;
     std::unique_ptr<BatchJournal> m_journal;
     std::unique_ptr<QLockFile> m_lock;

@@ -25,20 +25,15 @@ void drawBar(const BatchRunner &runner, TerminalProgress &progress)
 
 bool allSaved(const BatchRunner &runner)
 {
-    return std::all_of(runner.rows().cbegin(), runner.rows().cend(), [](const BatchRow &row) {
-        return row.state == BatchState::Done || row.state == BatchState::AlreadySaved;
-    });
+    return runner.tally().saved() == runner.rows().size();
 }
 
 QString summary(const BatchRunner &runner)
 {
-    int saved = 0;
-    int failed = 0;
-    for (const BatchRow &row : runner.rows()) {
-        saved += row.state == BatchState::Done || row.state == BatchState::AlreadySaved;
-        failed += batchStateIsFailure(row.state);
-    }
-    return QStringLiteral("共%1个地址，已保存%2个，失败%3个").arg(runner.rows().size()).arg(saved).arg(failed);
+    return QStringLiteral("共%1个地址，已保存%2个，失败%3个")
+        .arg(runner.rows().size())
+        .arg(runner.tally().saved())
+        .arg(runner.tally().failures());
 }
 
 } // namespace

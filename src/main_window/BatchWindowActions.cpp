@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSet>
 #include <QSettings>
 #include <QUrl>
 
@@ -66,9 +67,13 @@ void BatchWindow::importList(const QString &path)
         return;
     }
     QStringList all = BatchAddresses::read(m_paste->toPlainText());
+    // Both lists are normalised by read(): a listed address is found at once.
+    QSet<QString> listed(all.cbegin(), all.cend());
     for (const QString &address : addresses) {
-        if (!all.contains(address))
+        if (!listed.contains(address)) {
+            listed.insert(address);
             all << address;
+        }
     }
     m_paste->setPlainText(all.join(u'\n'));
 }
@@ -120,9 +125,7 @@ void BatchWindow::showStatus(const QString &reason)
 {
     static const QStringList words{u"就绪"_s, u"运行中"_s, u"已暂停"_s, u"已停止"_s, u"全部完成"_s};
     QString word = words.value(int(m_runner->status()));
-    const bool failures = std::any_of(m_runner->rows().cbegin(), m_runner->rows().cend(),
-                                      [](const BatchRow &row) { return batchStateIsFailure(row.state); });
-    if (m_runner->status() == BatchRunner::Status::Finished && failures)
+    if (m_runner->status() == BatchRunner::Status::Finished && m_runner->tally().failures() > 0)
         word = u"已结束, 有失败的地址 (可按 重试失败)"_s;
     m_status->setText(reason.isEmpty() ? word : word + u": "_s + reason);
 }

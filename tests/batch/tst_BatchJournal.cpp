@@ -1,6 +1,7 @@
 #include "batch/BatchJournal.h"
 #include "support/TestMain.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -149,6 +150,38 @@ private slots:
         back = BatchJournal(dir.path()).load();
         QCOMPARE(back.size(), 1);
         QCOMPARE(back[0].state, BatchState::Done);
+    }
+
+    // A resume reads thousands of logged changes, long lines among them, in
+    // moments: each line takes the memory it needs, not the largest a line may have.
+    void manyAndLongLogLinesAreReplayed()
+    {
+        QTemporaryDir dir;
+        QList<BatchRow> rows;
+        QList<int> all;
+        for (int i = 0; i < 3000; ++i) {
+            rows << row(u"http://a/%1"_s.arg(i), BatchState::NotProduct);
+            rows.last().note = QString(200, u'x');
+            all << i;
+        }
+        BatchJournal journal(dir.path());
+        QVERIFY(journal.save(rows));
+        for (BatchRow &r : rows) {
+            r.state = BatchState::Waiting;
+            r.note.clear();
+        }
+        rows[1500].note = QString(100000, u'长'); // far more than one read step
+        QVERIFY(journal.record(rows, all));
+        QVERIFY(QFileInfo(dir.filePath(BatchJournal::LogFileName)).size() > 300000); // not folded
+
+        QElapsedTimer clock;
+        clock.start();
+        const QList<BatchRow> back = BatchJournal(dir.path()).load();
+        QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(back.size(), 3000);
+        QVERIFY(std::all_of(back.cbegin(), back.cend(), [](const BatchRow &r) { return r.state == BatchState::Waiting; }));
+        QCOMPARE(back[1500].note, rows[1500].note);
+        QVERIFY(back[2999].note.isEmpty());
     }
 
     void resumeAfterACrash()

@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+#include <memory>
+
 using namespace Qt::StringLiterals;
 using PickEnd = BatchItemWorker::PickEnd;
 
@@ -31,6 +33,24 @@ QStringList itemFolders(const QString &saveFolder)
     return QDir(saveFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
 }
 
+// The runner keeps its counts row by row; whenever anyone hears of a change
+// they must be what counting the whole list gives. Counts the times they were not.
+std::shared_ptr<int> watchCounts(BatchRunner &runner)
+{
+    auto wrong = std::make_shared<int>(0);
+    auto check = [&runner, wrong] {
+        const QList<BatchState> all = states(runner.rows());
+        auto count = [&all](auto test) { return int(std::count_if(all.cbegin(), all.cend(), test)); };
+        const BatchTally &tally = runner.tally();
+        *wrong += tally.finished() != count(batchStateIsFinal) || tally.failures() != count(batchStateIsFailure)
+            || tally.saved() != count([](BatchState s) { return s == BatchState::Done || s == BatchState::AlreadySaved; });
+    };
+    QObject::connect(&runner, &BatchRunner::rowChanged, &runner, check);
+    QObject::connect(&runner, &BatchRunner::rowsReset, &runner, check);
+    QObject::connect(&runner, &BatchRunner::statusChanged, &runner, check);
+    return wrong;
+}
+
 } // namespace
 
 class BatchRunnerTest : public QObject
@@ -49,6 +69,7 @@ private slots:
         BatchRunner runner(&worker);
         runner.setDelay([] { return 0; });
         runner.setParallel(2);
+        const std::shared_ptr<int> wrongCounts = watchCounts(runner);
         QVERIFY(runner.open(dir.path(), {url(1), url(2), url(3), url(4), url(5)}));
         QSignalSpy finished(&runner, &BatchRunner::rowFinished);
         runner.start();
@@ -94,6 +115,7 @@ private slots:
         QCOMPARE(worker.downloads.last(), qMakePair(url(3), dir.filePath(u"茶壶"_s)));
         QCOMPARE(runner.rows()[2].state, BatchState::Done);
         QCOMPARE(itemFolders(dir.path()), (QStringList{u"勺子"_s, u"杯子"_s, u"盘子"_s, u"碗"_s, u"茶壶"_s}));
+        QCOMPARE(*wrongCounts, 0);
     }
 
     // Bad addresses at the head of a list never stop the good ones after them;
@@ -144,6 +166,7 @@ private slots:
         const QStringList list{url(1), url(2), url(3)};
         auto runner = std::make_unique<BatchRunner>(&worker);
         runner->setDelay([] { return 0; });
+        const std::shared_ptr<int> wrongCounts = watchCounts(*runner);
         QVERIFY(runner->open(dir.path(), list));
         runner->start();
         QTRY_VERIFY(worker.holding());
@@ -164,6 +187,8 @@ private slots:
         QCOMPARE(runner->rows()[2].state, BatchState::Waiting);
         QCOMPARE(runner->rows()[2].folder, dir.filePath(u"碗"_s));
         QCOMPARE(BatchJournal(dir.path()).load()[2].folder, dir.filePath(u"碗"_s));
+        QCOMPARE(runner->finishedCount(), 2);
+        QCOMPARE(*wrongCounts, 0);
 
         // Killed in the middle of the download: the journal says so...
         runner->start();

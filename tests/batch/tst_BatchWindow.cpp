@@ -5,6 +5,7 @@
 #include "support/RecordingDialogs.h"
 #include "support/TestMain.h"
 
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -55,6 +56,30 @@ private slots:
         again.startClicked();
         QTRY_COMPARE(again.runner().status(), BatchRunner::Status::Finished);
         QCOMPARE(again.model().cellText(0, BatchTableModel::State), u"已保存"_s);
+    }
+
+    // 导入 adds a file's addresses after those listed, each page once however it is written.
+    void importAddsWhatTheListLacks()
+    {
+        QTemporaryDir program;
+        FakeBatchWorker worker;
+        RecordingDialogs dialogs;
+        BatchWindow window(&worker, dialogs, program.filePath(u"config.ini"_s));
+        window.setAddresses(u"https://detail.1688.com/offer/1111.html\nhttp://shop.test/offer/1.html"_s);
+        const QString path = program.filePath(u"list.txt"_s);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("https://detail.1688.com/offer/2222.html\nhttps://m.1688.com/offer/1111.html?x=1\n"
+                   "http://SHOP.test:80/offer/1.html\nhttps://detail.1688.com/offer/2222.html#top\n");
+        file.close();
+        window.importList(path);
+        auto *list = window.findChild<QPlainTextEdit *>(u"addresses"_s);
+        const QString merged = u"https://detail.1688.com/offer/1111.html\nhttp://shop.test/offer/1.html\n"
+                               u"https://detail.1688.com/offer/2222.html"_s;
+        QCOMPARE(list->toPlainText(), merged);
+        window.importList(program.filePath(u"missing.txt"_s));
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(list->toPlainText(), merged);
     }
 
 private:
