@@ -60,14 +60,8 @@ void PickBatchWorker::keepAsResult(int job, const PickResult &result)
     Tab *tab = tabOf(job);
     if (!tab || !keepResultPages())
         return;
-    TabSet &tabs = m_window->tabs();
-    tabs.markPicked(tab, result.title, result.address);
-    tabs.setResult(tab, result);
-    const QPointer<Tab> held(tab);
-    tab->browser()->writePage(ResultPage::pieces(result), tab, [this, held](bool written) {
-        if (m_window && held)
-            m_window->tabs().resultShown(held, written);
-    });
+    tab->markPicked(result.title, result.address);
+    tab->showResult(result);
 }
 
 void PickBatchWorker::download(int job, const QString &saveFolder, const PickResult &result, const QString &itemFolder)

@@ -56,12 +56,6 @@ MainForm::MainForm(const Services &services, QWidget *parent)
     m_pick = new PickCommand(*m_tabs, *m_address, *m_services.dialogs, m_services.intervals, this);
     connect(m_address->pick_B, &QPushButton::clicked, m_pick, &PickCommand::pick_B_Click);
     addShutdownStep([this] { m_pick->shutdown(); });
-    // The tab keeps what its pick found; it is its result once the page shows it.
-    connect(m_pick, &PickCommand::resultReady, m_tabs, &TabSet::setResult);
-    connect(m_pick, &PickCommand::pickEnded, m_tabs, [this](Tab *tab, bool completed) {
-        if (completed && tab)
-            m_tabs->resultShown(tab, true);
-    });
     // One fetcher for every download of the program: its per-host limit holds across them.
     m_fetcher = new PictureFetcher(new QNetworkAccessManager(this), this);
     m_fetcher->setStallTimeout(m_services.intervals.fetchStallMs);
