@@ -10,7 +10,7 @@
 #include "../tests/support/RecordingDialogs.h"
 #include "batch/BatchJournal.h"
 #include "batch/BatchRunner.h"
-#include "batch/BatchWindow.h"
+#include "main_window/BatchWindow.h"
 #include "platform/TerminalProgress.h"
 
 #include <QApplication>

@@ -42,7 +42,7 @@ bool DownloadCommand::refuseWhileRunning()
 namespace {
 bool awaitsDownload(const Tab *tab)
 {
-    return tab && tab->holdsResult() && !tab->downloaded;
+    return tab && tab->result() && !tab->lastDownload();
 }
 }
 
@@ -70,11 +70,11 @@ QString DownloadCommand::nothingToDownload() const
     // The result on screen was saved already: say where, rather than that there is none.
     const Tab *done = nullptr;
     for (const Tab *tab : m_tabs.tabs())
-        if (tab->holdsResult() && tab->downloaded && (!done || tab == m_tabs.current()))
+        if (tab->lastDownload() && (!done || tab == m_tabs.current()))
             done = tab;
     if (!done)
         return QStringLiteral("页面上无采集结果,采集结果标题以Pick开头");
-    return QStringLiteral("已下载到 ") + QDir::toNativeSeparators(done->lastDownload.itemFolder)
+    return QStringLiteral("已下载到 ") + QDir::toNativeSeparators(done->lastDownload()->itemFolder)
         + QStringLiteral("，双击打开");
 }
 
@@ -117,7 +117,7 @@ void DownloadCommand::DownloadTab()
         return nextTab();
     TabDownload *download = newTabDownload(tab);
     connect(download, &TabDownload::finished, this, [this, tab](const DownloadSummary &summary) { tabFinished(tab, summary); });
-    download->start(m_folder, *tab->result);
+    download->start(m_folder, *tab->result());
 }
 
 TabDownload *DownloadCommand::newTabDownload(Tab *tab)
@@ -151,16 +151,16 @@ void DownloadCommand::showSummary(Tab *tab, const DownloadSummary &summary)
         return;
     if (MesgList *list = tab->mesg())
         list->setCounts(SummaryRows::CountsLine(summary));
-    m_tabs.setDownloaded(tab, summary);
+    tab->markDownloaded(summary);
 }
 
 void DownloadCommand::retryFailed(Tab *tab)
 {
-    if (!tab || !tab->hasFailures() || tab->lastDownload.itemFolder.isEmpty())
+    if (!tab || !tab->hasFailures() || tab->lastDownload()->itemFolder.isEmpty())
         return;
     if (refuseWhileRunning())
         return;
-    const DownloadSummary before = tab->lastDownload;
+    const DownloadSummary before = *tab->lastDownload();
     m_running = true;
     TabDownload *download = newTabDownload(tab);
     const QPointer<Tab> held(tab);
@@ -195,9 +195,9 @@ void DownloadCommand::finish()
 void DownloadCommand::mesgDblClick(Tab *tab)
 {
     // What the tab holds decides, not what its caption or message rows say.
-    if (!tab || !tab->holdsResult() || !tab->downloaded)
+    if (!tab || !tab->lastDownload())
         return;
-    const QString folder = tab->lastDownload.itemFolder;
+    const QString folder = tab->lastDownload()->itemFolder;
     if (!folder.isEmpty() && !m_openFolder(folder))
         m_dialogs.messageBox(QStringLiteral("无法启动文件管理器，图片保存在：\n") + QDir::toNativeSeparators(folder),
                              notice, Dialogs::Icon::Information);

@@ -39,7 +39,7 @@ void FavouriteCommands::bookmark()
     // A result page lives at about:blank; the favourite is the item's own page.
     QString address = m_window.addressStrip().address();
     if (const Tab *tab = m_window.tabs().current(); tab && tab->holdsResult())
-        address = tab->result->address;
+        address = tab->result()->address;
     if (store.find(address))
         m_window.dialogs().messageBox(QStringLiteral("已收藏"));
     else if (store.save(m_window.windowTitle(), address))

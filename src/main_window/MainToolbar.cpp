@@ -43,7 +43,7 @@ ToolbarCommands::Hooks MainToolbar::hooks(MainForm &window)
     hooks.bookmark = [&window] { window.favourites().bookmark(); };
     hooks.refresh = [&window] {
         // A result page was written, not loaded: a reload would blank it.
-        if (window.tabs().redrawResult(window.tabs().current()))
+        if (Tab *tab = window.tabs().current(); tab && tab->redrawResult())
             return;
         if (BrowserPage *page = selectedPage(window))
             page->Refresh();

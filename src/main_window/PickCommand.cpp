@@ -3,7 +3,6 @@
 #include "main_window/AddressStrip.h"
 #include "main_window/TabSet.h"
 #include "picking/Pick.h"
-#include "picking/ResultPage.h"
 #include "platform/BrowserPage.h"
 #include "platform/Dialogs.h"
 
@@ -48,7 +47,7 @@ void PickCommand::setStatus(Tab *tab, int row, const QString &text)
 void PickCommand::pick_B_Click()
 {
     const QString address = m_address.address();
-    if (m_tabs.current()->picking)
+    if (m_tabs.current()->isPicking())
         m_tabs.NewP();
     Tab *tab = m_tabs.current();
     // Asked before anything moves: a navigation first would wipe the result
@@ -61,7 +60,7 @@ void PickCommand::pick_B_Click()
         return;
     }
     auto *pick = new Pick(tab->browser(), m_designs, m_intervals, this);
-    tab->picking = true;
+    tab->startPicking();
     QListWidget *list = tab->mesg();
     const int line = list->count();
     list->show();
@@ -70,7 +69,7 @@ void PickCommand::pick_B_Click()
     ++m_running;
     const QPointer<Tab> held(tab);
     connect(pick, &Pick::progress, tab, [this, tab, line, pick](int seconds) { onProgress(tab, line, pick, seconds); });
-    connect(pick, &Pick::identified, tab, [this, tab, pick] { m_tabs.markPicked(tab, pick->title(), pick->address()); });
+    connect(pick, &Pick::identified, tab, [tab, pick] { tab->markPicked(pick->title(), pick->address()); });
     connect(pick, &Pick::ended, this, [this, held, pick](const PickOutcome &outcome) { onEnded(held, pick, outcome); });
     pick->start(address);
 }
@@ -105,7 +104,7 @@ void PickCommand::showResult(const QPointer<Tab> &tab, const PickOutcome &outcom
     if (!tab->browser())
         return finish(tab, false, QString());
     const QString note = outcome.result.note;
-    tab->browser()->writePage(ResultPage::pieces(outcome.result), tab, [this, tab, note](bool written) {
+    tab->showResult(outcome.result, [this, tab, note](bool written) {
         setStatus(tab, 0, written ? CompletedLine + note : QStringLiteral("消息提示:采集结果页面未能显示，请重新采集。"));
         finish(tab, written, QString());
     });
@@ -124,7 +123,7 @@ void PickCommand::refuse(Tab *tab, const PickOutcome &outcome)
 void PickCommand::finish(Tab *tab, bool completed, const QString &message)
 {
     --m_running;
-    tab->picking = false;
+    tab->stopPicking();
     emit pickEnded(tab, completed, message);
 }
 

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class MesgList;
@@ -15,42 +16,82 @@ class MesgList;
 // One tab: its browser and message list, and what the picks and downloads
 // made of it. Commands hold a tab by pointer (QPointer: a tab may close under
 // them). Whether a tab holds a result is answered here, never by its
-// caption, which a page can set to anything.
+// caption, which a page can set to anything. Only the tab writes its result
+// page, so a result is held exactly while its page is what the tab shows.
 class Tab : public QObject
 {
     Q_OBJECT
 public:
+    using WrittenCallback = std::function<void(bool written)>;
+
     Tab(BrowserPage *browser, MesgList *mesg, QObject *parent = nullptr);
 
-    BrowserPage *browser() const { return m_browser; }
-    MesgList *mesg() const { return m_mesg; }
+    // Out of line: the includers need not know either class.
+    BrowserPage *browser() const;
+    MesgList *mesg() const;
 
-    bool picking = false;             // a pick of the 采集 button runs here
-    bool picked = false;              // a pick recognised its product here: the caption says "Pick:"
-    QString pickTitle;                // the cleaned title of that product
-    QString pickUrl;
-    std::optional<PickResult> result; // the last completed pick of this tab
-    bool showingResult = false;       // the result page is what the tab shows now
-    QString resultLocation;           // the browser's address while it shows the result page
-    bool downloaded = false;
-    DownloadSummary lastDownload;     // valid when downloaded
+    // A pick of the 采集 button runs here: the tab does not close meanwhile.
+    void startPicking() { m_picking = true; }
+    void stopPicking() { m_picking = false; }
+    bool isPicking() const { return m_picking; }
 
-    // A result the user sees and may download.
-    bool holdsResult() const { return result && showingResult; }
+    // A pick recognised the product `title` at `address`: from the next
+    // title change on, the caption says "Pick:" and the title.
+    void markPicked(const QString &title, const QString &address);
+    // The caption follows the page's title again from its next change.
+    void forgetPick() { m_picked = false; }
+    bool isPicked() const { return m_picked; }
+    QString pickedTitle() const { return m_pickTitle; }
+    QString pickedAddress() const { return m_pickUrl; }
+
+    // Writes the result page of `result` and holds `result` once the page
+    // shows; until then, and when it cannot be written, the tab holds none.
+    void showResult(const PickResult &result, WrittenCallback done = {});
+    // Writes the held result's page again (刷新 on a result: the page was
+    // written, a reload would blank it). False when the tab holds no result.
+    bool redrawResult();
+    // The result the user sees and may download; nullptr when none.
+    const PickResult *result() const { return m_result ? &*m_result : nullptr; }
+    bool holdsResult() const { return m_result.has_value(); }
+    // The tab goes back to being an ordinary browser; the views learn it at
+    // the page's next change.
+    void dropResult();
+
+    // A download of the held result ended with `summary`.
+    void markDownloaded(const DownloadSummary &summary);
+    // The last download of the held result; nullptr when there was none.
+    const DownloadSummary *lastDownload() const { return m_lastDownload ? &*m_lastDownload : nullptr; }
+    bool hasFailures() const { return m_lastDownload && !m_lastDownload->failures.isEmpty(); }
+
     // What the address box shows for a page at `location`: while the result
     // is shown, the product's own address, so that copying or keeping it as
     // a favourite gives the product and not the written page.
-    QString shownAddress(const QString &location) const { return holdsResult() ? result->address : location; }
-    bool hasFailures() const { return downloaded && !lastDownload.failures.isEmpty(); }
-    // The tab goes back to being an ordinary browser.
-    void dropResult();
-
+    QString shownAddress(const QString &location) const { return m_result ? m_result->address : location; }
     // The caption: a downloaded result says so first ("已下载", with what went
     // wrong in brackets), a pick in progress or its result "Pick:" and the
     // item's title, any other tab the first characters of its page title.
     QString caption(const QString &pageTitle) const;
 
+Q_SIGNALS:
+    // The caption must be drawn again now, not at the page's next title change.
+    void captionChanged();
+    // The tab began to show its result: the address box shows the product's address.
+    void shownAddressChanged();
+
 private:
+    void onResultWritten(const PickResult &result, bool written);
+    // The page changed: when it is no longer the result page, the tab is an
+    // ordinary browser again.
+    void checkLeftResult();
+
     QPointer<BrowserPage> m_browser;
     QPointer<MesgList> m_mesg;
+    bool m_picking = false;
+    bool m_picked = false;
+    QString m_pickTitle;
+    QString m_pickUrl;
+    std::optional<PickResult> m_result;             // held while its page is shown
+    QString m_resultLocation;                       // the browser's address while it shows that page
+    std::optional<DownloadSummary> m_lastDownload;  // of the held result
+    int m_resultSerial = 0;                         // counts the drops: a write finishing late is stale
 };

@@ -1,10 +1,8 @@
 #include "main_window/TabPageHost.h"
 
 #include "main_window/TabSet.h"
-#include "picking/ResultPage.h"
 #include "platform/BrowserPage.h"
 
-#include <QPointer>
 #include <QWidget>
 
 TabPageHost::TabPageHost(TabSet &tabs, QWidget &window, QObject *parent)
@@ -41,12 +39,6 @@ void TabPageHost::keepResult(BrowserPage *page, const PickResult &result)
     Tab *tab = m_tabs.tabOf(page);
     if (!tab)
         return;
-    m_tabs.markPicked(tab, result.title, result.address);
-    m_tabs.setResult(tab, result);
-    const QPointer<Tab> held(tab);
-    const QPointer<TabSet> tabs(&m_tabs);
-    tab->browser()->writePage(ResultPage::pieces(result), tab, [tabs, held](bool written) {
-        if (tabs && held)
-            tabs->resultShown(held, written);
-    });
+    tab->markPicked(result.title, result.address);
+    tab->showResult(result);
 }

@@ -2,7 +2,6 @@
 
 #include "main_window/VerticalTabBar.h"
 #include "platform/BrowserPage.h"
-#include "platform/Dialogs.h"
 
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -52,7 +51,9 @@ void TabSet::createControls(int n)
     Tab *tab = new Tab(m_factory(m_client), list);
     BrowserPage *page = tab->browser();
     connect(page, &BrowserPage::TitleChange, tab, [this, tab](const QString &text) { onTitleChange(tab, text); });
-    connect(page, &BrowserPage::DownloadComplete, tab, [this, tab] { onDownloadComplete(tab); });
+    connect(page, &BrowserPage::DownloadComplete, tab, [this, tab] { announceAddress(tab); });
+    connect(tab, &Tab::captionChanged, this, [this, tab] { refreshCaption(tab); });
+    connect(tab, &Tab::shownAddressChanged, this, [this, tab] { announceAddress(tab); });
     page->setNewWindowHandler([this] { return onNewWindow(); });
     connect(list, &QListWidget::itemDoubleClicked, tab, [this, tab] { emit mesgDoubleClicked(tab); });
     connect(list, &MesgList::retryRequested, tab, [this, tab] { emit retryRequested(tab); });
@@ -68,7 +69,7 @@ void TabSet::destroyControls(int n)
     if (found == m_tabs.end())
         return;
     Tab *tab = found->second;
-    tab->picked = false;
+    tab->forgetPick();
     // The first browser is never destroyed: it stays behind the others, and
     // keeps its page and messages for whoever reuses index 0.
     if (n == 0) {
@@ -119,91 +120,6 @@ void TabSet::appendTab(int n)
     m_book.TabList.append(n);
     const QSignalBlocker blocker(m_strip);
     m_strip->addTab(QString());
-}
-
-void TabSet::selectPosition(int position)
-{
-    if (position < 1 || position > m_strip->count())
-        return;
-    {
-        const QSignalBlocker blocker(m_strip);
-        m_strip->setCurrentIndex(position - 1);
-    }
-    runSelectionHandling();
-}
-
-void TabSet::select(Tab *tab)
-{
-    selectPosition(positionOf(tab));
-}
-
-void TabSet::runSelectionHandling()
-{
-    const int position = selectedPosition();
-    if (position < 1 || position > m_book.TabList.size())
-        return;
-    m_book.CurIndex = m_book.TabList.at(position - 1);
-    BrowserPage *page = currentBrowser();
-    MesgList *list = mesg(m_book.CurIndex);
-    if (!page || !list)
-        return;
-    page->widget()->raise();
-    page->takeFocus();
-    list->raise();
-    emit controlsCreated();
-    announceAddress(current());
-    emit windowCaptionChanged(page->LocationName());
-}
-
-void TabSet::removeFromStrip(int n)
-{
-    const int position = m_book.TabPosition(n);
-    {
-        const QSignalBlocker blocker(m_strip);
-        m_strip->removeTab(position - 1);
-    }
-    m_book.TabList.removeAt(position - 1);
-    destroyControls(n);
-}
-
-void TabSet::closeCurrent()
-{
-    const int n = m_book.CurIndex;
-    Tab *closing = tab(n);
-    if (closing && closing->picking) {
-        m_dialogs.messageBox(QStringLiteral("采集中不能关闭"), QStringLiteral("错误"), Dialogs::Icon::Critical);
-        return;
-    }
-    if (m_book.TabList.size() < 2) {
-        if (closing) {
-            closing->picked = false;
-            if (BrowserPage *page = closing->browser())
-                page->Navigate(m_homeAddress);
-        }
-    } else {
-        removeFromStrip(n);
-    }
-    selectPosition(m_strip->count());
-}
-
-void TabSet::closeTab(Tab *closing)
-{
-    const int n = indexOf(closing);
-    if (n < 0 || !m_book.TabPosition(n) || closing->picking || m_book.TabList.size() < 2)
-        return;
-    if (n == m_book.CurIndex)
-        return closeCurrent();
-    removeFromStrip(n);
-}
-
-void TabSet::goBack()
-{
-    selectPosition(selectedPosition() - 1);
-}
-
-void TabSet::goForward()
-{
-    selectPosition(selectedPosition() + 1);
 }
 
 BrowserPage *TabSet::onNewWindow()

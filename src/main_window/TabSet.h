@@ -58,18 +58,6 @@ public:
     BrowserPage *browser(int n) const;
     MesgList *mesg(int n) const;
 
-    // A pick of `tab` recognised the product `title` at `address`.
-    void markPicked(Tab *tab, const QString &title, const QString &address);
-    // A pick of `tab` found `result`; it becomes the tab's result once its
-    // page is shown (resultShown with written = true).
-    void setResult(Tab *tab, const PickResult &result);
-    void resultShown(Tab *tab, bool written);
-    // Writes the tab's result page again (刷新 on a result: the page was
-    // written, a reload would blank it). False when the tab holds no result.
-    bool redrawResult(Tab *tab);
-    // A download of `tab` ended with `summary`: the caption says so.
-    void setDownloaded(Tab *tab, const DownloadSummary &summary);
-    void refreshCaption(Tab *tab);
     BrowserPage *currentBrowser() const { return browser(m_book.CurIndex); }
     int selectedPosition() const;
     int count() const;
@@ -94,9 +82,7 @@ private:
     int indexOf(const Tab *tab) const;
     void runSelectionHandling();
     void onTitleChange(Tab *tab, const QString &text);
-    void onDownloadComplete(Tab *tab);
-    // The tab's page is no longer its result page: it is an ordinary tab again.
-    void checkLeftResult(Tab *tab);
+    void refreshCaption(Tab *tab);
     // Tells the address box what the current tab shows, when `tab` is current.
     void announceAddress(Tab *tab);
     BrowserPage *onNewWindow();

@@ -1,7 +1,7 @@
 #include "picking/ProductSection.h"
 
+#include "base/HtmlEscaped.h"
 #include "picking/ProductTable.h"
-#include "picking/ResultPage.h"
 
 #include <QUrl>
 
@@ -91,7 +91,7 @@ void ProductSection::appendVideo(QStringList &out, const QString &videoUrl)
         return;
     out << u"<div class=\"product-part\"><font fontsize=8>视频(1):</font>"_s
             u"<video preload=\"none\" controls src=\""_s
-            + ResultPage::escaped(videoUrl) + u"\"></video></div>"_s;
+            + HtmlEscaped(videoUrl) + u"\"></video></div>"_s;
 }
 
 void ProductSection::appendAttributes(QStringList &out, const ProductData &product)

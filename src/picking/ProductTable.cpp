@@ -1,6 +1,6 @@
 #include "picking/ProductTable.h"
 
-#include "picking/ResultPage.h"
+#include "base/HtmlEscaped.h"
 
 using namespace Qt::StringLiterals;
 
@@ -17,11 +17,11 @@ bool isControl(QChar c)
 ProductTable::ProductTable(const QString &heading, const QStringList &columns, qsizetype total)
     : m_total(total)
 {
-    m_pieces << u"<div class=\"product-part\"><font fontsize=8>"_s + ResultPage::escaped(heading) + u'('
+    m_pieces << u"<div class=\"product-part\"><font fontsize=8>"_s + HtmlEscaped(heading) + u'('
             + QString::number(total) + u"):</font>"_s;
     QString head = u"<table class=\"product-table\"><tr>"_s;
     for (const QString &column : columns)
-        head += u"<th>"_s + ResultPage::escaped(column) + u"</th>"_s;
+        head += u"<th>"_s + HtmlEscaped(column) + u"</th>"_s;
     m_pieces << head + u"</tr>"_s;
 }
 
@@ -66,5 +66,5 @@ QString ProductTable::cellText(const QString &text)
         if (!isControl(c))
             shown += c;
     }
-    return u"<bdi>"_s + ResultPage::escaped(shown) + u"</bdi>"_s;
+    return u"<bdi>"_s + HtmlEscaped(shown) + u"</bdi>"_s;
 }

@@ -1,5 +1,7 @@
 #include "picking/ResultPage.h"
 
+#include "base/HtmlEscaped.h"
+
 #include "picking/ProductSection.h"
 #include "picking/ResultPageStyle.h"
 
@@ -19,7 +21,7 @@ QStringList ResultPage::pieces(const QString &title, const QString &address,
 QStringList ResultPage::pieces(const PickResult &result)
 {
     QStringList out;
-    out << u"<html><head><title>Pick:"_s + escaped(result.title) + u"</title></head><body>"_s;
+    out << u"<html><head><title>Pick:"_s + HtmlEscaped(result.title) + u"</title></head><body>"_s;
     for (const MediaGroup &group : result.groups()) {
         if (!group.addresses.isEmpty() && !group.describe().heading.isEmpty())
             appendSection(out, result, group);
@@ -37,8 +39,8 @@ void ResultPage::appendSection(QStringList &out, const PickResult &result, const
 {
     const MediaKind &kind = group.describe();
     if (kind.id == MediaKind::Main) {
-        const QString t = escaped(result.title);
-        const QString u = escaped(result.address);
+        const QString t = HtmlEscaped(result.title);
+        const QString u = HtmlEscaped(result.address);
         out << u"<font fontsize=9>宝贝标题:"_s + t + u"</font>"_s;
         out << u"<p>"_s;
         out << u"<a href=\""_s + u + u"\" target=\"_blank\"><font fontsize=9>宝贝网址:"_s + u + u"</font></a>"_s;
@@ -59,28 +61,12 @@ QString ResultPage::counted(const QStringList &pictures)
     return u"("_s + QString::number(pictures.size()) + u")"_s;
 }
 
-QString ResultPage::escaped(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'&': out += u"&amp;"_s; break;
-        case u'"': out += u"&quot;"_s; break;
-        case u'<': out += u"&lt;"_s; break;
-        case u'>': out += u"&gt;"_s; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
-
 void ResultPage::appendPictures(QStringList &out, const QString &imageStart,
                                 const QStringList &pictures)
 {
     // A paragraph after every third picture keeps the rows short.
     for (qsizetype i = 1; i <= pictures.size(); ++i) {
-        out << imageStart + escaped(pictures.at(i - 1)) + u" \">&nbsp;</img>"_s;
+        out << imageStart + HtmlEscaped(pictures.at(i - 1)) + u" \">&nbsp;</img>"_s;
         if (i % 3 == 0)
             out << u"<p>"_s;
     }
@@ -92,6 +78,6 @@ void ResultPage::appendNamedPictures(QStringList &out, const QString &imageStart
                                      const QStringList &names)
 {
     for (qsizetype i = 0; i < pictures.size(); ++i)
-        out << imageStart + escaped(pictures.at(i)) + u"\"><br><font fontsize=8>"_s + escaped(names.value(i))
+        out << imageStart + HtmlEscaped(pictures.at(i)) + u"\"><br><font fontsize=8>"_s + HtmlEscaped(names.value(i))
                 + u"</font></span>"_s;
 }

@@ -25,9 +25,6 @@ public:
     // pictures are as above.
     static QStringList pieces(const PickResult &result);
 
-    // & " < > as entities; nothing else changes.
-    static QString escaped(const QString &text);
-
 private:
     // A heading's count, e.g. "(5)".
     static QString counted(const QStringList &pictures);

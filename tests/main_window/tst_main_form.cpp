@@ -79,9 +79,9 @@ private Q_SLOTS:
         result.address = QStringLiteral("http://shop.test/item/1");
         result.addresses(MediaKind::Main) = {server.url(QStringLiteral("/slow.jpg"))};
         Tab *tab = window->tabs().tab(0);
-        window->tabs().markPicked(tab, result.title, result.address);
-        window->tabs().setResult(tab, result);
-        window->tabs().resultShown(tab, true);
+        tab->markPicked(result.title, result.address);
+        tab->showResult(result);
+        QTRY_VERIFY(tab->holdsResult());
         window->show();
         window->downloadCommand().DownLoad_B_Click();
         const auto partials = [&saveTo] {

@@ -195,9 +195,9 @@ private Q_SLOTS:
         PickResult result;
         result.title = QStringLiteral("res");
         result.address = QStringLiteral("http://shop.test/item?id=7");
-        window->tabs().setResult(window->tabs().tab(0), result);
         fake(0)->location = QStringLiteral("about:blank");
-        window->tabs().resultShown(window->tabs().tab(0), true);
+        window->tabs().tab(0)->showResult(result);
+        QTRY_VERIFY(window->tabs().tab(0)->holdsResult());
         fake(0)->reportTitle(QStringLiteral("Pick:res"));
         window->addressStrip().setAddress(QStringLiteral("about:blank"));
         press(6);

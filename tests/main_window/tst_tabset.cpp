@@ -47,10 +47,10 @@ class TabSetTest : public QObject
         result.address = QStringLiteral("http://shop.test/item/%1").arg(n);
         result.addresses(MediaKind::Main) = {QStringLiteral("http://img.test/1.jpg")};
         Tab *tab = window->tabs().tab(n);
-        window->tabs().markPicked(tab, title, result.address);
-        window->tabs().setResult(tab, result);
+        tab->markPicked(title, result.address);
         fake(n)->location = QStringLiteral("about:blank");
-        window->tabs().resultShown(tab, true);
+        tab->showResult(result);
+        QTRY_VERIFY(tab->holdsResult());
     }
     void makeWindow(Intervals intervals = {})
     {
@@ -116,12 +116,12 @@ private Q_SLOTS:
 
     void closingTheOnlyTabResetsItToTheHomePage()
     {
-        window->tabs().tab(0)->picked = true;
+        window->tabs().tab(0)->markPicked(QStringLiteral("包"), QString());
         window->tabs().closeCurrent();
         QCOMPARE(book().TabList, QList<int>{0});
         QCOMPARE(window->tabs().count(), 1);
         QCOMPARE(fake(0)->navigations.last(), QStringLiteral("http://home.test/"));
-        QVERIFY(!window->tabs().tab(0)->picked);
+        QVERIFY(!window->tabs().tab(0)->isPicked());
     }
 
     void closingAnyTabSelectsTheLastOne()
@@ -138,7 +138,7 @@ private Q_SLOTS:
     void aPickingTabCannotBeClosed()
     {
         window->NewP();
-        window->tabs().tab(1)->picking = true;
+        window->tabs().tab(1)->startPicking();
         window->tabs().closeCurrent();
         QCOMPARE(book().TabList, (QList<int>{0, 1}));
         QCOMPARE(dialogs.messages.size(), 1);
@@ -198,11 +198,11 @@ private Q_SLOTS:
         fake(0)->reportTitle(QStringLiteral("Hi"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Hi"));  // background tabs too
         QCOMPARE(captions().first(), QStringLiteral("Hi"));
-        window->tabs().markPicked(window->tabs().tab(1), QStringLiteral("12345678901234"), QString());
+        window->tabs().tab(1)->markPicked(QStringLiteral("12345678901234"), QString());
         fake(1)->reportTitle(QStringLiteral("anything"));
         QCOMPARE(captions().last(), QStringLiteral("Pick:1234567890"));
         // The cut comes before the cleaning.
-        window->tabs().markPicked(window->tabs().tab(1), QStringLiteral("ab:cdefghijkl"), QString());
+        window->tabs().tab(1)->markPicked(QStringLiteral("ab:cdefghijkl"), QString());
         fake(1)->reportTitle(QString());
         QCOMPARE(captions().last(), QStringLiteral("Pick:abcdefghi"));
         fake(0)->reportTitle(QStringLiteral("a-b c/defgh"));
@@ -250,7 +250,7 @@ private Q_SLOTS:
         QCOMPARE(book().CurIndex, 300);
         fake(300)->reportTitle(QStringLiteral("tab three hundred"));
         QCOMPARE(window->tabs().captionAt(301), QStringLiteral("tabt"));
-        window->tabs().tab(300)->picking = true;
+        window->tabs().tab(300)->startPicking();
         window->tabs().closeCurrent();
         QCOMPARE(window->tabs().count(), 301);
     }
@@ -333,11 +333,30 @@ private Q_SLOTS:
         window->addressStrip().setAddress(QStringLiteral("http://other.test/"));
         emit window->addressStrip().addressEntered(QStringLiteral("http://other.test/"));
         QVERIFY(!window->tabs().tab(0)->holdsResult());
-        QVERIFY(!window->tabs().tab(0)->picked);
+        QVERIFY(!window->tabs().tab(0)->isPicked());
         fake(0)->reportTitle(QStringLiteral("Another page"));
         QCOMPARE(captions(), QStringList{QStringLiteral("Anoth")});
         window->downloadCommand().DownLoad_B_Click();
         QVERIFY(dialogs.folderRequests.isEmpty());
+    }
+
+    void aResultPageFinishedAfterItsTabClosedIsNotKept()
+    {
+        // The first tab outlives its place in the strip, and a batch may close
+        // it while its result page is still being written.
+        window->NewP();
+        const QPointer<Tab> zero = window->tabs().tab(0);
+        PickResult result;
+        result.title = QStringLiteral("旧宝贝");
+        bool written = false;
+        zero->showResult(result, [&written](bool done) { written = done; });
+        window->tabs().closeTab(zero);
+        QTRY_VERIFY(written);
+        QVERIFY(!zero->holdsResult());
+        window->NewP();
+        QCOMPARE(window->tabs().tab(0), zero.data());
+        window->downloadCommand().DownLoad_B_Click();
+        QCOMPARE(dialogs.messages.last().text, QStringLiteral("页面上无采集结果,采集结果标题以Pick开头"));
     }
 
     void downloadCountsFailuresAndRetry()
@@ -355,7 +374,7 @@ private Q_SLOTS:
         MesgList *list = window->tabs().mesg(0);
         list->setRow(0, QStringLiteral("消息提示:下载完成,保存至->/saved/紫砂茶壶->双击打开"));
         list->setCounts(SummaryRows::CountsLine(summary));
-        window->tabs().setDownloaded(window->tabs().tab(0), summary);
+        window->tabs().tab(0)->markDownloaded(summary);
 
         QCOMPARE(list->item(1)->text(),
                  QStringLiteral("保存3张 丢弃1张(宽度小于450像素) 失败2张 宽度未知1张 失败的图片:主图1, 描述图3"));
@@ -363,8 +382,7 @@ private Q_SLOTS:
         summary.failed = 0;
         summary.failures.clear();
         summary.saved = 0;
-        window->tabs().tab(0)->lastDownload = summary;
-        window->tabs().refreshCaption(window->tabs().tab(0));
+        window->tabs().tab(0)->markDownloaded(summary);
         QCOMPARE(captions(), QStringList{QStringLiteral("已下载(无图片):紫砂茶壶")});
 
         // Rows are as high as their font and the page starts below them.
@@ -383,7 +401,7 @@ private Q_SLOTS:
         summary.failures = {{QStringLiteral("描述图"), 3, QStringLiteral("http://img.test/b.png")}};
         MesgList *list = window->tabs().mesg(0);
         list->setRow(0, QStringLiteral("消息提示:下载完成,保存至->/saved/紫砂茶壶->双击打开"));
-        window->tabs().setDownloaded(window->tabs().tab(0), summary);
+        window->tabs().tab(0)->markDownloaded(summary);
         QVERIFY(list->retryAction()->isEnabled());
         QVERIFY(!list->retryButton()->isHidden());
 
@@ -419,7 +437,7 @@ private Q_SLOTS:
         summary.setKept(kept);
         summary.failed = 1;
         summary.failures = {{QStringLiteral("主图"), 2, QStringLiteral("file:///nowhere.jpg")}};
-        window->tabs().setDownloaded(window->tabs().tab(0), summary);
+        window->tabs().tab(0)->markDownloaded(summary);
 
         QSignalSpy ended(&window->downloadCommand(), &DownloadCommand::tabDownloaded);
         window->downloadCommand().retryFailed(window->tabs().tab(0));

@@ -42,7 +42,7 @@ private Q_SLOTS:
         window->addressStrip().pick_B->click();
         QVERIFY(ended.wait(5000));
         QCOMPARE(dialogs.messages.last().text, QStringLiteral("不是阿里巴巴宝贝地址"));
-        QVERIFY(!window->tabs().tab(0)->picking);
+        QVERIFY(!window->tabs().tab(0)->isPicking());
         QCOMPARE(window->pickCommand().runningPicks(), 0);
     }
 
@@ -61,7 +61,7 @@ private Q_SLOTS:
         QVERIFY(ended.wait(5000));
         QCOMPARE(list->item(0)->text(), PickCommand::CompletedLine);
         QCOMPARE(fake(0)->written.first(), QStringLiteral("<html><head><title>Pick:</title></head><body>"));
-        QVERIFY(window->tabs().tab(0)->picked);
+        QVERIFY(window->tabs().tab(0)->isPicked());
         QCOMPARE(window->pickCommand().runningPicks(), 0);
     }
 
@@ -79,7 +79,7 @@ private Q_SLOTS:
         QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
         QSignalSpy status(&window->pickCommand(), &PickCommand::statusChanged);
         window->addressStrip().pick_B->click();
-        QTRY_VERIFY(window->tabs().tab(0)->picked);
+        QTRY_VERIFY(window->tabs().tab(0)->isPicked());
         // A failed read is no height 0: the pick goes on.
         fake(0)->scrollHeight = std::nullopt;
         QTest::qWait(300);

@@ -229,7 +229,7 @@ private Q_SLOTS:
         auto *browser = static_cast<WebEngineBrowser *>(window->tabs().browser(0));
         browser->page()->runJavaScript(QStringLiteral("document.title = 'stale'"), QWebEngineScript::ApplicationWorld);
         QTRY_COMPARE(browser->LocationName(), QStringLiteral("stale"));
-        QVERIFY(window->tabs().redrawResult(window->tabs().tab(0)));
+        QVERIFY(window->tabs().tab(0)->redrawResult());
         QTRY_VERIFY_WITH_TIMEOUT(browser->LocationName().startsWith(QLatin1String("Pick:")), 10000);
         bool skuAgain = false;
         for (const DivElement &div : document(0).divs)

@@ -112,7 +112,7 @@ private Q_SLOTS:
         QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
         QSignalSpy status(&window->pickCommand(), &PickCommand::statusChanged);
         pick(server.url(QStringLiteral("/item.html")));
-        QVERIFY(window->tabs().tab(0)->picking);
+        QVERIFY(window->tabs().tab(0)->isPicking());
         QCOMPARE(window->tabs().mesg(0)->item(0)->text(),
                  QStringLiteral("消息提示:图片采集中,估算已用时0s，采集过程中请勿做其它操作！"));
         QVERIFY(window->tabs().mesg(0)->isVisible());
@@ -120,9 +120,9 @@ private Q_SLOTS:
         QCOMPARE(ended.first().at(1).toBool(), true);
 
         const Tab *tab = window->tabs().tab(0);
-        QCOMPARE(tab->pickTitle, QStringLiteral("2024新款时尚女包阿里巴巴"));
-        QCOMPARE(tab->pickUrl, server.url(QStringLiteral("/item.html")));
-        QVERIFY(!tab->picking);
+        QCOMPARE(tab->pickedTitle(), QStringLiteral("2024新款时尚女包阿里巴巴"));
+        QCOMPARE(tab->pickedAddress(), server.url(QStringLiteral("/item.html")));
+        QVERIFY(!tab->isPicking());
         QTRY_COMPARE(window->tabs().captionAt(1), QStringLiteral("Pick:2024新款时尚女包"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Pick:2024新款时尚女包阿里巴巴"));
         QCOMPARE(window->tabs().mesg(0)->item(0)->text(), PickCommand::CompletedLine);
@@ -147,8 +147,8 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages[0].title, QStringLiteral("友情提示"));
         QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::Critical);
         QVERIFY(!window->tabs().mesg(0)->isVisible());
-        QCOMPARE(window->tabs().tab(0)->picking, false);
-        QVERIFY(!window->tabs().tab(0)->picked);
+        QCOMPARE(window->tabs().tab(0)->isPicking(), false);
+        QVERIFY(!window->tabs().tab(0)->isPicked());
     }
 
     void aResultTabIsNotPickedAgain()
@@ -161,7 +161,7 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages[0].text, QStringLiteral("已经是采集结果，无需再采集，请直接下载！"));
         QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::Information);
-        QCOMPARE(window->tabs().tab(0)->picking, false);
+        QCOMPARE(window->tabs().tab(0)->isPicking(), false);
         QCOMPARE(window->tabs().mesg(0)->count(), 1);  // refused before anything moved: no status row
         QCOMPARE(window->tabs().browser(0)->LocationURL(), QStringLiteral("about:blank"));
     }
@@ -198,7 +198,7 @@ private Q_SLOTS:
     {
         QSignalSpy ended(&window->pickCommand(), &PickCommand::pickEnded);
         pick(server.url(QStringLiteral("/item.html")));
-        QTRY_VERIFY_WITH_TIMEOUT(window->tabs().tab(0)->picked, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(window->tabs().tab(0)->isPicked(), 20000);
         window->close();
         QCOMPARE(ended.size(), 1);
         QCOMPARE(ended.first().at(1).toBool(), false);

@@ -1,0 +1,68 @@
+// The menus of the window and what their items do.
+#include "main_window/MainForm.h"
+
+#include "main_window/BatchWindow.h"
+#include "batch/PickBatchWorker.h"
+#include "platform/Dialogs.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenuBar>
+#include <QProcess>
+#include <QUrl>
+
+void MainForm::buildMenus()
+{
+    auto add = [this](QMenu *menu, const char *name, const QString &text, const QKeySequence &keys,
+                      std::function<void()> command) {
+        QAction *action = menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, std::move(command));
+    };
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("文件"));
+    m_fileMenu->setObjectName(QStringLiteral("file"));
+    add(m_fileMenu, "new", QStringLiteral("新建"), QKeySequence(Qt::CTRL | Qt::Key_N), [this] { newCopy(); });
+    add(m_fileMenu, "Man", QStringLiteral("管理"), QKeySequence(Qt::CTRL | Qt::Key_M), [this] { showManager(); });
+    add(m_fileMenu, "exit", QStringLiteral("退出"), QKeySequence(Qt::CTRL | Qt::Key_E), [this] { close(); });
+    add(m_fileMenu, "Ver", QStringLiteral("版本"), QKeySequence(Qt::CTRL | Qt::Key_B), [this] { showVersion(); });
+    QMenu *help = menuBar()->addMenu(QStringLiteral("帮助"));
+    help->setObjectName(QStringLiteral("Help"));
+    add(help, "HelpDoc", QStringLiteral("帮助文档"), QKeySequence(Qt::CTRL | Qt::Key_H), [this] { showHelp(); });
+}
+
+void MainForm::newCopy()
+{
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+}
+
+void MainForm::showManager()
+{
+    if (!m_plcj) {
+        const QPointer<BatchWindow> batch = new BatchWindow(new PickBatchWorker(*m_engine, this), dialogs(), configFile());
+        m_transfers.add([batch] { return batch && batch->transferring(); },
+                        [batch] { if (batch) batch->stopTransfers(); });
+        m_plcj = batch.data();
+    }
+    m_plcj->show();
+    m_plcj->raise();
+}
+
+void MainForm::showVersion()
+{
+    dialogs().messageBox(QStringLiteral("软件名称：Pictorra") + QLatin1Char('\r') + QStringLiteral("软件版本:Ver3.2"),
+                         QStringLiteral("软件版本信息"), Dialogs::Icon::Information);
+}
+
+void MainForm::showHelp()
+{
+    const QString host = QUrl(m_services.homeAddress).host();
+    const QString crlf = QStringLiteral("\r\n");
+    const QString text =
+        QStringLiteral("软件功能：阿里巴巴产品主图和描述图采集下载。") + crlf
+        + QStringLiteral("使用方法：方法1)直接在地址栏输入要下载产品详情页的网址，然后点击<采集>按钮，待采集完成后点击<下载>按钮，选择目录保存图片。")
+        + crlf + QString(10, QLatin1Char(' ')) + QStringLiteral("方法2)直接在地址栏输入") + host
+        + QStringLiteral("网址回车，浏览到目标采集产品详情页面，然后点击<采集>按钮，待采集完成后点击<下载>按钮，选择目录保存图片。")
+        + crlf;
+    dialogs().messageBox(text, QStringLiteral("使用帮助"), Dialogs::Icon::Information);
+}
