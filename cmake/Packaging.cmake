@@ -44,15 +44,17 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The icons and skins are SVG. Which package holds Qt's SVG image plugin
 # differs between releases (libqt6svg6 on Debian 12, qt6-svg-plugins later),
-# so ask dpkg who owns the one this build finds.
+# so ask dpkg who owns the one this build finds; without it installed, go by
+# the Qt release (6.4 on Debian 12, 6.8 on 13).
 set(pictorra_svg_plugin "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/imageformats/libqsvg.so")
 execute_process(COMMAND dpkg-query --search "${pictorra_svg_plugin}"
                 OUTPUT_VARIABLE pictorra_svg_package ERROR_QUIET RESULT_VARIABLE pictorra_svg_missing)
 if(pictorra_svg_missing EQUAL 0 AND pictorra_svg_package MATCHES "^([^:,]+)")
     set(pictorra_svg_package "${CMAKE_MATCH_1}")
-else()
-    message(WARNING "no package owns ${pictorra_svg_plugin}: the Debian package names libqt6svg6 for SVG")
+elseif(Qt6_VERSION VERSION_LESS 6.8)
     set(pictorra_svg_package libqt6svg6)
+else()
+    set(pictorra_svg_package qt6-svg-plugins)
 endif()
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, qt6-image-formats-plugins, ${pictorra_svg_package}, libqt6webengine6-data, fonts-noto-cjk")
