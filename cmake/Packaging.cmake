@@ -6,6 +6,10 @@ include(GNUInstallDirs)
 set(pictorra_share "${CMAKE_INSTALL_DATADIR}/pictorra")
 
 install(TARGETS pictorra RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
+# The installed program needs no RUNPATH: every library it links is a system
+# one, and a packaged program must not carry the $ORIGIN paths that
+# Qt's project setup gives it.
+set_target_properties(pictorra PROPERTIES INSTALL_RPATH "")
 install(DIRECTORY "${CMAKE_SOURCE_DIR}/皮肤" DESTINATION "${pictorra_share}" FILES_MATCHING PATTERN "*.qss")
 install(DIRECTORY "${CMAKE_SOURCE_DIR}/samples/shop" DESTINATION "${pictorra_share}/samples")
 install(FILES "${CMAKE_SOURCE_DIR}/resources/desktop/pictorra.desktop"
@@ -38,7 +42,21 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 # run time (platform, picture and icon plugins, the engine's data, CJK fonts)
 # is named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The icons and skins are SVG. Which package holds Qt's SVG image plugin
+# differs between releases (libqt6svg6 on Debian 12, qt6-svg-plugins later),
+# so ask dpkg who owns the one this build finds; without it installed, go by
+# the Qt release (6.4 on Debian 12, 6.8 on 13).
+set(pictorra_svg_plugin "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/imageformats/libqsvg.so")
+execute_process(COMMAND dpkg-query --search "${pictorra_svg_plugin}"
+                OUTPUT_VARIABLE pictorra_svg_package ERROR_QUIET RESULT_VARIABLE pictorra_svg_missing)
+if(pictorra_svg_missing EQUAL 0 AND pictorra_svg_package MATCHES "^([^:,]+)")
+    set(pictorra_svg_package "${CMAKE_MATCH_1}")
+elseif(Qt6_VERSION VERSION_LESS 6.8)
+    set(pictorra_svg_package libqt6svg6)
+else()
+    set(pictorra_svg_package qt6-svg-plugins)
+endif()
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-image-formats-plugins, libqt6svg6, libqt6webengine6-data, fonts-noto-cjk")
+    "qt6-qpa-plugins, qt6-image-formats-plugins, ${pictorra_svg_package}, libqt6webengine6-data, fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 include(CPack)

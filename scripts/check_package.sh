@@ -14,7 +14,10 @@ deb="$(ls "$work"/out/pictorra_*.deb)"
 echo "package: $(basename "$deb") ($(du -k "$deb" | cut -f1) KiB)"
 
 info="$(dpkg-deb --info "$deb")"
-for dep in libqt6webenginecore6 libqt6widgets6 libre2 qt6-qpa-plugins qt6-image-formats-plugins fonts-noto-cjk; do
+# The icons and skins need Qt's SVG image plugin, in whichever package holds
+# it on this release (libqt6svg6 on Debian 12, qt6-svg-plugins on 13).
+svg="$(dpkg-query --search '*/qt6/plugins/imageformats/libqsvg.so' 2>/dev/null | head -1 | cut -d: -f1)" || true
+for dep in libqt6webenginecore6 libqt6widgets6 libre2 qt6-qpa-plugins qt6-image-formats-plugins fonts-noto-cjk $svg; do
     grep -q "Depends:.*$dep" <<<"$info" || fail "Depends lacks $dep"
 done
 contents="$(dpkg-deb --contents "$deb")"
@@ -29,6 +32,8 @@ dpkg-deb -x "$deb" "$root"
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$root/usr/share/applications/pictorra.desktop" || fail "desktop entry"
 fi
+# No RUNPATH: the program links only system libraries.
+! readelf -d "$root/usr/bin/pictorra" | grep -E 'RPATH|RUNPATH' || fail "the program carries a RUNPATH"
 version="$("$root/usr/bin/pictorra" --version)"
 [[ "$version" =~ ^pictorra\ [0-9]+\.[0-9]+ ]] || fail "--version printed '$version'"
 

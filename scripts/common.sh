@@ -1,8 +1,12 @@
-# Shared by run.sh and test.sh: installs what the build needs (Debian 12) and builds.
+# Shared by run.sh, test.sh and package.sh: installs what the build needs
+# (Debian 12 and 13: every name below is a real package on both, so the
+# check finds them installed) and builds.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# `file` is used by CPack's dependency scan for the Debian package.
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-webengine-dev qt6-image-formats-plugins
-          libqt6svg6-dev qt6-l10n-tools qt6-translations-l10n dpkg-dev desktop-file-utils libre2-dev libcpp-httplib-dev fonts-noto-cjk xvfb xauth curl)
+          qt6-svg-dev qt6-l10n-tools qt6-translations-l10n dpkg-dev file desktop-file-utils libre2-dev libcpp-httplib-dev
+          fonts-noto-cjk xvfb xauth curl)
 
 install_packages() {
     local missing=()
@@ -18,8 +22,13 @@ install_packages() {
     fi
 }
 
-build() {
+configure() {
     local dir="$1"; shift
     cmake -S "$ROOT" -B "$ROOT/$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+}
+
+build() {
+    local dir="$1"; shift
+    configure "$dir" "$@"
     cmake --build "$ROOT/$dir" -j"$(nproc)"
 }

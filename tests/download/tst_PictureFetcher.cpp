@@ -10,6 +10,7 @@
 #include <QNetworkAccessManager>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QTimeZone>
 
 #include <optional>
 
@@ -169,7 +170,7 @@ private slots:
 
     void retryAfterIsHonouredUpToItsCap()
     {
-        const QDateTime now = QDateTime::fromSecsSinceEpoch(1797000000, Qt::UTC);
+        const QDateTime now = QDateTime::fromSecsSinceEpoch(1797000000, QTimeZone::utc());
         QCOMPARE(RetryAfterMs(" 3 ", now), 3000);
         QCOMPARE(RetryAfterMs(QLocale::c().toString(now.addSecs(5), u"ddd, dd MMM yyyy hh:mm:ss 'GMT'"_s).toLatin1(), now), 5000);
         QCOMPARE(RetryAfterMs("soon", now), -1);
