@@ -46,13 +46,7 @@ bool TabDownload::start(const QString &folder, const PickResult &result)
 
 bool TabDownload::startIn(const QString &itemFolder, const PickResult &result)
 {
-    if (!launch())
-        return false;
-    m_summary.itemFolder = itemFolder;
-    m_result = result;
-    m_summary.total = int(result.pictureCount());
-    QMetaObject::invokeMethod(this, &TabDownload::beginIn, Qt::QueuedConnection);
-    return true;
+    return launchInto(itemFolder, result, &TabDownload::beginIn);
 }
 
 bool TabDownload::retry(const QString &itemFolder, const QList<FailedPicture> &failures)
@@ -69,12 +63,17 @@ bool TabDownload::retry(const QString &itemFolder, const QList<FailedPicture> &f
 
 bool TabDownload::resume(const QString &itemFolder, const PickResult &result)
 {
+    return launchInto(itemFolder, result, &TabDownload::beginResume);
+}
+
+bool TabDownload::launchInto(const QString &itemFolder, const PickResult &result, void (TabDownload::*begin)())
+{
     if (!launch())
         return false;
     m_summary.itemFolder = itemFolder;
     m_result = result;
     m_summary.total = int(result.pictureCount());
-    QMetaObject::invokeMethod(this, &TabDownload::beginResume, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, begin, Qt::QueuedConnection);
     return true;
 }
 

@@ -82,6 +82,8 @@ signals:
 
 private:
     bool launch();
+    // Starts a run into an existing item folder that `begin` plans.
+    bool launchInto(const QString &itemFolder, const PickResult &result, void (TabDownload::*begin)());
     void begin();
     void beginIn();
     void beginRetry();
