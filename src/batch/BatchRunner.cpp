@@ -51,7 +51,7 @@ bool BatchRunner::open(const QString &saveFolder, const QStringList &addresses, 
         // An unreadable journal is kept for the user, never silently overwritten.
         if (!reason.isEmpty()) {
             if (error)
-                *error = journal->path() + u": "_s + reason;
+                *error = reason;
             return false;
         }
     }

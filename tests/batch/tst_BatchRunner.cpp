@@ -10,6 +10,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 using PickEnd = BatchItemWorker::PickEnd;
 
@@ -293,6 +295,24 @@ private slots:
         QCOMPARE(BatchJournal(dir.path()).load()[2999].state, BatchState::Waiting);
         runner.reset();
         QVERIFY(second.open(dir.path(), list, &error));
+    }
+
+    // A lock planted as a link or a pipe stops the batch before anything, with its name.
+    void aPlantedLockStopsTheBatch()
+    {
+        QTemporaryDir dir, outside;
+        FakeBatchWorker worker;
+        const QString lock = dir.filePath(BatchRunner::LockFileName);
+        for (bool pipe : {false, true}) {
+            QFile::remove(lock);
+            QVERIFY(pipe ? ::mkfifo(QFile::encodeName(lock), 0600) == 0 : QFile::link(outside.filePath(u"x"_s), lock));
+            BatchRunner runner(&worker);
+            QString error;
+            QVERIFY(!runner.open(dir.path(), {url(1)}, &error));
+            QVERIFY2(error.contains(lock), qPrintable(error));
+            QVERIFY(QDir(outside.path()).isEmpty());
+            QVERIFY(!QFileInfo::exists(dir.filePath(BatchJournal::FileName)));
+        }
     }
 
     void tableExportsAsCsvThatSpreadsheetsRead()
