@@ -297,6 +297,26 @@ private slots:
         QVERIFY(second.open(dir.path(), list, &error));
     }
 
+    // A list still being read adds its addresses as they come: once each,
+    // journalled, and a batch that had run out starts again on them.
+    void addressesAddedLaterAreRunToo()
+    {
+        QTemporaryDir dir;
+        FakeBatchWorker worker;
+        BatchRunner runner(&worker);
+        runner.setDelay([] { return 0; });
+        QVERIFY(runner.open(dir.path(), {}));
+        runner.start();
+        QCOMPARE(runner.status(), BatchRunner::Status::Finished);
+        runner.add({url(1), url(1) + u"#top"_s});
+        QTRY_COMPARE(runner.status(), BatchRunner::Status::Finished);
+        runner.add({url(1), url(2)});
+        QTRY_COMPARE(runner.status(), BatchRunner::Status::Finished);
+        QCOMPARE(worker.picks, (QStringList{url(1), url(2)}));
+        QCOMPARE(runner.tally().finished(), 2);
+        QCOMPARE(BatchJournal(dir.path()).load().size(), 2);
+    }
+
     // A lock planted as a link or a pipe stops the batch before anything, with its name.
     void aPlantedLockStopsTheBatch()
     {
