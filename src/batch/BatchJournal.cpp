@@ -83,7 +83,8 @@ bool BatchJournal::save(const QList<BatchRow> &rows, QString *error)
         array.append(BatchJournalFormat::toJson(saveFolder, row));
     const QString logId = QString::number(QRandomGenerator::global()->generate64(), 36);
     const QByteArray bytes = QJsonDocument(QJsonObject{{u"rows"_s, array}, {LogKey, logId}}).toJson(QJsonDocument::Compact);
-    // The log is refused before the snapshot is replaced: either both can be written or the journal stays as it was.
+    // The log is refused before the snapshot is replaced: either both can be
+    // written, or the journal stays as it was.
     const QString logRefusal = PlainFile::writeRefusal(m_logPath);
     if (!logRefusal.isEmpty()) {
         if (error)
