@@ -2,12 +2,14 @@
 
 #include "appearance/SkinSettings.h"
 #include "appearance/StyleSheetProbe.h"
+#include "platform/PlainFile.h"
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QWidget>
 
@@ -18,19 +20,33 @@ namespace {
 // Far above any real style sheet; keeps a stray large file from stalling start-up.
 constexpr qint64 MaxSheetBytes = 2 * 1024 * 1024;
 
+// Qt opens the pictures a sheet names when it first paints with them: one
+// that is a pipe would block that paint, and the window with it.
+bool picturesAreFiles(const QString &sheet)
+{
+    static const QRegularExpression url(QStringLiteral(R"(url\(\s*(['"]?)(.*?)\1\s*\))"));
+    for (auto it = url.globalMatch(sheet); it.hasNext();) {
+        const QString name = it.next().captured(2);
+        if (!name.startsWith(u':') && !PlainFile::readable(name))
+            return false;
+    }
+    return true;
+}
+
 // The text of a style sheet, or nullopt for a file that cannot be one
-// (unreadable, too large, not UTF-8 text).
+// (no regular file, unreadable, too large, not UTF-8 text, naming a picture
+// that is no file).
 std::optional<QString> readSheet(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxSheetBytes)
+    QFile file;
+    if (!PlainFile::readable(path) || !PlainFile::openToRead(file, path) || file.size() > MaxSheetBytes)
         return std::nullopt;
     const QByteArray bytes = file.read(MaxSheetBytes + 1);
     if (bytes.size() > MaxSheetBytes || bytes.contains('\0'))
         return std::nullopt;
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8.decode(bytes);
-    if (utf8.hasError())
+    if (utf8.hasError() || !picturesAreFiles(text))
         return std::nullopt;
     return text;
 }

@@ -1,5 +1,6 @@
 #include "appearance/SkinSettings.h"
 
+#include "platform/PlainFile.h"
 #include "platform/ProgramFolder.h"
 
 #include <QFileInfo>
@@ -38,7 +39,8 @@ SkinSettings::SkinSettings(const QString &programFolder)
 
 QString SkinSettings::readValue(const QString &key) const
 {
-    if (QFileInfo(m_file).size() > MaxConfigBytes)
+    // A pipe in its place would block the start for good.
+    if (!PlainFile::readable(m_file) || QFileInfo(m_file).size() > MaxConfigBytes)
         return {};
     QSettings ini(m_file, QSettings::IniFormat);
     return asText(ini.value(Section + QLatin1Char('/') + key));

@@ -1,5 +1,7 @@
 #include "batch/BatchAddresses.h"
 
+#include "platform/PlainFile.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
@@ -100,12 +102,11 @@ QString BatchAddresses::decode(const QByteArray &bytes)
 
 QStringList BatchAddresses::readFile(const QString &path, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
+    // Only a regular file is read whole here: a pipe is read as a stream
+    // (BatchAddressStream), and reading one here would wait for its writer.
+    QFile file;
+    if (!PlainFile::openToRead(file, path, error))
         return {};
-    }
     if (file.size() > MaxListBytes) {
         if (error)
             *error = u"文件太大"_s;

@@ -26,7 +26,7 @@ QString normalised(const QString &address);
 QString decode(const QByteArray &bytes);
 
 // read(decode(file)); `error` gets the system's reason when the file cannot
-// be read. Files beyond a few megabytes are refused: a list is never that big.
+// be read or is no regular file. Files beyond a few megabytes are refused: a list is never that big.
 QStringList readFile(const QString &path, QString *error = nullptr);
 
 } // namespace BatchAddresses

@@ -1,6 +1,7 @@
 #include "batch/BatchJournal.h"
 
 #include "batch/BatchJournalFormat.h"
+#include "platform/PlainFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -8,7 +9,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
-#include <QSaveFile>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -24,6 +24,13 @@ namespace {
 constexpr qint64 MaxJournalBytes = 64 * 1024 * 1024;
 // A short list's log is folded only past this: a few lines cost less than a snapshot.
 constexpr qint64 MinLogBytes = 64 * 1024;
+// Folded once it outgrows its snapshot, a log holds at most that much and one
+// more change of every row; what lies beyond this was never written by us, and
+// reading it (a million lines, a million rows) would only hold up the start.
+qint64 maxLogBytes(qint64 snapshotBytes)
+{
+    return 3 * std::max(snapshotBytes, MinLogBytes);
+}
 const QString LogKey = u"log"_s;
 
 bool synced(QFile &file)
@@ -76,13 +83,16 @@ bool BatchJournal::save(const QList<BatchRow> &rows, QString *error)
         array.append(BatchJournalFormat::toJson(saveFolder, row));
     const QString logId = QString::number(QRandomGenerator::global()->generate64(), 36);
     const QByteArray bytes = QJsonDocument(QJsonObject{{u"rows"_s, array}, {LogKey, logId}}).toJson(QJsonDocument::Compact);
-    QSaveFile file(m_path);
-    // A short write on a full disk is not reported by commit(): count the bytes.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    // The log is refused before the snapshot is replaced: either both can be
+    // written, or the journal stays as it was.
+    const QString logRefusal = PlainFile::writeRefusal(m_logPath);
+    if (!logRefusal.isEmpty()) {
         if (error)
-            *error = file.errorString();
+            *error = logRefusal;
         return false;
     }
+    if (!PlainFile::replace(m_path, bytes, true, error))
+        return false;
     m_written += bytes.size();
     m_snapshotBytes = bytes.size();
     // From here the old log names an older snapshot: ignored even if it stays.
@@ -96,7 +106,9 @@ bool BatchJournal::save(const QList<BatchRow> &rows, QString *error)
 
 bool BatchJournal::record(const QList<BatchRow> &rows, const QList<int> &changed, QString *error)
 {
-    if (m_logId.isEmpty())
+    // A snapshot deleted or replaced behind our back is written again at once:
+    // without it a rerun would know nothing and save every item a second time.
+    if (m_logId.isEmpty() || !snapshotIntact())
         return save(rows, error);
     const QDir saveFolder = QFileInfo(m_path).dir();
     QByteArray lines;
@@ -116,14 +128,21 @@ bool BatchJournal::record(const QList<BatchRow> &rows, const QList<int> &changed
     return true;
 }
 
+bool BatchJournal::snapshotIntact() const
+{
+    const QFileInfo info(m_path);
+    return info.isFile() && !info.isSymLink() && info.size() == m_snapshotBytes;
+}
+
 bool BatchJournal::appendLog(const QByteArray &bytes, QString *error)
 {
     if (!m_log) {
-        m_log = std::make_unique<QFile>(m_logPath);
+        m_log = std::make_unique<QFile>();
         const QByteArray header = QJsonDocument(QJsonObject{{LogKey, m_logId}}).toJson(QJsonDocument::Compact) + '\n';
-        if (!m_log->open(QIODevice::WriteOnly | QIODevice::Truncate) || m_log->write(header) != header.size()) {
+        QString reason;
+        if (!PlainFile::openToWrite(*m_log, m_logPath, &reason) || m_log->write(header) != header.size()) {
             if (error)
-                *error = m_log->errorString();
+                *error = reason.isEmpty() ? m_logPath + u": "_s + m_log->errorString() : reason;
             m_log.reset();
             return false;
         }
@@ -132,7 +151,7 @@ bool BatchJournal::appendLog(const QByteArray &bytes, QString *error)
     }
     if (m_log->write(bytes) != bytes.size() || !synced(*m_log)) {
         if (error)
-            *error = m_log->errorString();
+            *error = m_logPath + u": "_s + m_log->errorString();
         m_log.reset();
         return false;
     }
@@ -148,15 +167,22 @@ QList<BatchRow> BatchJournal::load(QString *error) const
             *error = reason;
         return QList<BatchRow>{};
     };
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(file.errorString());
+    // What could not be written again is not read either: a link or a pipe
+    // in place of either file stops the batch here, with its name.
+    for (const QString &path : {m_path, m_logPath}) {
+        if (const QString refusal = PlainFile::writeRefusal(path); !refusal.isEmpty())
+            return fail(refusal);
+    }
+    QFile file;
+    QString reason;
+    if (!PlainFile::openToRead(file, m_path, &reason))
+        return fail(reason);
     if (file.size() > MaxJournalBytes)
-        return fail(u"文件太大"_s);
+        return fail(m_path + u": 文件太大"_s);
     QJsonParseError parse;
     const QJsonDocument document = QJsonDocument::fromJson(file.read(MaxJournalBytes), &parse);
     if (parse.error != QJsonParseError::NoError || !document.isObject())
-        return fail(parse.errorString());
+        return fail(m_path + u": "_s + parse.errorString());
     QList<BatchRow> rows;
     const QDir saveFolder = QFileInfo(m_path).dir();
     for (const QJsonValue &value : document.object().value(u"rows"_s).toArray()) {
@@ -164,20 +190,20 @@ QList<BatchRow> BatchJournal::load(QString *error) const
         if (BatchJournalFormat::fromJson(saveFolder, value.toObject(), &row))
             rows.append(row);
     }
-    replayLog(document.object().value(LogKey).toString(), &rows);
+    replayLog(document.object().value(LogKey).toString(), maxLogBytes(file.size()), &rows);
     return rows;
 }
 
-void BatchJournal::replayLog(const QString &logId, QList<BatchRow> *rows) const
+void BatchJournal::replayLog(const QString &logId, qint64 maxBytes, QList<BatchRow> *rows) const
 {
-    QFile file(m_logPath);
-    if (logId.isEmpty() || !file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (logId.isEmpty() || !QFileInfo::exists(m_logPath) || !PlainFile::openToRead(file, m_logPath))
         return;
     const QDir saveFolder = QFileInfo(m_path).dir();
     bool header = true;
     QByteArray line;
-    while (!file.atEnd()) {
-        readLineInto(file, &line, MaxJournalBytes);
+    while (!file.atEnd() && file.pos() < maxBytes) {
+        readLineInto(file, &line, maxBytes - file.pos());
         // Only the last line can be torn (each was synced before the next):
         // it has no line end, or does not parse.
         const QJsonObject object = QJsonDocument::fromJson(line).object();

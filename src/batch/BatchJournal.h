@@ -18,7 +18,9 @@
 // cost of a change does not grow with the length of the list.
 //
 // The log names the snapshot it belongs to; a log left over from an older
-// snapshot (a kill between the two steps of folding) is ignored.
+// snapshot (a kill between the two steps of folding) is ignored. Neither
+// file is read or written when it is a link or no regular file: others may
+// write to a save folder too.
 class BatchJournal
 {
 public:
@@ -44,8 +46,8 @@ public:
     // save() before, it saves first.
     bool record(const QList<BatchRow> &rows, const QList<int> &changed, QString *error = nullptr);
 
-    // The rows as last saved or recorded; empty with `error` set when the
-    // snapshot is missing, unreadable or not a journal.
+    // The rows as last saved or recorded; empty with `error` (naming the
+    // file) set when the snapshot is missing, unreadable or not a journal.
     QList<BatchRow> load(QString *error = nullptr) const;
 
     // Bytes this object has written to disk, snapshots and log together.
@@ -61,7 +63,8 @@ public:
 
 private:
     bool appendLog(const QByteArray &bytes, QString *error);
-    void replayLog(const QString &logId, QList<BatchRow> *rows) const;
+    void replayLog(const QString &logId, qint64 maxBytes, QList<BatchRow> *rows) const;
+    bool snapshotIntact() const;
 
     QString m_path;
     QString m_logPath;

@@ -1,5 +1,7 @@
 #include "batch/BatchRunner.h"
 
+#include "batch/BatchAddresses.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QRandomGenerator>
@@ -51,7 +53,7 @@ bool BatchRunner::open(const QString &saveFolder, const QStringList &addresses, 
         // An unreadable journal is kept for the user, never silently overwritten.
         if (!reason.isEmpty()) {
             if (error)
-                *error = journal->path() + u": "_s + reason;
+                *error = reason;
             return false;
         }
     }
@@ -61,11 +63,36 @@ bool BatchRunner::open(const QString &saveFolder, const QStringList &addresses, 
     m_journal = std::move(journal);
     m_saveFolder = saveFolder;
     m_rows = rows;
+    m_known.clear();
+    for (const BatchRow &row : rows)
+        m_known.insert(BatchAddresses::normalised(row.url));
     m_waitFrom = 0;
     m_blockedRows.clear();
     emit rowsReset();
     setStatus(Status::Idle);
     return true;
+}
+
+void BatchRunner::add(const QStringList &addresses)
+{
+    if (m_saveFolder.isEmpty())
+        return;
+    QList<int> added;
+    for (const QString &url : addresses) {
+        const QString key = BatchAddresses::normalised(url);
+        if (m_known.contains(key))
+            continue;
+        m_known.insert(key);
+        BatchRow row;
+        row.url = url;
+        m_rows.append(row);
+        added << int(m_rows.size()) - 1;
+    }
+    changedRows(added);
+    if (m_status == Status::Finished && !added.isEmpty())
+        start();
+    else
+        scheduleNext();
 }
 
 void BatchRunner::setParallel(int count)

@@ -10,6 +10,7 @@
 #include <QLockFile>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QTimer>
 
 #include <functional>
@@ -41,6 +42,10 @@ public:
     // folder shows before the first item. Not while running; refused while
     // another batch holds the folder.
     bool open(const QString &saveFolder, const QStringList &addresses, QString *error = nullptr);
+
+    // Appends the addresses the batch does not have yet (a list still being
+    // read) and journals them; a finished batch starts again on them.
+    void add(const QStringList &addresses);
 
     void setParallel(int count);
     // The pause before each address after the first, in milliseconds.
@@ -89,6 +94,7 @@ private:
 
     QPointer<BatchItemWorker> m_worker;
     QList<BatchRow> m_rows;
+    QSet<QString> m_known; // the rows' addresses, normalised
     BatchTally m_tally;
     QString m_saveFolder;
     std::unique_ptr<BatchJournal> m_journal;

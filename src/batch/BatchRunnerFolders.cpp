@@ -2,6 +2,7 @@
 
 #include "download/SaveLayout.h"
 #include "picking/CleanName.h"
+#include "platform/PlainFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -56,7 +57,15 @@ bool BatchRunner::lockFolder(const QString &saveFolder, QString *error)
 {
     if (m_lock && m_lockedFolder == saveFolder)
         return true;
-    auto lock = std::make_unique<QLockFile>(QDir(saveFolder).filePath(LockFileName));
+    const QString lockPath = QDir(saveFolder).filePath(LockFileName);
+    // QLockFile reads a lock that is there (a pipe would hold it for good) and
+    // removes a stale one: only a plain file of ours is taken for a lock.
+    if (const QString refusal = PlainFile::writeRefusal(lockPath); !refusal.isEmpty()) {
+        if (error)
+            *error = refusal;
+        return false;
+    }
+    auto lock = std::make_unique<QLockFile>(lockPath);
     // A batch may hold its folder for hours: only a lock whose program is gone is stale.
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) {
@@ -65,7 +74,7 @@ bool BatchRunner::lockFolder(const QString &saveFolder, QString *error)
         if (error && lock->error() == QLockFile::LockFailedError && lock->getLockInfo(&pid, &host, &program))
             *error = u"这个文件夹正由另一个批量采集使用 (进程 %1), 请等它结束或换一个文件夹"_s.arg(pid);
         else if (error)
-            *error = u"无法在这个文件夹中建立锁文件 %1"_s.arg(QDir(saveFolder).filePath(LockFileName));
+            *error = u"无法在这个文件夹中建立锁文件 %1"_s.arg(lockPath);
         return false;
     }
     m_lock = std::move(lock);

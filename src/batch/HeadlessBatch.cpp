@@ -1,5 +1,6 @@
 #include "batch/HeadlessBatch.h"
 
+#include "batch/BatchAddressStream.h"
 #include "batch/BatchAddresses.h"
 #include "batch/BatchRunner.h"
 #include "batch/PickBatchWorker.h"
@@ -28,6 +29,11 @@ bool allSaved(const BatchRunner &runner)
     return runner.tally().saved() == runner.rows().size();
 }
 
+QString noAddresses()
+{
+    return QStringLiteral("列表中没有宝贝地址");
+}
+
 QString summary(const BatchRunner &runner)
 {
     return QStringLiteral("共%1个地址，已保存%2个，失败%3个")
@@ -41,10 +47,16 @@ QString summary(const BatchRunner &runner)
 int HeadlessBatch::run(Engine &engine, const Options &options, TerminalProgress &progress)
 {
     QString error;
-    const QStringList addresses = BatchAddresses::readFile(options.list, &error);
-    if (!error.isEmpty() || addresses.isEmpty()) {
+    BatchAddressStream stream;
+    const bool streamed = BatchAddressStream::isStream(options.list);
+    QStringList addresses;
+    if (streamed)
+        stream.open(options.list, &error);
+    else
+        addresses = BatchAddresses::readFile(options.list, &error);
+    if (!error.isEmpty() || (!streamed && addresses.isEmpty())) {
         progress.say(QStringLiteral("pictorra: ") + options.list + QStringLiteral(": ")
-                     + (error.isEmpty() ? QStringLiteral("列表中没有宝贝地址") : error));
+                     + (error.isEmpty() ? noAddresses() : error));
         return 2;
     }
     PickBatchWorker worker(engine);
@@ -66,9 +78,12 @@ int HeadlessBatch::run(Engine &engine, const Options &options, TerminalProgress 
         printLine(runner.rows()[row]);
         drawBar(runner, progress);
     });
-    auto endIfIdle = [&runner, &progress](BatchRunner::Status status, const QString &reason) {
+    // A list still being written ends the run only once it has ended too.
+    auto endIfIdle = [&runner, &progress, &stream, streamed](BatchRunner::Status status, const QString &reason) {
         if (!reason.isEmpty())
             progress.say(QStringLiteral("pictorra: ") + reason);
+        if (status == BatchRunner::Status::Finished && streamed && !stream.atEnd())
+            return;
         if (status == BatchRunner::Status::Finished || runner.runningCount() == 0)
             QCoreApplication::exit(0);
     };
@@ -83,11 +98,23 @@ int HeadlessBatch::run(Engine &engine, const Options &options, TerminalProgress 
         if (runner.status() == BatchRunner::Status::Paused && runner.runningCount() == 0)
             endIfIdle(runner.status(), {});
     }, Qt::QueuedConnection);
+    QObject::connect(&stream, &BatchAddressStream::arrived, &runner, [&runner, &progress](const QStringList &list) {
+        runner.add(list);
+        drawBar(runner, progress);
+    });
+    QObject::connect(&stream, &BatchAddressStream::ended, &runner, [&runner, endIfIdle] {
+        if (runner.status() != BatchRunner::Status::Running)
+            endIfIdle(runner.status(), {});
+    });
     // A run again on the same journal also tries what failed last time; what was saved stays.
     runner.retryFailed();
-    if (runner.status() == BatchRunner::Status::Running)
+    if (runner.status() == BatchRunner::Status::Running || (streamed && !stream.atEnd()))
         QCoreApplication::exec();
     progress.end();
+    if (streamed && runner.rows().isEmpty()) {
+        progress.say(QStringLiteral("pictorra: ") + options.list + QStringLiteral(": ") + noAddresses());
+        return 2;
+    }
     progress.say(summary(runner));
     return allSaved(runner) ? 0 : 1;
 }

@@ -5,7 +5,9 @@
 class Engine;
 class TerminalProgress;
 
-// `pictorra --batch LIST --save DIR`: the batch without a screen. One JSON
+// `pictorra --batch LIST --save DIR`: the batch without a screen. LIST "-"
+// is standard input; it and a named pipe are read as they are written, each
+// address starting as its line arrives. One JSON
 // line per address on standard output as it ends; on `progress` the bar,
 // why the run stopped, and a closing summary. Returns the exit code: 0 when every address
 // was saved completely, 1 otherwise, 2 when LIST or DIR cannot be used.

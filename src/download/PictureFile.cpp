@@ -1,5 +1,7 @@
 #include "download/PictureFile.h"
 
+#include "platform/PlainFile.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -39,6 +41,9 @@ bool PictureFile::open()
 {
     m_error.clear();
     const QFileInfo target(m_fileName);
+    // A folder replaced by a link would take the picture wherever it points.
+    if (QFileInfo(target.path()).isSymLink())
+        return fail(QStringLiteral("%1 是一个链接, 不会通过它写入").arg(target.path()));
     for (int attempt = 0; attempt < 8; ++attempt) {
         const QString suffix = QString::number(QRandomGenerator::global()->generate(), 16);
         m_part.setFileName(QStringLiteral("%1/.%2.%3.part").arg(target.path(), target.fileName(), suffix));
@@ -75,6 +80,9 @@ bool PictureFile::commit()
     m_part.close();
     if (m_part.error() != QFileDevice::NoError)
         return fail(m_part.errorString());
+    // rename() would only replace a link, but one planted there is not ours to drop.
+    if (const QString refusal = PlainFile::writeRefusal(m_fileName); !refusal.isEmpty())
+        return fail(refusal);
     std::error_code error;
     std::filesystem::rename(fsPath(m_part.fileName()), fsPath(m_fileName), error);
     if (error)

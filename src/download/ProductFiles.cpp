@@ -1,10 +1,10 @@
 #include "download/ProductFiles.h"
 
 #include "base/CsvCell.h"
+#include "platform/PlainFile.h"
 
 #include <QDir>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <QVariant>
 
 using namespace Qt::StringLiterals;
@@ -19,11 +19,12 @@ QString cellText(const QJsonValue &value)
 
 bool save(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    // Replaced, never written through a link that someone planted in its place.
+    QString reason;
+    if (PlainFile::replace(path, bytes, true, &reason))
         return true;
     if (error)
-        *error = u"cannot write %1: %2"_s.arg(path, file.errorString());
+        *error = u"cannot write %1"_s.arg(reason);
     return false;
 }
 
@@ -52,7 +53,7 @@ QByteArray skuCsv(const ProductData &product)
 
 bool write(const QString &itemFolder, const ProductData &product, QString *error)
 {
-    if (!QFileInfo(itemFolder).isDir()) {
+    if (!QFileInfo(itemFolder).isDir() || QFileInfo(itemFolder).isSymLink()) {
         if (error)
             *error = u"no folder %1"_s.arg(itemFolder);
         return false;
@@ -65,22 +66,23 @@ bool write(const QString &itemFolder, const ProductData &product, QString *error
 
 bool setVideo(const QString &itemFolder, const QString &video, QString *error)
 {
-    QFile file(QDir(itemFolder).filePath(InfoFile));
-    if (!file.exists())
+    const QString path = QDir(itemFolder).filePath(InfoFile);
+    QFile file;
+    if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink())
         return true;
     // Our own file is a few megabytes at most, even for ten thousand SKUs.
     constexpr qint64 MaxInfoBytes = 64 << 20;
     QJsonParseError parsed{};
-    const QJsonDocument document = file.open(QIODevice::ReadOnly) && file.size() <= MaxInfoBytes
+    const QJsonDocument document = PlainFile::openToRead(file, path) && file.size() <= MaxInfoBytes
         ? QJsonDocument::fromJson(file.readAll(), &parsed) : QJsonDocument();
     if (!document.isObject()) {
         if (error)
-            *error = u"cannot read %1"_s.arg(file.fileName());
+            *error = u"cannot read %1"_s.arg(path);
         return false;
     }
     QJsonObject object = document.object();
     object.insert(u"video"_s, video);
-    return save(file.fileName(), QJsonDocument(object).toJson(QJsonDocument::Indented), error);
+    return save(path, QJsonDocument(object).toJson(QJsonDocument::Indented), error);
 }
 
 } // namespace ProductFiles

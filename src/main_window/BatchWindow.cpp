@@ -4,6 +4,7 @@
 #include "batch/BatchRunner.h"
 #include "batch/BatchTableModel.h"
 #include "platform/Dialogs.h"
+#include "platform/PlainFile.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -38,7 +39,8 @@ BatchWindow::BatchWindow(BatchItemWorker *worker, Dialogs &dialogs, const QStrin
         const int low = m_delayMin->value() * 1000;
         return BatchRunner::randomDelay(low, qMax(low, m_delayMax->value() * 1000))();
     });
-    m_folder->setText(QSettings(m_configFile, QSettings::IniFormat).value(FolderKey).toString());
+    if (PlainFile::readable(m_configFile))
+        m_folder->setText(QSettings(m_configFile, QSettings::IniFormat).value(FolderKey).toString());
     connect(m_runner, &BatchRunner::statusChanged, this, [this](BatchRunner::Status, const QString &reason) {
         updateControls();
         showStatus(reason);

@@ -5,6 +5,7 @@
 #include "batch/BatchRunner.h"
 #include "batch/BatchTableModel.h"
 #include "platform/Dialogs.h"
+#include "platform/PlainFile.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -53,8 +54,8 @@ void BatchWindow::startClicked()
         warn(u"没有找到宝贝地址"_s);
         return;
     }
-    QSettings ini(m_configFile, QSettings::IniFormat);
-    ini.setValue(u"config/BatchFolder"_s, folder);
+    if (PlainFile::readable(m_configFile))
+        QSettings(m_configFile, QSettings::IniFormat).setValue(u"config/BatchFolder"_s, folder);
     m_runner->start();
 }
 

@@ -1,6 +1,7 @@
 #include "main_window/WindowPlacement.h"
 
 #include "main_window/MainLayout.h"
+#include "platform/PlainFile.h"
 
 #include <QFileInfo>
 #include <QScreen>
@@ -49,7 +50,7 @@ std::optional<WindowPlacement::Place> WindowPlacement::stored() const
 
 bool WindowPlacement::store(const Place &place) const
 {
-    if (QFileInfo(m_file).size() > MaxConfigBytes)
+    if (QFileInfo(m_file).size() > MaxConfigBytes || !PlainFile::readable(m_file))
         return false;
     QSettings ini(m_file, QSettings::IniFormat);
     ini.setValue(Section + QStringLiteral("WindowLeft"), QString::number(place.frame.x()));

@@ -1,5 +1,7 @@
 #include "platform/QtDialogs.h"
 
+#include "platform/PlainFile.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -64,7 +66,8 @@ QString QtDialogs::ChooseFolder(QWidget *owner, const QString &title, const QStr
 {
     const QString chosen = QFileDialog::getExistingDirectory(owner ? owner : m_parent.data(), title,
                                                              startFolder(initialFolder));
-    if (!chosen.isEmpty() && !m_config.isEmpty() && QFileInfo(m_config).size() <= MaxConfigBytes) {
+    if (!chosen.isEmpty() && !m_config.isEmpty() && QFileInfo(m_config).size() <= MaxConfigBytes
+        && PlainFile::readable(m_config)) {
         QSettings ini(m_config, QSettings::IniFormat);
         ini.setValue(LastFolderKey, chosen);
     }
@@ -78,7 +81,7 @@ QString QtDialogs::startFolder(const QString &initialFolder) const
     const QFileInfo initial(initialFolder);
     if (!initialFolder.isEmpty() && initial.isDir() && initial.absoluteFilePath() != QDir::currentPath())
         return initialFolder;
-    if (m_config.isEmpty() || QFileInfo(m_config).size() > MaxConfigBytes)
+    if (m_config.isEmpty() || QFileInfo(m_config).size() > MaxConfigBytes || !PlainFile::readable(m_config))
         return initialFolder;
     const QString last = QSettings(m_config, QSettings::IniFormat).value(LastFolderKey).toString();
     return QFileInfo(last).isDir() ? last : initialFolder;

@@ -1,3 +1,4 @@
+#include "appearance/SkinManager.h"
 #include "appearance/SkinSettings.h"
 #include "appearance/ToolbarCommands.h"
 #include "support/TestMain.h"
@@ -5,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 class TestSkinSettings : public QObject
 {
@@ -112,6 +115,27 @@ private slots:
         QVERIFY(!result);
         QCOMPARE(result.message, SkinSettings::storeFailedMessage());
         QCOMPARE(settings.skin(), QString());
+    }
+
+    // Anyone may drop files into the program folder: a pipe in place of the
+    // settings, a skin or a picture a skin names is skipped, never waited on.
+    void pipesAreSkippedNotWaitedOn()
+    {
+        QTemporaryDir dir;
+        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("config.ini"))), 0600) == 0);
+        QCOMPARE(SkinSettings(dir.path()).skin(), QString());
+        const SkinManager skins(dir.path());
+        QVERIFY(QDir().mkpath(skins.skinsFolder()));
+        const QString pipe = skins.skinsFolder() + QStringLiteral("/pipe.qss");
+        QVERIFY(::mkfifo(QFile::encodeName(pipe), 0600) == 0);
+        QVERIFY(!skins.applyFile(pipe));
+        const QString picture = skins.skinsFolder() + QStringLiteral("/bg.png");
+        QVERIFY(::mkfifo(QFile::encodeName(picture), 0600) == 0);
+        writeFile(skins.skinsFolder() + QStringLiteral("/a.qss"), "QWidget { color: red; }");
+        QVERIFY(skins.apply(QStringLiteral("a.qss")));
+        writeFile(skins.skinsFolder() + QStringLiteral("/b.qss"), "QWidget { background: url('" + picture.toUtf8() + "'); }");
+        QVERIFY(!skins.apply(QStringLiteral("b.qss")));
+        QCOMPARE(qApp->styleSheet(), QString());
     }
 
     void toolbarCommandsRunTheHookOfTheirIndex()

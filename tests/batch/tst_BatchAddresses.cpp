@@ -1,8 +1,13 @@
+#include "batch/BatchAddressStream.h"
 #include "batch/BatchAddresses.h"
 #include "support/TestMain.h"
 
 #include <QStringEncoder>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -64,6 +69,39 @@ javascript:alert(1)
         QString error;
         QVERIFY(BatchAddresses::readFile(dir.filePath(u"missing.txt"_s), &error).isEmpty());
         QVERIFY(!error.isEmpty());
+    }
+
+    // A list from a pipe is handed on line by line while the writer is still
+    // there; read whole, the same pipe is refused instead of waited on.
+    void aPipeIsReadAsItIsWritten()
+    {
+        QTemporaryDir dir;
+        const QString pipe = dir.filePath(u"list"_s);
+        QVERIFY(::mkfifo(QFile::encodeName(pipe), 0600) == 0);
+        QVERIFY(BatchAddressStream::isStream(pipe) && BatchAddressStream::isStream(u"-"_s));
+        QVERIFY(!BatchAddressStream::isStream(dir.path()));
+        QString error;
+        QVERIFY(BatchAddresses::readFile(pipe, &error).isEmpty());
+        QVERIFY2(error.contains(pipe), qPrintable(error));
+
+        BatchAddressStream stream;
+        QSignalSpy arrived(&stream, &BatchAddressStream::arrived);
+        QSignalSpy ended(&stream, &BatchAddressStream::ended);
+        QVERIFY(stream.open(pipe));
+        QTest::qWait(50); // no writer yet: nothing, and no end
+        QVERIFY(ended.isEmpty());
+        const int writer = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
+        QVERIFY(writer >= 0);
+        const QByteArray first = "https://detail.1688.com/offer/123456.html\nhttps://detail.1688.com/offer/65";
+        QCOMPARE(::write(writer, first.constData(), first.size()), first.size());
+        QTRY_COMPARE(arrived.size(), 1);
+        QCOMPARE(arrived.at(0).at(0).toStringList(), QStringList{u"https://detail.1688.com/offer/123456.html"_s});
+        QVERIFY(!stream.atEnd());
+        QCOMPARE(::write(writer, "4321.html", 9), 9);
+        ::close(writer);
+        QTRY_COMPARE(ended.size(), 1);
+        QCOMPARE(arrived.size(), 2);
+        QCOMPARE(arrived.at(1).at(0).toStringList(), QStringList{u"https://detail.1688.com/offer/654321.html"_s});
     }
 };
 

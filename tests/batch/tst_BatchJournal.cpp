@@ -4,6 +4,8 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -182,6 +184,73 @@ private slots:
         QVERIFY(std::all_of(back.cbegin(), back.cend(), [](const BatchRow &r) { return r.state == BatchState::Waiting; }));
         QCOMPARE(back[1500].note, rows[1500].note);
         QVERIFY(back[2999].note.isEmpty());
+    }
+
+    // Others may write to a save folder too: a link or a pipe planted in
+    // place of the snapshot or its log is refused with its name, and nothing
+    // outside is touched or waited for.
+    void linksAndPipesAreRefusedByName()
+    {
+        QTemporaryDir dir, outside;
+        const QString victim = outside.filePath(u"victim"_s);
+        QFile(victim).open(QIODevice::WriteOnly);
+        const QList<BatchRow> rows{row(u"http://a/1"_s, BatchState::Waiting)};
+        for (const QString &name : {BatchJournal::FileName, BatchJournal::LogFileName}) {
+            for (int kind = 0; kind < 3; ++kind) {
+                QDir(dir.path()).removeRecursively();
+                QDir().mkpath(dir.path());
+                const QString path = dir.filePath(name);
+                if (kind == 0)
+                    QVERIFY(QFile::link(victim, path));
+                else if (kind == 1)
+                    QVERIFY(::link(QFile::encodeName(victim), QFile::encodeName(path)) == 0);
+                else
+                    QVERIFY(::mkfifo(QFile::encodeName(path), 0600) == 0);
+                BatchJournal journal(dir.path());
+                QString error;
+                QVERIFY(journal.load(&error).isEmpty());
+                QVERIFY2(error.contains(path), qPrintable(error));
+                error.clear();
+                QVERIFY(!journal.save(rows, &error));
+                QVERIFY2(error.contains(path), qPrintable(error));
+                QCOMPARE(QFileInfo(victim).size(), 0);
+            }
+        }
+    }
+
+    // The snapshot deleted (or replaced) while a batch runs is written again at
+    // the next change: a rerun still knows what was saved.
+    void aSnapshotDeletedMeanwhileIsWrittenAgain()
+    {
+        QTemporaryDir dir;
+        QList<BatchRow> rows{row(u"http://a/1"_s, BatchState::Waiting), row(u"http://a/2"_s, BatchState::Waiting)};
+        BatchJournal journal(dir.path());
+        QVERIFY(journal.save(rows));
+        rows[0].state = BatchState::Done;
+        QVERIFY(journal.record(rows, {0}));
+        QVERIFY(QFile::remove(journal.path()));
+        rows[1].state = BatchState::Done;
+        QVERIFY(journal.record(rows, {1}));
+        const QList<BatchRow> back = BatchJournal(dir.path()).load();
+        QCOMPARE(back.size(), 2);
+        QCOMPARE(back[0].state, BatchState::Done);
+        QCOMPARE(back[1].state, BatchState::Done);
+    }
+
+    // A log far longer than any we write (a million lines, each adding a row)
+    // is read only as far as ours could reach: the start stays quick and small.
+    void anOverlongLogIsReadOnlyAsFarAsOursReaches()
+    {
+        QTemporaryDir dir;
+        BatchJournal journal(dir.path());
+        QVERIFY(journal.save({row(u"http://a/0"_s, BatchState::Waiting)}));
+        QFile log(dir.filePath(BatchJournal::LogFileName));
+        QVERIFY(log.open(QIODevice::Append));
+        for (int i = 1; i <= 200000; ++i)
+            log.write("{\"url\":\"http://a/" + QByteArray::number(i) + "\",\"state\":\"failed\",\"i\":" + QByteArray::number(i) + "}\n");
+        log.close();
+        const QList<BatchRow> back = journal.load();
+        QVERIFY2(back.size() > 1 && back.size() < 10000, qPrintable(QString::number(back.size())));
     }
 
     void resumeAfterACrash()

@@ -10,6 +10,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 using PickEnd = BatchItemWorker::PickEnd;
 
@@ -293,6 +295,44 @@ private slots:
         QCOMPARE(BatchJournal(dir.path()).load()[2999].state, BatchState::Waiting);
         runner.reset();
         QVERIFY(second.open(dir.path(), list, &error));
+    }
+
+    // A list still being read adds its addresses as they come: once each,
+    // journalled, and a batch that had run out starts again on them.
+    void addressesAddedLaterAreRunToo()
+    {
+        QTemporaryDir dir;
+        FakeBatchWorker worker;
+        BatchRunner runner(&worker);
+        runner.setDelay([] { return 0; });
+        QVERIFY(runner.open(dir.path(), {}));
+        runner.start();
+        QCOMPARE(runner.status(), BatchRunner::Status::Finished);
+        runner.add({url(1), url(1) + u"#top"_s});
+        QTRY_COMPARE(runner.status(), BatchRunner::Status::Finished);
+        runner.add({url(1), url(2)});
+        QTRY_COMPARE(runner.status(), BatchRunner::Status::Finished);
+        QCOMPARE(worker.picks, (QStringList{url(1), url(2)}));
+        QCOMPARE(runner.tally().finished(), 2);
+        QCOMPARE(BatchJournal(dir.path()).load().size(), 2);
+    }
+
+    // A lock planted as a link or a pipe stops the batch before anything, with its name.
+    void aPlantedLockStopsTheBatch()
+    {
+        QTemporaryDir dir, outside;
+        FakeBatchWorker worker;
+        const QString lock = dir.filePath(BatchRunner::LockFileName);
+        for (bool pipe : {false, true}) {
+            QFile::remove(lock);
+            QVERIFY(pipe ? ::mkfifo(QFile::encodeName(lock), 0600) == 0 : QFile::link(outside.filePath(u"x"_s), lock));
+            BatchRunner runner(&worker);
+            QString error;
+            QVERIFY(!runner.open(dir.path(), {url(1)}, &error));
+            QVERIFY2(error.contains(lock), qPrintable(error));
+            QVERIFY(QDir(outside.path()).isEmpty());
+            QVERIFY(!QFileInfo::exists(dir.filePath(BatchJournal::FileName)));
+        }
     }
 
     void tableExportsAsCsvThatSpreadsheetsRead()
