@@ -21,7 +21,7 @@ public:
         int failed = 0;
         bool hold = false; // the download waits for finishHeld()
         bool descMissing = false;
-        std::function<void(DownloadSummary &)> summary; // shapes the download's summary
+        std::function<void(DownloadSummary &)> summary = {}; // shapes the download's summary
     };
 
     QHash<QString, Script> scripts;
