@@ -2,6 +2,7 @@
 
 #include "base/TerminalJson.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -85,6 +86,7 @@ QByteArray batchJsonLine(const BatchRow &row)
         object.insert(u"saved"_s, row.saved);
         object.insert(u"dropped"_s, row.dropped);
         object.insert(u"failed"_s, row.failed);
+        object.insert(u"failedNames"_s, QJsonArray::fromStringList(row.failedNames));
     }
     return TerminalJson::escaped(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }

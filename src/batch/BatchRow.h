@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Where one address of a batch stands. The journal stores these by name.
 enum class BatchState {
@@ -36,6 +37,7 @@ struct BatchRow
     int saved = 0;
     int dropped = 0;
     int failed = 0;
+    QStringList failedNames; // the failed pictures' names (group + number), not journalled
     // Recorded as soon as the download made it, so that a restart after a
     // crash completes the item in this folder instead of making a new one.
     QString folder;
@@ -52,7 +54,7 @@ struct BatchRow
 
 // The screenless run's line for a finished row: {"url", "state", "title",
 // "folder", a count per kind of media under its key ("main", "sku", "desc",
-// "video"), "saved", "dropped", "failed"} for a
+// "video"), "saved", "dropped", "failed", "failedNames"} for a
 // picked item, {"url", "state", "error"} for one that was refused, blocked or
 // could not be loaded. Characters unsafe on a terminal are escaped.
 QByteArray batchJsonLine(const BatchRow &row);

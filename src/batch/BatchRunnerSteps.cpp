@@ -44,6 +44,7 @@ void BatchRunner::launchDue()
     BatchRow &current = m_rows[row];
     current.state = BatchState::Picking;
     current.note.clear();
+    current.failedNames.clear();
     current.done = current.total = 0;
     current.startedMs = QDateTime::currentMSecsSinceEpoch();
     // Not journalled: a row killed while picking waits again either way.
@@ -115,13 +116,21 @@ void BatchRunner::onDownloaded(int job, const DownloadSummary &summary)
     current.saved = summary.saved;
     current.dropped = summary.dropped;
     current.failed = summary.failed;
+    current.failedNames.clear();
+    for (const FailedPicture &picture : summary.failures)
+        current.failedNames << picture.name();
     using Outcome = DownloadSummary::Outcome;
-    if (summary.outcome == Outcome::Completed && summary.failed == 0 && current.descriptionMissing)
+    const bool whole = summary.outcome == Outcome::Completed && summary.failed == 0;
+    // Only a video kept is not nothing: the rerun completes the item.
+    const bool nothingKept = summary.saved == 0 && summary.kept == MediaCounts();
+    if (whole && current.descriptionMissing)
         finishRow(job, BatchState::Partial, current.note.isEmpty() ? u"描述没有读到"_s : current.note);
-    else if (summary.outcome == Outcome::Completed && summary.failed == 0)
+    else if (whole && !summary.dataError.isEmpty())
+        finishRow(job, BatchState::Partial, u"商品信息未能保存: "_s + summary.dataError); // a rerun writes them again
+    else if (whole)
         finishRow(job, BatchState::Done, {});
     else if (summary.outcome == Outcome::Completed)
-        finishRow(job, summary.saved == 0 ? BatchState::Failed : BatchState::Partial, summary.line);
+        finishRow(job, nothingKept ? BatchState::Failed : BatchState::Partial, summary.line);
     else if (summary.outcome == Outcome::Aborted)
         finishRow(job, BatchState::Partial, u"下载被中止"_s);
     else

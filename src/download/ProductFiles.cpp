@@ -11,10 +11,19 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A number as the page wrote it (no exponent for large counts), text as it is.
+// A number as the page wrote it (no exponent for large counts), text as the
+// JSON file keeps it.
 QString cellText(const QJsonValue &value)
 {
-    return value.isDouble() ? value.toVariant().toString() : value.toString();
+    return value.isDouble() ? value.toVariant().toString() : ProductData::fileText(value.toString());
+}
+
+QString namesText(const QStringList &names)
+{
+    QStringList kept;
+    for (const QString &name : names)
+        kept << ProductData::fileText(name);
+    return kept.join(u" / "_s);
 }
 
 bool save(const QString &path, const QByteArray &bytes, QString *error)
@@ -44,7 +53,7 @@ QByteArray skuCsv(const ProductData &product)
 {
     QString text = u"规格,价格,库存,图片\r\n"_s;
     for (const ProductSku &sku : product.skus) {
-        const QStringList cells{CsvCell(sku.names.join(u" / "_s)), CsvCell(cellText(sku.price)),
+        const QStringList cells{CsvCell(namesText(sku.names)), CsvCell(cellText(sku.price)),
                                 CsvCell(cellText(sku.stock)), CsvCell(sku.picture)};
         text += cells.join(u',') + u"\r\n"_s;
     }

@@ -42,6 +42,15 @@ QString fail(QString *error, const QString &text)
     return {};
 }
 
+// Not one picture kept; what is counted apart (the video) may have arrived.
+QString NoPictureLine(const DownloadSummary &s)
+{
+    const QString apart = ApartCounts(s, QString(), QString());
+    const QString head = apart.isEmpty() ? QStringLiteral("消息提示:未保存任何图片")
+                                         : QStringLiteral("消息提示:只保存了%1,未保存图片").arg(apart);
+    return head + QStringLiteral("(丢弃%1张宽度小于%2像素,失败%3张),目录").arg(s.dropped).arg(MinDescWidth).arg(s.failed);
+}
+
 } // namespace
 
 QString ItemName(const QString &cleaned)
@@ -107,17 +116,19 @@ QString CompletionLine(const DownloadSummary &s)
 {
     // The folder stays between "->" and "->": the double click opens it.
     const QString folder = QStringLiteral("->") + s.itemFolder + QStringLiteral("->双击打开");
-    if (s.total == 0)
-        return QStringLiteral("消息提示:没有可下载的图片,已建目录") + folder;
-    if (s.failed == s.total)
-        return QStringLiteral("消息提示:下载失败,%1张图片全部未能下载,目录").arg(s.total) + folder;
-    if (s.saved == 0)
-        return QStringLiteral("消息提示:未保存任何图片(丢弃%1张宽度小于%2像素,失败%3张),目录").arg(s.dropped).arg(MinDescWidth).arg(s.failed)
-            + folder;
-    QString line = CompletionLine(s.itemFolder, s.failed);
-    if (s.unknownWidth > 0)
-        line += QStringLiteral("（%1张宽度未知）").arg(s.unknownWidth);
-    line += ApartCounts(s, QStringLiteral("（"), QStringLiteral("）"));
+    QString line;
+    if (s.total == 0) {
+        line = QStringLiteral("消息提示:没有可下载的图片,已建目录") + folder;
+    } else if (s.failed == s.total) {
+        line = QStringLiteral("消息提示:下载失败,%1张图片全部未能下载,目录").arg(s.total) + folder;
+    } else if (s.saved == 0) {
+        line = NoPictureLine(s) + folder;
+    } else {
+        line = CompletionLine(s.itemFolder, s.failed);
+        if (s.unknownWidth > 0)
+            line += QStringLiteral("（%1张宽度未知）").arg(s.unknownWidth);
+        line += ApartCounts(s, QStringLiteral("（"), QStringLiteral("）"));
+    }
     if (!s.dataError.isEmpty())
         line += QStringLiteral("（商品信息未能保存）");
     return line;

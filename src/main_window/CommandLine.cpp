@@ -1,5 +1,7 @@
 #include "main_window/CommandLine.h"
 
+#include "base/DisplayText.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -25,25 +27,20 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             line.showVersion = true;
         else if (argument == QLatin1String("--verbose"))
             line.verbose = true;
-        else if (argument == QLatin1String("--pick") && !line.demo)
+        else if (argument == QLatin1String("--pick"))
             line.pick = true;
-        else if (argument == QLatin1String("--demo") && !line.pick)
+        else if (argument == QLatin1String("--demo"))
             line.demo = true;
-        else if (argument == QLatin1String("--save") && i + 1 < arguments.size() && !line.save)
-            line.save = arguments.at(++i);
-        else if (line.parseBatchArgument(arguments, i))
+        else if (line.parseValue(arguments, i))
             continue;
         else if (line.pick && !argument.startsWith(QLatin1String("--")))
             line.addresses.append(argument);
+        else if (argument.startsWith(u'-'))
+            line.refuse(QStringLiteral("未知的选项 %1").arg(TerminalText(argument)));
         else
-            line.valid = false;
+            line.refuse(QStringLiteral("多余的参数 %1").arg(TerminalText(argument)));
     }
-    if (line.pick && line.addresses.isEmpty())
-        line.valid = false;
-    if (line.save && !line.pick && !line.demo && !line.batch)
-        line.valid = false;
-    if (!line.batchComplete())
-        line.valid = false;
+    line.checkCombination();
     return line;
 }
 
@@ -61,30 +58,63 @@ std::optional<QString> CommandLine::saveFolderProblem(const QString &folder)
     return std::nullopt;
 }
 
-bool CommandLine::parseBatchArgument(const QStringList &arguments, int &i)
+// The options that take a value: true when `arguments[i]` is one, with
+// `i` moved past its value.
+bool CommandLine::parseValue(const QStringList &arguments, int &i)
 {
-    const QString &argument = arguments.at(i);
-    if (i + 1 >= arguments.size() || pick || demo)
+    const QString &option = arguments.at(i);
+    const bool isSave = option == QLatin1String("--save"), isBatch = option == QLatin1String("--batch");
+    const bool isParallel = option == QLatin1String("--parallel"), isDelay = option == QLatin1String("--delay");
+    if (!isSave && !isBatch && !isParallel && !isDelay)
         return false;
-    const QString value = arguments.at(i + 1);
+    if (i + 1 >= arguments.size()) {
+        refuse(QStringLiteral("%1 后缺少值").arg(option));
+        return true;
+    }
+    const QString value = arguments.at(++i);
+    const QString shown = TerminalText(value);
     bool ok = true;
-    if (argument == QLatin1String("--batch") && !batch)
-        batch = value;
-    else if (argument == QLatin1String("--parallel"))
+    if (isParallel)
         parallel = value.toInt(&ok);
-    else if (argument == QLatin1String("--delay"))
+    if (isDelay)
         delay = value.toDouble(&ok);
-    else
-        return false;
-    ++i;
-    valid = valid && ok;
+    if ((isSave && save) || (isBatch && batch))
+        refuse(QStringLiteral("%1 只能给一次: %2").arg(option, shown));
+    else if (isSave)
+        save = value;
+    else if (isBatch)
+        batch = value;
+    else if (isParallel && (!ok || parallel < 1 || parallel > 4))
+        refuse(QStringLiteral("--parallel %1: 并行数须为 1 到 4 的整数").arg(shown));
+    // Written so that NaN is refused too; -1, the value a missing --delay
+    // leaves, is refused like any other below zero.
+    else if (isDelay && (!ok || !(delay >= 0 && delay <= 3600)))
+        refuse(QStringLiteral("--delay %1: 秒数须在 0 到 3600 之间").arg(shown));
+    if ((isParallel || isDelay) && m_batchOnly.isEmpty())
+        m_batchOnly = option;
     return true;
 }
 
-bool CommandLine::batchComplete() const
+void CommandLine::checkCombination()
 {
-    const bool options = parallel != 1 || delay != -1;
-    if (!batch)
-        return !options;
-    return save && !pick && !demo && parallel >= 1 && parallel <= 4 && (delay == -1 || (delay >= 0 && delay <= 3600));
+    if (pick && demo)
+        refuse(QStringLiteral("--pick 和 --demo 不能同用"));
+    else if (pick && addresses.isEmpty())
+        refuse(QStringLiteral("--pick 后缺少网址"));
+    else if (batch && (pick || demo))
+        refuse(QStringLiteral("--batch 不能与 --pick 或 --demo 同用"));
+    else if (batch && !save)
+        refuse(QStringLiteral("--batch %1: 缺少 --save 目录").arg(TerminalText(*batch)));
+    else if (!batch && !m_batchOnly.isEmpty())
+        refuse(QStringLiteral("%1 只用于 --batch").arg(m_batchOnly));
+    else if (save && !pick && !demo && !batch)
+        refuse(QStringLiteral("--save %1: 须与 --pick、--demo 或 --batch 同用").arg(TerminalText(*save)));
+}
+
+void CommandLine::refuse(const QString &reason)
+{
+    // The first fault is the one named: the later ones often follow from it.
+    if (valid)
+        refusal = reason;
+    valid = false;
 }

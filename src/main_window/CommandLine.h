@@ -12,6 +12,7 @@ struct CommandLine
     static const char version[];     // the program's version, as the build names it
 
     bool valid = true;
+    QString refusal;                 // when not valid: why, naming the option and its value
     bool help = false;               // --help: the usage, and nothing else
     bool showVersion = false;        // --version
     bool verbose = false;            // --verbose: the engine's and the pages' own messages too
@@ -32,6 +33,9 @@ struct CommandLine
     static std::optional<QString> saveFolderProblem(const QString &folder);
 
 private:
-    bool parseBatchArgument(const QStringList &arguments, int &i);
-    bool batchComplete() const;
+    bool parseValue(const QStringList &arguments, int &i);
+    void checkCombination();
+    void refuse(const QString &reason);
+
+    QString m_batchOnly;             // the first option that only a batch takes
 };

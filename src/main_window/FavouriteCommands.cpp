@@ -22,6 +22,7 @@ void FavouriteCommands::openfile(const QString &path, bool flag)
     case FavouriteOpening::Action::Nothing:
         return;
     case FavouriteOpening::Action::ShowFormatError:
+    case FavouriteOpening::Action::Refuse:
         m_window.dialogs().messageBox(opening.message);
         return;
     case FavouriteOpening::Action::Load:

@@ -137,6 +137,7 @@ int run(int argc, char *argv[])
         return 0;
     }
     if (!options.valid) {
+        std::fprintf(stderr, "pictorra: %s\n", options.refusal.toLocal8Bit().constData());
         std::fputs(CommandLine::usage, stderr);
         return 2;
     }

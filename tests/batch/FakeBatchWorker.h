@@ -7,6 +7,8 @@
 #include <QSet>
 #include <QTimer>
 
+#include <functional>
+
 // Answers picks and downloads from a script, one event-loop turn later, and
 // makes real item folders so that tests can count them.
 class FakeBatchWorker : public BatchItemWorker
@@ -19,6 +21,7 @@ public:
         int failed = 0;
         bool hold = false; // the download waits for finishHeld()
         bool descMissing = false;
+        std::function<void(DownloadSummary &)> summary = {}; // shapes the download's summary
     };
 
     QHash<QString, Script> scripts;
@@ -79,6 +82,8 @@ private:
         summary.total = 3;
         summary.failed = scripts.value(m_urls.value(job)).failed;
         summary.saved = summary.total - summary.failed;
+        if (const auto shape = scripts.value(m_urls.value(job)).summary)
+            shape(summary);
         emit downloaded(job, summary);
     }
 

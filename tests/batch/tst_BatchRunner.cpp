@@ -2,9 +2,13 @@
 #include "batch/BatchCsv.h"
 #include "batch/BatchRunner.h"
 #include "batch/BatchTableModel.h"
+#include "download/SaveLayout.h"
 #include "support/TestMain.h"
 
 #include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -261,6 +265,42 @@ private slots:
         QCOMPARE(runner.rows()[3].state, BatchState::Done);
         QCOMPARE(runner.rows()[3].folder, dir.filePath(u"壶"_s));
         QVERIFY(!QFileInfo::exists(dir.filePath(u"壶1"_s)));
+    }
+
+    // Data files not written, or only the video kept: partial, said so in the
+    // note and the JSON line, and completed by a rerun in the same folder.
+    void whatADownloadKeptDecidesItsState()
+    {
+        QTemporaryDir dir;
+        FakeBatchWorker worker;
+        worker.scripts = {{url(1), {PickEnd::Picked, u"杯子"_s}}, {url(2), {PickEnd::Picked, u"碗"_s}}};
+        worker.scripts[url(1)].summary = [](DownloadSummary &s) { s.dataError = u"cannot write 商品SKU.csv"_s; };
+        worker.scripts[url(2)].summary = [](DownloadSummary &s) {
+            s.failures = {{u"主图"_s, 1, {}}, {u"主图"_s, 2, {}}, {u"描述图"_s, 1, {}}};
+            s.failed = 3;
+            s.total = 4;
+            MediaCounts kept;
+            kept[MediaKind::Video] = 1;
+            s.setKept(kept);
+            s.line = CompletionLine(s);
+        };
+        BatchRunner runner(&worker);
+        runner.setDelay([] { return 0; });
+        QVERIFY(runner.open(dir.path(), {url(1), url(2)}));
+        runner.start();
+        QTRY_COMPARE(runner.status(), BatchRunner::Status::Finished);
+        QCOMPARE(states(runner.rows()), (QList<BatchState>{BatchState::Partial, BatchState::Partial}));
+        QVERIFY2(runner.rows()[0].note.contains(u"商品信息未能保存"_s), qPrintable(runner.rows()[0].note));
+        QVERIFY2(runner.rows()[1].note.startsWith(u"消息提示:只保存了视频1个,未保存图片(丢弃0张"_s), qPrintable(runner.rows()[1].note));
+        const QJsonObject line = QJsonDocument::fromJson(batchJsonLine(runner.rows()[1])).object();
+        QCOMPARE(line[u"failedNames"_s].toArray(), (QJsonArray{u"主图1"_s, u"主图2"_s, u"描述图1"_s}));
+
+        worker.scripts[url(1)].summary = worker.scripts[url(2)].summary = {};
+        runner.retryFailed();
+        QTRY_COMPARE(runner.status(), BatchRunner::Status::Finished);
+        QCOMPARE(states(runner.rows()), (QList<BatchState>{BatchState::Done, BatchState::Done}));
+        QCOMPARE(worker.downloads.last(), qMakePair(url(2), dir.filePath(u"碗"_s)));
+        QVERIFY(QJsonDocument::fromJson(batchJsonLine(runner.rows()[1])).object()[u"failedNames"_s].toArray().isEmpty());
     }
 
     // A second batch on a folder in use is refused; a long list of failures

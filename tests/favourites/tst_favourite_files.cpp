@@ -80,6 +80,39 @@ private slots:
         QVERIFY(QFile::remove(path));
     }
 
+    // Anything can drop a file into the folder: only http(s) is loaded, the
+    // rest is refused with the address shown (cut, controls made visible).
+    void opens_only_web_addresses_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("loads");
+        QTest::newRow("https") << u"HTTPS://a.cn/x"_s << true;
+        QTest::newRow("no scheme") << u"detail.1688.com/offer/1.html"_s << true;
+        QTest::newRow("file") << u"file:///etc/passwd"_s << false;
+        QTest::newRow("javascript") << u" JavaScript:alert(1)"_s << false;
+        QTest::newRow("data") << u"data:text/html,<script>x</script>"_s << false;
+        QTest::newRow("local path") << u"/etc/passwd"_s << false;
+        QTest::newRow("long data") << u"data:text/html,\x1b"_s + QString(100000, u'a') << false;
+    }
+    void opens_only_web_addresses()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, loads);
+        const QString path = folder() + u"/f.link"_s;
+        writeBytes(path, LinkFile::content(address));
+        const FavouriteOpening opening = FavouriteOpening::decide(path, false, u"about:blank"_s);
+        QCOMPARE(opening.action, loads ? FavouriteOpening::Action::Load : FavouriteOpening::Action::Refuse);
+        if (loads)
+            return;
+        QVERIFY(opening.address.isEmpty());
+        QVERIFY2(opening.message.startsWith(u"无法打开收藏：只能打开 http 或 https 网址。\n"_s), qPrintable(opening.message));
+        QVERIFY(opening.message.contains(address.left(10).replace(u'\x1b', QChar::ReplacementCharacter)));
+        QVERIFY(opening.message.size() < 300);
+        // A file that is no favourite is its own address: a local one, refused.
+        writeBytes(folder() + u"/page.html"_s, "<p>x</p>");
+        QCOMPARE(FavouriteOpening::decide(folder() + u"/page.html"_s, false, QString()).action, FavouriteOpening::Action::Refuse);
+    }
+
     void paths_that_are_not_favourites()
     {
         QCOMPARE(LinkFile::read(QString()).kind, LinkReading::Kind::Nothing);

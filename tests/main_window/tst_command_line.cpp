@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 class CommandLineTest : public QObject
 {
     Q_OBJECT
@@ -28,22 +30,35 @@ private Q_SLOTS:
         QVERIFY(parse({QStringLiteral("--demo"), QStringLiteral("--save"), QStringLiteral("x")}).headless());
     }
 
+    // Each refusal names what it refuses, printable on a terminal.
     void refusedLines_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("pick without address") << QStringList{QStringLiteral("--pick")};
-        QTest::newRow("save without pick") << QStringList{QStringLiteral("--save"), QStringLiteral("x")};
-        QTest::newRow("save without folder") << QStringList{QStringLiteral("--pick"), QStringLiteral("u"), QStringLiteral("--save")};
-        QTest::newRow("two saves") << QStringList{QStringLiteral("--demo"), QStringLiteral("--save"), QStringLiteral("a"),
-                                                  QStringLiteral("--save"), QStringLiteral("b")};
-        QTest::newRow("demo and pick") << QStringList{QStringLiteral("--demo"), QStringLiteral("--pick"), QStringLiteral("u")};
-        QTest::newRow("unknown option") << QStringList{QStringLiteral("--fast")};
-        QTest::newRow("address without pick") << QStringList{QStringLiteral("http://a/1")};
+        QTest::addColumn<QString>("named");
+        auto row = [](const char *name, const QString &line, const QString &named) {
+            QTest::newRow(name) << line.split(u' ') << named;
+        };
+        row("pick without address", u"--pick"_s, u"--pick"_s);
+        row("save without pick", u"--save x"_s, u"--save x"_s);
+        row("save without folder", u"--pick u --save"_s, u"--save"_s);
+        row("two saves", u"--demo --save a --save b"_s, u"--save 只能给一次: b"_s);
+        row("demo and pick", u"--demo --pick u"_s, u"--pick 和 --demo"_s);
+        row("unknown option", u"--fast"_s, u"--fast"_s);
+        row("address without pick", u"http://a/1"_s, u"http://a/1"_s);
+        row("delay minus one", u"--batch l --save o --delay -1"_s, u"--delay -1"_s);
+        row("delay not a number", u"--batch l --save o --delay nan"_s, u"--delay nan"_s);
+        row("parallel too many", u"--batch l --save o --parallel 5"_s, u"--parallel 5"_s);
+        row("batch option alone", u"--pick u --delay 2"_s, u"--delay"_s);
+        row("batch without save", u"--batch l"_s, u"--batch l"_s);
+        row("control in a value", u"--\x1b[2Jx"_s, u"--\uFFFD[2Jx"_s);
     }
     void refusedLines()
     {
         QFETCH(QStringList, arguments);
-        QVERIFY(!parse(arguments).valid);
+        QFETCH(QString, named);
+        const CommandLine line = parse(arguments);
+        QVERIFY(!line.valid);
+        QVERIFY2(line.refusal.contains(named), qPrintable(line.refusal));
     }
 
     void theSaveFolderIsCheckedFirst()

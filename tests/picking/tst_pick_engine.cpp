@@ -251,7 +251,8 @@ private Q_SLOTS:
         bad.start(QStringLiteral(PICTORRA_EXE), {QStringLiteral("--pick")});
         QVERIFY(bad.waitForFinished(30000));
         QCOMPARE(bad.exitCode(), 2);
-        QVERIFY(bad.readAllStandardError().startsWith("用法: pictorra"));
+        const QByteArray refused = bad.readAllStandardError();
+        QVERIFY2(refused.startsWith("pictorra: --pick ") && refused.contains("\n用法: pictorra"), refused.constData());
     }
 };
 

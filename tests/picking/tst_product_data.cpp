@@ -105,18 +105,20 @@ private Q_SLOTS:
         const QByteArray data = "{\"offerTitle\":\"<b>t</b>\",\"skuInfoMap\":{"
                                 "\"k1\":{\"specAttrs\":\"=cmd|' /C calc'!A0&gt;&amp;gt;\",\"price\":\"1.00\",\"discountPrice\":\"0.90\",\"canBookCount\":5},"
                                 "\"\\u202Eevil\\u0007\":{\"canBookCount\":1},"
-                                "\"LONG\":{\"specAttrs\":\"LONG\",\"price\":-2}},"
+                                "\"LONG\":{\"specAttrs\":\"LONG\",\"price\":-2},"
+                                "\"c\":{\"specAttrs\":\"红\\u0000\\u001b[2J\\u0007\\u0085色&gt;\\u009bL\",\"price\":\"9\\u001b.5\"}},"
+                                "\"priceModel\":{\"currentPrices\":[{\"price\":\"1\\u0007.0\"}]},"
                                 "\"propsList\":[{\"name\":\"<script>x</script>\",\"value\":\"a,b\"}]}";
         const QByteArray text = QByteArray(data).replace("LONG", longName.toUtf8());
         const ProductData product = ProductReading::fromInlineData(QJsonDocument::fromJson(text).object(), text, u"u"_s);
         QCOMPARE(product.title, u"<b>t</b>"_s);
         QCOMPARE(product.attributes.first().name, u"<script>x</script>"_s);
-        QCOMPARE(product.skus.size(), 3);
+        QCOMPARE(product.skus.size(), 4);
         QCOMPARE(product.skus.at(0).names, (QStringList{u"=cmd|' /C calc'!A0"_s, u"&gt;"_s}));
         QCOMPARE(product.skus.at(0).price.toString(), u"0.90"_s);
         QCOMPARE(product.skus.at(1).names, QStringList{u"\u202Eevil\u0007"_s});
         QCOMPARE(product.skus.at(2).names.first().size(), 5000);
-        QVERIFY(!product.toJson().contains(u"prices"));
+        QCOMPARE(product.toJson()[u"prices"][0][u"price"].toString(), u"1.0"_s);
 
         QTemporaryDir dir;
         QVERIFY(ProductFiles::write(dir.path(), product));
@@ -128,9 +130,16 @@ private Q_SLOTS:
         QCOMPARE(lines.first(), u"规格,价格,库存,图片"_s);
         QCOMPARE(lines.at(1), u"'=cmd|' /C calc'!A0 / &gt;,0.90,5,"_s);
         QCOMPARE(lines.at(3).section(u',', 1, 1), u"'-2"_s);
+        // The controls the result page drops stay out of both files too.
+        QCOMPARE(lines.at(4), u"红[2J色 / L,9.5,,"_s);
         QFile info(dir.filePath(ProductFiles::InfoFile));
         QVERIFY(info.open(QIODevice::ReadOnly));
-        QCOMPARE(QJsonDocument::fromJson(info.readAll()).object(), product.toJson());
+        const QJsonObject saved = QJsonDocument::fromJson(info.readAll()).object();
+        QCOMPARE(saved, product.toJson());
+        const QJsonObject last = saved[u"skus"].toArray().last().toObject();
+        QCOMPARE(last[u"names"].toArray(), (QJsonArray{u"红[2J色"_s, u"L"_s}));
+        QCOMPARE(last[u"price"].toString(), u"9.5"_s);
+        QCOMPARE(saved[u"skus"].toArray().at(1)[u"names"].toArray(), QJsonArray{u"\u202Eevil"_s});
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
 
         // No SKUs, no table; no folder, nothing written anywhere.
@@ -139,6 +148,20 @@ private Q_SLOTS:
         QCOMPARE(QDir(plain.path()).entryList(QDir::Files), QStringList{ProductFiles::InfoFile});
         QString error;
         QVERIFY(!ProductFiles::write(plain.filePath(u"gone"_s), product, &error) && !error.isEmpty());
+    }
+
+    // As the page's script reads its data: a SKU named twice (under one key
+    // or two) has its last value, in the place of its first.
+    void aSkuNamedTwiceKeepsItsLastValue()
+    {
+        const QByteArray text = "{\"skuInfoMap\":{\"红&gt;L\":{\"price\":\"1\",\"canBookCount\":1},\"蓝\":{\"price\":\"5\"},"
+                                "\"9\":{\"specAttrs\":\"红&gt;L\",\"price\":\"2\",\"canBookCount\":7},"
+                                "\"蓝\":{\"price\":\"6\"}}}";
+        const ProductData product = ProductReading::fromInlineData(QJsonDocument::fromJson(text).object(), text, u"u"_s);
+        QCOMPARE(product.skus.size(), 2);
+        QCOMPARE(product.skus.at(0).names, (QStringList{u"红"_s, u"L"_s}));
+        QCOMPARE(product.skus.at(0).price.toString() + product.skus.at(0).stock.toVariant().toString(), u"27"_s);
+        QCOMPARE(product.skus.at(1).price.toString(), u"6"_s);
     }
 
     void oldPageGivesItsAttributeTable()

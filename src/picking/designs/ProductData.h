@@ -40,6 +40,12 @@ struct ProductData
     QList<ProductSku> skus;
     QString video;         // file name under 视频/, once one was saved
 
-    // As 商品信息.json holds it: English keys, only what is there.
+    // As 商品信息.json holds it: English keys, only what is there, and its
+    // texts as fileText() gives them.
     QJsonObject toJson() const;
+
+    // Page text as the data files keep it: without the C0 and C1 controls
+    // (NUL, ESC, BEL …) and DEL, which the result page does not show either.
+    static QString fileText(const QString &text);
+    static QJsonValue fileValue(const QJsonValue &value);
 };

@@ -110,27 +110,41 @@ void readAttributes(const QList<QJsonValue> &fields, ProductData &product)
     }
 }
 
-// The SKU map's entries in page order: its keys as the text gives them.
+ProductSku skuOf(const QJsonValue &entry, const QString &names)
+{
+    ProductSku sku;
+    sku.names = names.split(u'>');
+    for (const QString &field : {QStringLiteral("discountPrice"), QStringLiteral("price")})
+        if (isAmount(entry[field])) {
+            sku.price = entry[field];
+            break;
+        }
+    if (isAmount(entry[QStringLiteral("canBookCount")]))
+        sku.stock = entry[QStringLiteral("canBookCount")];
+    return sku;
+}
+
+// The SKU map's entries in page order: its keys as the text gives them. One
+// SKU named twice is kept as the page's script keeps it, as JavaScript keeps
+// a key set twice: in its first place, with its last value.
 void readSkus(const QJsonValue &map, QByteArrayView json, ProductData &product)
 {
     const QJsonObject entries = map.toObject();
     if (entries.isEmpty())
         return;
+    QHash<QString, qsizetype> places;
     for (const QString &key : JsonSearch::orderedKeys(json, QStringLiteral("skuInfoMap"))) {
         if (!entries.contains(key))
             continue;
         const QJsonValue entry = entries.value(key);
         const QString specAttrs = entry[QStringLiteral("specAttrs")].isString() ? entry[QStringLiteral("specAttrs")].toString() : key;
-        ProductSku sku;
-        sku.names = HtmlText::decodeEntities(specAttrs).split(u'>');
-        for (const QString &field : {QStringLiteral("discountPrice"), QStringLiteral("price")})
-            if (isAmount(entry[field])) {
-                sku.price = entry[field];
-                break;
-            }
-        if (isAmount(entry[QStringLiteral("canBookCount")]))
-            sku.stock = entry[QStringLiteral("canBookCount")];
-        product.skus.append(sku);
+        const QString names = HtmlText::decodeEntities(specAttrs);
+        if (const auto place = places.constFind(names); place != places.cend()) {
+            product.skus[*place] = skuOf(entry, names);
+        } else {
+            places.insert(names, product.skus.size());
+            product.skus.append(skuOf(entry, names));
+        }
     }
 }
 
