@@ -4,6 +4,7 @@
 
 #include "picking/designs/DescriptionFile.h"
 #include "picking/designs/PageDesign.h"
+#include "picking/designs/PictureAddress.h"
 #include "platform/BrowserPage.h"
 
 namespace {
@@ -103,7 +104,7 @@ void Pick::readDescription(const DesignReading &reading)
                       [this, result](std::optional<QByteArray> file) mutable {
                           if (m_ended || gone())
                               return;
-                          const std::optional<QStringList> pictures = file ? DescriptionFile::pictures(*file) : std::nullopt;
+                          const std::optional<QStringList> pictures = file ? DescriptionFile::pictures(*file, PictureAddress::schemeOf(m_address)) : std::nullopt;
                           if (!pictures)
                               m_note = DescriptionNote;
                           result.addresses(MediaKind::Description) = pictures.value_or(QStringList());

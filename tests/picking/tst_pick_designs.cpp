@@ -129,7 +129,8 @@ private Q_SLOTS:
         server.serve(QStringLiteral("/offer/1001.html"), fixture(QStringLiteral("context-page.html")));
         server.serve(QStringLiteral("/itemcdn/1688offer/icoss1001"), fixture(QStringLiteral("context-description.js")), js);
         server.serve(QStringLiteral("/offer/3003.html"), fixture(QStringLiteral("init-page.html")));
-        server.serve(QStringLiteral("/itemcdn/1688offer/icoss3003"), fixture(QStringLiteral("init-description.js")), js);
+        // Its second picture has no scheme: it takes the one of the (http) page.
+        server.serve(QStringLiteral("/itemcdn/1688offer/icoss3003"), fixture(QStringLiteral("init-description.js")).replace("src='http://", "src='//"), js);
         server.serve(QStringLiteral("/offer/404.html"), fixture(QStringLiteral("context-page.html"), QStringLiteral("/missing")));
         server.serve(QStringLiteral("/offer/stall.html"), fixture(QStringLiteral("context-page.html"), QStringLiteral("/stalled")));
         server.serveStalled(QStringLiteral("/stalled"));
