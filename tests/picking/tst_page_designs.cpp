@@ -118,14 +118,14 @@ private Q_SLOTS:
 
     // Addresses without a scheme take the page's, in every design's data and
     // in the description file; a commented-out block is never the data, and
-    // a comment inside the data does not end it.
+    // a comment inside the data (even right after its opening brace) does not end it.
     void pageDataIsReadAsTheBrowserWould()
     {
         const QString decoy = u"{\"result\":{\"data\":{\"gallery\":{\"fields\":{\"mainImage\":[\"//h/old.jpg\"]}}}}}"_s;
         PageFacts context;
         context.url = u"http://detail.example/offer/1.html"_s;
         context.scripts << u"/* window.context=(f)(x,"_s + decoy + u"); */\n// window.context=(f)(x,"_s + decoy
-                + u");\nwindow.context=(function(b,d){return d})(window.contextPath,{\"result\":{\"data\":{ // it's the real one\n"
+                + u");\nwindow.context=(function(b,d){return d})(window.contextPath,{ // it's the data\n\"result\":{\"data\":{ // it's the real one\n"
                   "\"gallery\":{\"fields\":{\"mainImage\":[\"//h/real.jpg\" /* it's */]}}}}});"_s;
         PageDesigns designs;
         std::optional<DesignReading> reading = designs.read(context, {});

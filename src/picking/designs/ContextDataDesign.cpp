@@ -30,6 +30,16 @@ QStringList strings(const QJsonValue &value, const QString &scheme)
 // read of the rest of the script.
 constexpr int MaxTries = 8;
 
+// The '{' in code at or after `from` that opens the data: its first key, past
+// any spaces and comments ("{ // it's the data"), is "result". -1 when none.
+qsizetype dataStart(QStringView script, qsizetype from)
+{
+    for (qsizetype brace = ScriptText::find(script, u"{", from); brace >= 0; brace = ScriptText::find(script, u"{", brace + 1))
+        if (script.sliced(ScriptText::skipSpaceAndComments(script, brace + 1)).startsWith(u"\"result\""))
+            return brace;
+    return -1;
+}
+
 // The data of the first assignment in code (not in a comment) that reads as data.
 std::optional<QJsonValue> contextData(const QStringList &scripts, QByteArray *json)
 {
@@ -37,7 +47,7 @@ std::optional<QJsonValue> contextData(const QStringList &scripts, QByteArray *js
     for (const QString &script : scripts) {
         for (qsizetype start = ScriptText::find(script, Marker); start >= 0 && tries++ < MaxTries;
              start = ScriptText::find(script, Marker, start + 1)) {
-            const qsizetype data = ScriptText::find(script, u"{\"result\"", start);
+            const qsizetype data = dataStart(script, start);
             if (data < 0)
                 break;
             if (std::optional<QJsonValue> value = ObjectLiteral::parse(ObjectLiteral::extract(script, data), json))

@@ -17,6 +17,19 @@ qsizetype skipComment(QStringView text, qsizetype i)
     return i;
 }
 
+qsizetype skipSpaceAndComments(QStringView text, qsizetype i)
+{
+    while (i < text.size()) {
+        if (text[i].isSpace())
+            ++i;
+        else if (const qsizetype after = skipComment(text, i); after != i)
+            i = after;
+        else
+            break;
+    }
+    return i;
+}
+
 qsizetype skipString(QStringView text, qsizetype i)
 {
     const QChar quote = text[i++];

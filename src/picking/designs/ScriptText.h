@@ -10,6 +10,10 @@ namespace ScriptText {
 // The index after a comment that starts at i, or i when none starts there.
 qsizetype skipComment(QStringView text, qsizetype i);
 
+// The index of the first character at or after i that is neither a space nor
+// in a comment.
+qsizetype skipSpaceAndComments(QStringView text, qsizetype i);
+
 // The index after the string literal ('…', "…" or `…`) that opens at i, or
 // text.size() when it never closes.
 qsizetype skipString(QStringView text, qsizetype i);
