@@ -55,6 +55,6 @@ struct BatchRow
 // The screenless run's line for a finished row: {"url", "state", "title",
 // "folder", a count per kind of media under its key ("main", "sku", "desc",
 // "video"), "saved", "dropped", "failed", "failedNames"} for a
-// picked item, {"url", "state", "error"} for one that was refused, blocked or
+// picked item (and "error" when it is partial or failed), {"url", "state", "error"} for one that was refused, blocked or
 // could not be loaded. Characters unsafe on a terminal are escaped.
 QByteArray batchJsonLine(const BatchRow &row);

@@ -6,6 +6,22 @@ using namespace Qt::StringLiterals;
 
 // The scheduling and the worker's answers; BatchRunner.cpp holds the controls.
 
+namespace {
+
+// A row that did not end whole always says why: the table, the JSON line and
+// the CSV show it.
+QString reasonOf(const DownloadSummary &summary)
+{
+    QString reason = summary.line;
+    if (!summary.error.isEmpty())
+        reason += (reason.isEmpty() ? QString() : u": "_s) + summary.error;
+    if (reason.isEmpty())
+        reason = u"下载失败: %1张图片未能保存"_s.arg(summary.failed);
+    return reason;
+}
+
+} // namespace
+
 int BatchRunner::nextWaitingRow()
 {
     // Rows wait again only through markWaiting(), which moves the start back:
@@ -130,11 +146,11 @@ void BatchRunner::onDownloaded(int job, const DownloadSummary &summary)
     else if (whole)
         finishRow(job, BatchState::Done, {});
     else if (summary.outcome == Outcome::Completed)
-        finishRow(job, nothingKept ? BatchState::Failed : BatchState::Partial, summary.line);
+        finishRow(job, nothingKept ? BatchState::Failed : BatchState::Partial, reasonOf(summary));
     else if (summary.outcome == Outcome::Aborted)
         finishRow(job, BatchState::Partial, u"下载被中止"_s);
     else
-        finishRow(job, BatchState::Failed, summary.error.isEmpty() ? summary.line : summary.error);
+        finishRow(job, BatchState::Failed, reasonOf(summary));
 }
 
 void BatchRunner::finishRow(int job, BatchState state, const QString &note)

@@ -48,6 +48,7 @@ QString BatchTableModel::cellText(int row, int column) const
         return batchStateText(r.state);
     case Failed: return batchStateIsFinal(r.state) && picked ? QString::number(r.failed) : QString();
     case Folder: return r.folder;
+    case Reason: return batchStateIsFailure(r.state) ? r.note : QString();
     default:
         break;
     }
@@ -73,7 +74,7 @@ QVariant BatchTableModel::headerData(int section, Qt::Orientation orientation, i
         QStringList names{u"地址"_s, u"标题"_s, u"状态"_s};
         for (const MediaKind &kind : MediaKinds::all())
             names << kind.folder;
-        return names << u"失败"_s << u"文件夹"_s;
+        return names << u"失败"_s << u"文件夹"_s << u"原因"_s;
     }();
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < names.size())
         return names[section];

@@ -8,12 +8,13 @@
 class BatchRunner;
 
 // The batch table: one row per address, columns
-// 地址 | 标题 | 状态 | a count per kind of media (主图 | SKU图 | 描述图 | 视频) | 失败 | 文件夹.
+// 地址 | 标题 | 状态 | a count per kind of media (主图 | SKU图 | 描述图 | 视频) | 失败 | 文件夹 | 原因
+// (why a row failed, also in the exported CSV).
 class BatchTableModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    enum Column { Address, Title, State, FirstKind, Failed = FirstKind + int(MediaKind::Count), Folder, ColumnCount };
+    enum Column { Address, Title, State, FirstKind, Failed = FirstKind + int(MediaKind::Count), Folder, Reason, ColumnCount };
     static int kindColumn(MediaKind::Id kind) { return FirstKind + int(kind); }
 
     explicit BatchTableModel(BatchRunner *runner, QObject *parent = nullptr);

@@ -1,4 +1,5 @@
 #include "FakeBatchWorker.h"
+#include "base/CsvCell.h"
 #include "batch/BatchCsv.h"
 #include "batch/BatchRunner.h"
 #include "batch/BatchTableModel.h"
@@ -267,13 +268,22 @@ private slots:
         QVERIFY(!QFileInfo::exists(dir.filePath(u"壶1"_s)));
     }
 
-    // Data files not written, or only the video kept: partial, said so in the
-    // note and the JSON line, and completed by a rerun in the same folder.
+    // Data files not written, or only the video kept: partial; no picture
+    // written (the folder turned read-only): failed. Each says why in the
+    // note, the JSON line, the table and its CSV; a rerun completes it in the
+    // same folder.
     void whatADownloadKeptDecidesItsState()
     {
         QTemporaryDir dir;
         FakeBatchWorker worker;
-        worker.scripts = {{url(1), {PickEnd::Picked, u"杯子"_s}}, {url(2), {PickEnd::Picked, u"碗"_s}}};
+        worker.scripts = {{url(1), {PickEnd::Picked, u"杯子"_s}}, {url(2), {PickEnd::Picked, u"碗"_s}},
+                          {url(3), {PickEnd::Picked, u"盘"_s}}};
+        worker.scripts[url(3)].summary = [](DownloadSummary &s) {
+            s.failures = {{u"主图"_s, 1, {}}, {u"主图"_s, 2, {}}};
+            s.failed = s.total = 2;
+            s.setKept({});
+            s.line = CompletionLine(s);
+        };
         worker.scripts[url(1)].summary = [](DownloadSummary &s) { s.dataError = u"cannot write 商品SKU.csv"_s; };
         worker.scripts[url(2)].summary = [](DownloadSummary &s) {
             s.failures = {{u"主图"_s, 1, {}}, {u"主图"_s, 2, {}}, {u"描述图"_s, 1, {}}};
@@ -285,22 +295,35 @@ private slots:
             s.line = CompletionLine(s);
         };
         BatchRunner runner(&worker);
+        BatchTableModel model(&runner);
         runner.setDelay([] { return 0; });
-        QVERIFY(runner.open(dir.path(), {url(1), url(2)}));
+        QVERIFY(runner.open(dir.path(), {url(1), url(2), url(3)}));
         runner.start();
         QTRY_COMPARE(runner.status(), BatchRunner::Status::Finished);
-        QCOMPARE(states(runner.rows()), (QList<BatchState>{BatchState::Partial, BatchState::Partial}));
+        QCOMPARE(states(runner.rows()), (QList<BatchState>{BatchState::Partial, BatchState::Partial, BatchState::Failed}));
+        const QString reason = runner.rows()[2].note;
+        QVERIFY2(reason.contains(u"下载失败"_s), qPrintable(reason));
+        QCOMPARE(QJsonDocument::fromJson(batchJsonLine(runner.rows()[2])).object()[u"error"_s].toString(), reason);
+        QCOMPARE(model.cellText(2, BatchTableModel::Reason), reason);
+        const QString csv = dir.filePath(u"table.csv"_s);
+        QVERIFY(BatchCsv::write(csv, model));
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(file.readAll()).contains(CsvCell(reason)));
         QVERIFY2(runner.rows()[0].note.contains(u"商品信息未能保存"_s), qPrintable(runner.rows()[0].note));
         QVERIFY2(runner.rows()[1].note.startsWith(u"消息提示:只保存了视频1个,未保存图片(丢弃0张"_s), qPrintable(runner.rows()[1].note));
         const QJsonObject line = QJsonDocument::fromJson(batchJsonLine(runner.rows()[1])).object();
         QCOMPARE(line[u"failedNames"_s].toArray(), (QJsonArray{u"主图1"_s, u"主图2"_s, u"描述图1"_s}));
 
-        worker.scripts[url(1)].summary = worker.scripts[url(2)].summary = {};
+        worker.scripts[url(1)].summary = worker.scripts[url(2)].summary = worker.scripts[url(3)].summary = {};
         runner.retryFailed();
         QTRY_COMPARE(runner.status(), BatchRunner::Status::Finished);
-        QCOMPARE(states(runner.rows()), (QList<BatchState>{BatchState::Done, BatchState::Done}));
-        QCOMPARE(worker.downloads.last(), qMakePair(url(2), dir.filePath(u"碗"_s)));
-        QVERIFY(QJsonDocument::fromJson(batchJsonLine(runner.rows()[1])).object()[u"failedNames"_s].toArray().isEmpty());
+        QCOMPARE(states(runner.rows()), (QList<BatchState>{BatchState::Done, BatchState::Done, BatchState::Done}));
+        QCOMPARE(worker.downloads.last(), qMakePair(url(3), dir.filePath(u"盘"_s)));
+        const QJsonObject done = QJsonDocument::fromJson(batchJsonLine(runner.rows()[1])).object();
+        QVERIFY(done[u"failedNames"_s].toArray().isEmpty());
+        QVERIFY(!done.contains(u"error"_s));
+        QCOMPARE(model.cellText(1, BatchTableModel::Reason), QString());
     }
 
     // A second batch on a folder in use is refused; a long list of failures
@@ -402,7 +425,7 @@ private slots:
         const QByteArray bytes = file.readAll();
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
         const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(u"\r\n"_s);
-        QCOMPARE(lines[0], u"地址,标题,状态,主图,SKU图,描述图,视频,失败,文件夹"_s);
+        QCOMPARE(lines[0], u"地址,标题,状态,主图,SKU图,描述图,视频,失败,文件夹,原因"_s);
         QVERIFY2(lines[1].startsWith(url(1) + u",\"'=HYPERLINK(\"\"x\"\",\"\"杯子,大号\"\")\",完成,2,0,1,0,0,"_s),
                  qPrintable(lines[1]));
     }
