@@ -46,6 +46,10 @@ QByteArray ResultJson::line(const PickResult &pick, const DownloadSummary *saved
         if (group.describe().named)
             line += field(group.key() + QStringLiteral("Names"), QJsonArray::fromStringList(namesOf(group)));
     }
+    if (pick.cutShort)
+        line += field(QStringLiteral("cutShort"), true);
+    if (!pick.note.isEmpty())
+        line += field(QStringLiteral("note"), pick.note);
     if (saved)
         line += saveFields(*saved);
     return line + "}";

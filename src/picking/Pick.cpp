@@ -13,6 +13,7 @@ const QString Pick::NavigatedMessage = QStringLiteral("页面在采集过程中�
 const QString Pick::CancelledMessage = QStringLiteral("采集已取消");
 const QString Pick::DescriptionNote = QStringLiteral("（描述图未能加载，只采集了主图和SKU图）");
 const QString Pick::DeadlineNote = QStringLiteral("（页面在采集时限内没有到底或没有加载完，只采集了已加载的部分）");
+const QString Pick::CutShortMessage = QStringLiteral("页面在采集时限内没有读完，请重新采集。");
 
 Pick::Pick(BrowserPage *page, const PageDesigns &designs, const Intervals &intervals, QObject *parent)
     : QObject(parent), m_page(page), m_designs(designs), m_intervals(intervals), m_scroll(intervals.stepMs)
@@ -22,8 +23,7 @@ Pick::Pick(BrowserPage *page, const PageDesigns &designs, const Intervals &inter
     Timer1.setInterval(intervals.scrollTickMs);
     connect(&Timer1, &QTimer::timeout, this, &Pick::onScrollTick);
     m_deadline.setSingleShot(true);
-    m_deadline.setInterval(intervals.pickDeadlineMs);
-    connect(&m_deadline, &QTimer::timeout, this, [this] { complete(true); });
+    connect(&m_deadline, &QTimer::timeout, this, &Pick::onDeadline);
 }
 
 void Pick::start(const QString &address)
@@ -60,6 +60,9 @@ void Pick::poll()
     if (!ready && m_clock.elapsed() < waitMs)
         return;
     m_poll.stop();
+    // A page judged again once it has loaded counts from then.
+    m_pastDeadline = false;
+    m_deadline.start(m_intervals.pickDeadlineMs);
     checkPage();
 }
 
@@ -96,7 +99,7 @@ void Pick::judge(std::optional<double> height, const DocumentSnapshot &snapshot,
     if (m_ended || gone())
         return;
     if (m_design->scrollsFirst())
-        return startScrolling(*height);
+        return m_pastDeadline ? complete(true) : startScrolling(*height);
     readDescription(match->reading);
 }
 
@@ -127,6 +130,7 @@ void Pick::picked(PickResult result)
     result.title = m_title;
     result.address = m_address;
     result.note = m_note;
+    result.cutShort = m_stoppedAtDeadline;
     if (!m_videoUrl.isEmpty())
         result.addresses(MediaKind::Video) = QStringList{m_videoUrl};
     result.product = std::move(m_product);

@@ -23,6 +23,9 @@ struct PageFacts;
 // read the page; or read the description file), and ends with an outcome.
 // It knows the page only: whoever started it shows the outcome. Every step
 // re-checks that the page still exists, since anything may run in between.
+// One deadline, from the end of loading, bounds the whole pick: past it the
+// pick reads what the page has, and a page that does not answer even then
+// ends it unpicked.
 class Pick : public QObject
 {
     Q_OBJECT
@@ -32,6 +35,7 @@ public:
     static const QString CancelledMessage;
     static const QString DescriptionNote;
     static const QString DeadlineNote;
+    static const QString CutShortMessage;
     // Taller than any real product page: a page past it keeps growing by itself.
     static constexpr double MaxPageHeight = 500000;
 
@@ -64,9 +68,11 @@ private:
     void startScrolling(double height);
     void onScrollTick();
     void onHeight(std::optional<double> height);
+    void onDeadline();
     void complete(bool atDeadline);
     void readScrolledPage();
     void readDescription(const DesignReading &reading);
+    void cutDescription();
     void picked(PickResult result);
     bool navigatedAway() const;
     bool gone();
@@ -88,7 +94,9 @@ private:
     // Read with the page's design when it was recognised: both roads hand them on.
     QString m_videoUrl;
     ProductData m_product;
+    PickResult m_described;  // the description road's result while its file is fetched
     bool m_stoppedAtDeadline = false;
+    bool m_pastDeadline = false;
     bool m_waitingLonger = false;
     bool m_tickBusy = false;
     bool m_completing = false;

@@ -23,6 +23,9 @@ struct PickResult
     // The page has a description file that could not be read: the item is
     // not complete until a later run reads it.
     bool descriptionMissing = false;
+    // The pick stopped at its deadline or at the page's height limit: what it
+    // holds is what the page had loaded by then.
+    bool cutShort = false;
 
     // The media as groups, in the order they are shown, saved and printed.
     const QList<MediaGroup> &groups() const { return media.list(); }

@@ -17,7 +17,23 @@ void Pick::startScrolling(double height)
     m_scroll.start(height);
     m_scrollClock.start();
     Timer1.start();
-    m_deadline.start();
+}
+
+// Past the deadline every road reads what the page has now; the grace bounds
+// that last read, and a page that has not answered by then ends the pick.
+void Pick::onDeadline()
+{
+    if (m_ended || gone())
+        return;
+    if (m_pastDeadline)
+        return end(PickOutcome::Kind::CouldNotLoad, CutShortMessage);
+    m_pastDeadline = true;
+    m_deadline.start(m_intervals.pickGraceMs);
+    if (!m_design)
+        return;  // still judging the page: its road starts cut short
+    if (m_design->scrollsFirst())
+        return complete(true);
+    cutDescription();
 }
 
 void Pick::onScrollTick()
@@ -66,11 +82,12 @@ void Pick::complete(bool atDeadline)
     m_page->readPageFacts({}, this, [this, atDeadline](const PageFacts &facts) {
         if (m_ended || gone())
             return;
-        if (!atDeadline && facts.hasDocument && facts.readyState == QLatin1String("loading")) {
+        const bool cut = atDeadline || m_pastDeadline;
+        if (!cut && facts.hasDocument && facts.readyState == QLatin1String("loading")) {
             m_completing = false;
             return;
         }
-        if (atDeadline) {
+        if (cut) {
             m_note = DeadlineNote;
             m_stoppedAtDeadline = true;
         }
@@ -81,7 +98,6 @@ void Pick::complete(bool atDeadline)
 void Pick::readScrolledPage()
 {
     Timer1.stop();
-    m_deadline.stop();
     m_page->readDocument(m_design->containerIds(), this, [this](const DocumentSnapshot &snapshot) {
         if (m_ended || gone())
             return;
@@ -98,17 +114,29 @@ void Pick::readDescription(const DesignReading &reading)
     // Everything else was read from the page at address() before it could go
     // anywhere: a page that moves on now (a mobile page sending a desktop
     // browser to its desktop twin) does not change the result.
-    PickResult result;
-    result.media = reading.media;
+    m_described.media = reading.media;
+    if (m_pastDeadline)
+        return cutDescription();
     m_page->fetchFile(QUrl(reading.detailUrl), m_intervals.fetchStallMs, MaxDescriptionBytes, this,
-                      [this, result](std::optional<QByteArray> file) mutable {
+                      [this](std::optional<QByteArray> file) {
                           if (m_ended || gone())
                               return;
                           const std::optional<QStringList> pictures = file ? DescriptionFile::pictures(*file, PictureAddress::schemeOf(m_address)) : std::nullopt;
                           if (!pictures)
                               m_note = DescriptionNote;
+                          PickResult result = m_described;
                           result.addresses(MediaKind::Description) = pictures.value_or(QStringList());
                           result.descriptionMissing = !pictures.has_value();
                           picked(result);
                       });
+}
+
+// The file did not come in time: the item stays incomplete until a later run reads it.
+void Pick::cutDescription()
+{
+    m_note = DeadlineNote;
+    m_stoppedAtDeadline = true;
+    PickResult result = m_described;
+    result.descriptionMissing = true;
+    picked(result);
 }

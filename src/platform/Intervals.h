@@ -9,7 +9,10 @@ struct Intervals
     int accessTickMs = 1000;   // a page is waited for three of these before it is judged
     int fetchStallMs = 30000;  // a picture fetch that sends nothing for this long fails
     int pageLoadWaitMs = 30000;   // a page still loading is waited for this long before it is judged
-    int pickDeadlineMs = 180000;  // a pick scrolls no longer than this, then completes with what loaded
+    // A pick ends this long after its page has loaded, whatever it is doing
+    // then: it reads what the page has (scrolled or not, description or not).
+    int pickDeadlineMs = 60000;
+    int pickGraceMs = 10000;  // the last read past the deadline; a page that does not answer is given up
 
     static Intervals scaled(double factor)
     {
@@ -21,6 +24,7 @@ struct Intervals
         i.fetchStallMs = scale(i.fetchStallMs);
         i.pageLoadWaitMs = scale(i.pageLoadWaitMs);
         i.pickDeadlineMs = scale(i.pickDeadlineMs);
+        i.pickGraceMs = scale(i.pickGraceMs);
         return i;
     }
 };
