@@ -49,12 +49,13 @@ mountpoint -q "$root/dev/pts" || mount --bind /dev/pts "$root/dev/pts"
 mountpoint -q "$root/dev/shm" || mount -t tmpfs -o mode=1777,size=1g shm "$root/dev/shm"
 cp -L --remove-destination /etc/resolv.conf "$root/etc/resolv.conf"
 
-# The sources are laid anew each time; the build folder beside them stays, and
-# git archive keeps the commit's file times, so an unchanged commit is not
-# rebuilt (ccache covers the rest).
+# The sources are laid anew each time, the build folder beside them stays.
+# They take the time of laying (tar -m): git archive gives every file its
+# commit's time, which can be older than objects built from an earlier commit,
+# and those would be kept stale. ccache makes the full recompile cheap.
 rm -rf "$root/src/pictorra"
 mkdir -p "$root/src/pictorra"
-git -C "$ROOT" archive --format=tar HEAD | tar -x -C "$root/src/pictorra"
+git -C "$ROOT" archive --format=tar HEAD | tar -x -m -C "$root/src/pictorra"
 echo "Sources: $(git -C "$ROOT" log -1 --format='%h %s')"
 
 cat >"$root/src/check-inside.sh" <<'INSIDE'
