@@ -11,9 +11,10 @@ declare -A may=(
     [appearance]="base platform appearance"
     [favourites]="base platform picking favourites"
     [engine]="base platform picking download engine"
-    [batch]="base platform picking download engine batch"
-    [screenless]="base platform picking download engine batch screenless"
-    [main_window]="base platform picking download appearance favourites engine batch screenless main_window"
+    [collecting]="base platform picking download engine collecting"
+    [batch]="base platform picking download engine collecting batch"
+    [screenless]="base platform picking download engine collecting batch screenless"
+    [main_window]="base platform picking download appearance favourites engine collecting batch screenless main_window"
 )
 bad=0
 checked=0

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DocumentSnapshot.h"
+#include "platform/ListPage.h"
 #include "platform/PageFacts.h"
 
 #include <QByteArray>
@@ -31,6 +32,7 @@ public:
     using DoneCallback = std::function<void(bool)>;
     using FactsCallback = std::function<void(const PageFacts &)>;
     using FetchCallback = std::function<void(std::optional<QByteArray>)>;
+    using ListCallback = std::function<void(const ListPage &)>;
     // Asked when a page wants a new window; returns the browser that takes it.
     using NewWindowHandler = std::function<BrowserPage *()>;
 
@@ -64,6 +66,10 @@ public:
     // Replaces the page by the written pieces on an opaque origin with page
     // scripts off; `done(false)` when the page could not be written.
     virtual void writePage(const QStringList &pieces, QObject *context, DoneCallback done) = 0;
+    // The page's offer links (at most `maxLinks`) and its 下一页 control, read
+    // by a script of ours; with `pressNext` a 下一页 button is pressed too.
+    // Pages without a browser engine answer with no document.
+    virtual void readListPage(int maxLinks, bool pressNext, QObject *context, ListCallback done);
 
     void setNewWindowHandler(NewWindowHandler handler) { m_newWindowHandler = std::move(handler); }
 

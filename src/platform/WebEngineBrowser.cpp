@@ -241,3 +241,12 @@ void WebEngineBrowser::fetchFile(const QUrl &url, int stallMs, qint64 maxBytes, 
 {
     TextFetch::start(m_network, url, stallMs, maxBytes, context, std::move(done));
 }
+
+void WebEngineBrowser::readListPage(int maxLinks, bool pressNext, QObject *context, ListCallback done)
+{
+    const QString script = pageScript(QStringLiteral("listPage.js")) + QLatin1Char('(') + QString::number(maxLinks)
+        + (pressNext ? QStringLiteral(",true)") : QStringLiteral(",false)"));
+    runScript(script, context, [done, maxLinks](const QVariant &result, bool) {
+        done(ListPage::fromScriptResult(result, maxLinks));
+    });
+}

@@ -1,0 +1,167 @@
+// Collecting list pages on the real engine, against pages served on the
+// loopback interface: every form of product link, offers drawn late, and
+// the ways a list goes on to its next page (or does not).
+#include "ListPages.h"
+#include "collecting/Collection.h"
+#include "engine/Engine.h"
+#include "picking/designs/BlockedPage.h"
+#include "platform/BrowserProfile.h"
+#include "support/LoopbackServer.h"
+#include "support/TestMain.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+
+using namespace Qt::StringLiterals;
+
+class CollectionEngineTest : public QObject
+{
+    Q_OBJECT
+
+    LoopbackServer server;
+    QWebEngineProfile *profile = nullptr;
+
+    struct Run
+    {
+        QStringList addresses;
+        int pages = 0;
+        QString problem;
+        qint64 ms = 0;
+    };
+
+    Run collect(const QString &path, int pages, int delayMs = 0)
+    {
+        Intervals intervals = Intervals::scaled(0.1);
+        intervals.accessTickMs = 1000;
+        Engine engine(intervals, profile);
+        Collection collection(engine);
+        collection.setPages(pages);
+        collection.setDelay([delayMs] { return delayMs; });
+        collection.setPauseOnBlock(false);
+        QSignalSpy finished(&collection, &Collection::finished);
+        QElapsedTimer clock;
+        clock.start();
+        collection.start(server.url(path));
+        if (!finished.wait(60000))
+            qWarning("the collection did not end");
+        return {collection.addresses(), collection.pagesRead(), collection.problem(), clock.elapsed()};
+    }
+
+    QStringList local(const QList<int> &numbers) const
+    {
+        QStringList out;
+        for (int n : numbers)
+            out << server.url(u"/offer/%1.html"_s.arg(n));
+        return out;
+    }
+
+    static QList<int> range(int from, int count)
+    {
+        QList<int> out;
+        for (int n = from; n < from + count; ++n)
+            out << n;
+        return out;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        profile = BrowserProfile::offTheRecord(this);
+    }
+
+    // Each form of link once, repeats and links that are no offers among them,
+    // offers drawn by script after the load and offers appended when the end
+    // of the page is scrolled into view.
+    void onePageGivesEachOfferOnceInItsWrittenForm()
+    {
+        server.serve(u"/shop/forms.html"_s, ListPages::everyForm());
+        const Run run = collect(u"/shop/forms.html"_s, 1);
+        QStringList expected;
+        for (int n : {101, 102, 103, 104})
+            expected << u"https://detail.1688.com/offer/%1.html"_s.arg(n);
+        expected << local({5, 6, 7, 8});
+        QCOMPARE(run.addresses, expected);
+        QCOMPARE(run.pages, 1);
+        QVERIFY2(run.problem.isEmpty(), qPrintable(run.problem));
+    }
+
+    // 下一页 links across a shop, with the batch's delay between pages; the
+    // page limit; the last page's 下一页 is disabled although it links on.
+    void followsNextLinksToTheLastPage()
+    {
+        server.serve(u"/shop/1.html"_s, ListPages::shopPage(1, 10, u"2.html"_s));
+        server.serve(u"/shop/2.html"_s, ListPages::shopPage(11, 10, u"3.html?page=3"_s));
+        server.serve(u"/shop/3.html"_s, ListPages::page(ListPages::offers(21, 5)
+                                                        + u"<li class=disabled><a href=\"4.html\">下一页</a></li>"_s));
+        server.serve(u"/shop/4.html"_s, ListPages::shopPage(900, 5, {}));
+        const Run all = collect(u"/shop/1.html"_s, 10, 300);
+        QCOMPARE(all.addresses, local(range(1, 25)));
+        QCOMPARE(all.pages, 3);
+        QVERIFY2(all.problem.isEmpty(), qPrintable(all.problem));
+        QVERIFY2(all.ms >= 600, "two pauses between three pages");
+
+        const Run two = collect(u"/shop/1.html"_s, 2);
+        QCOMPARE(two.addresses, local(range(1, 20)));
+        QCOMPARE(two.pages, 2);
+    }
+
+    // A search whose 下一页 is a button that redraws the list by script, a
+    // little later, and is disabled on the last page.
+    void pressesANextButtonAndAwaitsTheList()
+    {
+        server.serve(u"/search.html"_s, ListPages::searchPage(3, 8));
+        const Run run = collect(u"/search.html"_s, 10);
+        QCOMPARE(run.addresses, local(range(100, 8) + range(200, 8) + range(300, 8)));
+        QCOMPARE(run.pages, 3);
+    }
+
+    // Two pages whose 下一页 point at each other; a page that adds nothing new;
+    // a verification page without anyone to pass it.
+    void stopsWhereAListGoesRound()
+    {
+        server.serve(u"/ring/a.html"_s, ListPages::shopPage(1, 3, u"b.html"_s));
+        server.serve(u"/ring/b.html"_s, ListPages::shopPage(4, 3, u"a.html#top"_s));
+        const Run ring = collect(u"/ring/a.html"_s, 10);
+        QCOMPARE(ring.addresses, local(range(1, 6)));
+        QCOMPARE(ring.pages, 2);
+        QCOMPARE(ring.problem, u"下一页是看过的页面"_s);
+
+        server.serve(u"/same/1.html"_s, ListPages::shopPage(1, 3, u"2.html"_s));
+        server.serve(u"/same/2.html"_s, ListPages::shopPage(1, 3, u"3.html"_s));
+        const Run same = collect(u"/same/1.html"_s, 10);
+        QCOMPARE(same.pages, 2);
+        QCOMPARE(same.addresses.size(), 3);
+        QCOMPARE(same.problem, u"这一页没有新的宝贝"_s);
+
+        server.serve(u"/blocked.html"_s, "<html><head><title>security-X5</title></head><body>请按住滑块</body></html>");
+        const Run blocked = collect(u"/blocked.html"_s, 10);
+        QCOMPARE(blocked.pages, 0);
+        QCOMPARE(blocked.problem, BlockedPage::Message);
+    }
+
+    // With someone there, a verification pauses the collection, and it reads
+    // the page again once the user has passed it.
+    void aVerificationPausesForTheUser()
+    {
+        LoopbackServer::Answer check, list;
+        check.body = "<html><head><title>security-X5</title></head><body></body></html>";
+        list.body = ListPages::shopPage(1, 4, {});
+        server.serveScript(u"/checked/1.html"_s, {check, list}, u"text/html; charset=utf-8"_s);
+        Intervals intervals = Intervals::scaled(0.1);
+        intervals.accessTickMs = 1000;
+        Engine engine(intervals, profile);
+        Collection collection(engine);
+        QSignalSpy paused(&collection, &Collection::paused);
+        QSignalSpy finished(&collection, &Collection::finished);
+        collection.start(server.url(u"/checked/1.html"_s));
+        QVERIFY(paused.wait(30000));
+        QCOMPARE(collection.state(), Collection::State::Paused);
+        collection.resume();
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(collection.addresses(), local(range(1, 4)));
+        QCOMPARE(collection.summary(), u"共1页，找到4个宝贝地址"_s);
+    }
+};
+
+PICTORRA_TEST_MAIN(CollectionEngineTest)
+#include "tst_collection_engine.moc"
