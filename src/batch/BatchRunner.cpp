@@ -88,6 +88,8 @@ void BatchRunner::add(const QStringList &addresses)
         m_rows.append(row);
         added << int(m_rows.size()) - 1;
     }
+    if (!added.isEmpty())
+        emit rowsAdded(added.first(), added.last());
     changedRows(added);
     if (m_status == Status::Finished && !added.isEmpty())
         start();

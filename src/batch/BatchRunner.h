@@ -72,6 +72,8 @@ public:
 
 Q_SIGNALS:
     void rowsReset();
+    // add() appended rows first..last; their rowChanged follows.
+    void rowsAdded(int first, int last);
     void rowChanged(int row);
     void rowFinished(int row);
     void statusChanged(BatchRunner::Status status, const QString &reason);

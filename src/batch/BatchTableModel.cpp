@@ -14,6 +14,11 @@ BatchTableModel::BatchTableModel(BatchRunner *runner, QObject *parent)
         beginResetModel();
         endResetModel();
     });
+    // The rows are there already; a view asks for them only after the end.
+    connect(runner, &BatchRunner::rowsAdded, this, [this](int first, int last) {
+        beginInsertRows({}, first, last);
+        endInsertRows();
+    });
     connect(runner, &BatchRunner::rowChanged, this,
             [this](int row) { emit dataChanged(index(row, 0), index(row, ColumnCount - 1)); });
 }

@@ -35,10 +35,7 @@ BatchWindow::BatchWindow(BatchItemWorker *worker, Dialogs &dialogs, const QStrin
     m_model = new BatchTableModel(m_runner, this);
     build();
     // Read when each pause begins, so a change applies to the running batch.
-    m_runner->setDelay([this] {
-        const int low = m_delayMin->value() * 1000;
-        return BatchRunner::randomDelay(low, qMax(low, m_delayMax->value() * 1000))();
-    });
+    m_runner->setDelay([this] { return pauseMs(); });
     if (PlainFile::readable(m_configFile))
         m_folder->setText(QSettings(m_configFile, QSettings::IniFormat).value(FolderKey).toString());
     connect(m_runner, &BatchRunner::statusChanged, this, [this](BatchRunner::Status, const QString &reason) {
@@ -109,6 +106,7 @@ void BatchWindow::buildControls(QGridLayout *grid)
     m_folder = new QLineEdit(this);
     m_folder->setObjectName(u"folder"_s);
     row1->addWidget(m_folder, 1);
+    buildCollectControls(row1);
     grid->addLayout(row1, 1, 0, 1, 2);
 
     auto *row2 = new QHBoxLayout;

@@ -41,9 +41,19 @@ public:
     // 停止, without asking: the rows wait again and the journal says so.
     void stopTransfers();
 
+    // 采集本页地址: how many pages (1 unless 连续翻页 is ticked), the pause
+    // between them (the batch's), and where the addresses go.
+    int collectPages() const;
+    int pauseMs() const;
+    void showCollecting(const QString &text);
+    // Appends the addresses not listed yet (to the running batch too) and says
+    // how many were found and how many were new; returns the new ones' count.
+    int addCollected(const QStringList &addresses, const QString &summary);
+
 private:
     void build();
     void buildControls(class QGridLayout *grid);
+    void buildCollectControls(class QHBoxLayout *row);
     void chooseFolder();
     void updateControls();
     void updateProgress();
@@ -66,6 +76,8 @@ private:
     QSpinBox *m_delayMin = nullptr;
     QSpinBox *m_delayMax = nullptr;
     QCheckBox *m_keepPages = nullptr;
+    QCheckBox *m_pageOn = nullptr;
+    QSpinBox *m_pageCount = nullptr;
     QTableView *m_table = nullptr;
     QProgressBar *m_progress = nullptr;
     QLabel *m_status = nullptr;

@@ -9,6 +9,7 @@
 #include "download/PictureFetcher.h"
 #include "engine/Engine.h"
 #include "main_window/TabPageHost.h"
+#include "main_window/CollectCommand.h"
 #include "main_window/DownloadCommand.h"
 #include "main_window/FavouriteCommands.h"
 #include "main_window/PickCommand.h"
@@ -54,6 +55,8 @@ MainForm::MainForm(const Services &services, QWidget *parent)
     connect(m_tabs, &TabSet::mesgDoubleClicked, m_download, &DownloadCommand::mesgDblClick);
     connect(m_tabs, &TabSet::retryRequested, m_download, &DownloadCommand::retryFailed);
     m_transfers.add([this] { return m_download->isRunning(); }, [this] { m_download->abort(); });
+    m_collect = new CollectCommand(*this, this);
+    addShutdownStep([this] { m_collect->shutdown(); });
     m_favourites = new FavouriteCommands(*this, this);
     buildMenus();
     addTabKeys();

@@ -12,6 +12,7 @@
 #include <memory>
 
 class AddressStrip;
+class CollectCommand;
 class DownloadCommand;
 class Engine;
 class TabPageHost;
@@ -62,6 +63,7 @@ public:
     void NewP() { m_tabs->NewP(); }
     PickCommand &pickCommand() { return *m_pick; }
     DownloadCommand &downloadCommand() { return *m_download; }
+    CollectCommand &collectCommand() { return *m_collect; }
     PictureFetcher &fetcher();
     Engine &engine() { return *m_engine; }
     FavouriteCommands &favourites() { return *m_favourites; }
@@ -109,6 +111,7 @@ private:
     TabSet *m_tabs;
     PickCommand *m_pick;
     DownloadCommand *m_download;
+    CollectCommand *m_collect;
     TabPageHost *m_pageHost;
     FavouriteCommands *m_favourites;
     std::unique_ptr<SkinCommands> m_skins;

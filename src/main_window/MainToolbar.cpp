@@ -2,10 +2,12 @@
 
 #include "appearance/SkinCommands.h"
 #include "appearance/Toolbar1.h"
+#include "main_window/CollectCommand.h"
 #include "main_window/FavouriteCommands.h"
 #include "main_window/MainForm.h"
 #include "platform/BrowserPage.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 
@@ -14,6 +16,12 @@ Toolbar1 *MainToolbar::create(MainForm &window)
     auto *toolbar = new Toolbar1;
     auto commands = std::make_shared<ToolbarCommands>(hooks(window));
     QObject::connect(toolbar, &Toolbar1::buttonClicked, &window, [commands](int index) { commands->run(index); });
+    // No picture of its own: the skins draw the eight buttons only.
+    toolbar->addSeparator();
+    QAction *collect = toolbar->addAction(QStringLiteral("采集本页地址"));
+    collect->setObjectName(QStringLiteral("collectAddresses"));
+    collect->setToolTip(QStringLiteral("把本页的宝贝地址加入批量采集"));
+    QObject::connect(collect, &QAction::triggered, &window, [&window] { window.collectCommand().collectCurrent(); });
     return toolbar;
 }
 

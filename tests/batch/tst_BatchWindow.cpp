@@ -1,10 +1,12 @@
 #include "FakeBatchWorker.h"
+#include "batch/BatchJournal.h"
 #include "batch/BatchRunner.h"
 #include "batch/BatchTableModel.h"
 #include "main_window/BatchWindow.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestMain.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -80,6 +82,39 @@ private slots:
         window.importList(program.filePath(u"missing.txt"_s));
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(list->toPlainText(), merged);
+    }
+
+    // 采集本页地址's addresses: only those not listed join, and a batch under
+    // way takes them into its rows and its journal, as a list still being read does.
+    void collectedAddressesJoinTheListAndARunningBatch()
+    {
+        QTemporaryDir program;
+        QTemporaryDir save;
+        const QString a = u"https://detail.1688.com/offer/1111.html"_s;
+        const QString b = u"http://shop.test/offer/2.html"_s;
+        const QString c = u"https://detail.1688.com/offer/3333.html"_s;
+        FakeBatchWorker worker;
+        worker.scripts = {{a, {PickEnd::Picked, u"杯子"_s, 0, true}}};
+        RecordingDialogs dialogs;
+        BatchWindow window(&worker, dialogs, program.filePath(u"config.ini"_s));
+        window.runner().setDelay([] { return 0; });
+        window.setAddresses(u"https://m.1688.com/offer/1111.html?x=1"_s);
+        QCOMPARE(window.addCollected({a, b}, u"共1页，找到2个宝贝地址"_s), 1);
+        auto *status = window.findChild<QLabel *>(u"status"_s);
+        QCOMPARE(status->text(), u"共1页，找到2个宝贝地址, 其中 1 个是新的, 已加入列表"_s);
+        window.setSaveFolder(save.path());
+        window.startClicked();
+        QTRY_VERIFY(worker.holding());
+        QCOMPARE(window.addCollected({b, c}, u"共1页，找到2个宝贝地址"_s), 1);
+        QCOMPARE(window.model().rowCount(), 3);
+        QCOMPARE(window.model().cellText(2, BatchTableModel::Address), c);
+        worker.finishHeld();
+        QTRY_COMPARE(window.runner().status(), BatchRunner::Status::Finished);
+        QVERIFY(worker.picks.contains(c));
+        BatchJournal journal(save.path());
+        QCOMPARE(journal.load().size(), 3);
+        auto *list = window.findChild<QPlainTextEdit *>(u"addresses"_s);
+        QCOMPARE(list->toPlainText(), u"https://m.1688.com/offer/1111.html?x=1\n"_s + b + u"\n"_s + c);
     }
 
 private:

@@ -6,10 +6,18 @@
 #include "engine/Engine.h"
 #include "picking/designs/BlockedPage.h"
 #include "platform/BrowserProfile.h"
+#include "support/EngineWindow.h"
 #include "support/LoopbackServer.h"
+#include "support/RecordingDialogs.h"
 #include "support/TestMain.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTemporaryDir>
 #include <QSignalSpy>
 
 using namespace Qt::StringLiterals;
@@ -160,6 +168,39 @@ private Q_SLOTS:
         QVERIFY(finished.wait(30000));
         QCOMPARE(collection.addresses(), local(range(1, 4)));
         QCOMPARE(collection.summary(), u"共1页，找到4个宝贝地址"_s);
+    }
+
+    // The window's command: the selected tab's offers join 批量采集, and a
+    // second time none of them is new.
+    void theWindowCommandFillsTheBatchList()
+    {
+        server.serve(u"/win/1.html"_s, ListPages::shopPage(1, 6, u"2.html"_s));
+        server.serve(u"/win/2.html"_s, ListPages::shopPage(7, 6, {}));
+        QTemporaryDir program;
+        RecordingDialogs dialogs;
+        Intervals intervals = Intervals::scaled(0.1);
+        intervals.accessTickMs = 1000;
+        auto window = engineWindow(dialogs, program.path(), profile, intervals);
+        BrowserPage *page = window->tabs().currentBrowser();
+        page->Navigate(server.url(u"/win/1.html"_s));
+        QTRY_COMPARE_WITH_TIMEOUT(page->ReadyState(), int(BrowserPage::ReadyComplete), 20000);
+        window->showManager();
+        QWidget *batch = window->batchWindow();
+        batch->findChild<QCheckBox *>(u"pageOn"_s)->setChecked(true);
+        for (QSpinBox *box : batch->findChildren<QSpinBox *>())
+            if (box->objectName() != u"pageCount"_s)
+                box->setValue(0);  // no pause between the pages
+        auto *status = batch->findChild<QLabel *>(u"status"_s);
+        auto *command = window->findChild<QAction *>(u"collectAddresses"_s);
+        QVERIFY(command);
+        command->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(status->text().contains(u"个是新的"_s), 30000);
+        QCOMPARE(status->text(), u"共2页，找到12个宝贝地址, 其中 12 个是新的, 已加入列表"_s);
+        const QString list = batch->findChild<QPlainTextEdit *>(u"addresses"_s)->toPlainText();
+        QCOMPARE(list, local(range(1, 12)).join(u'\n'));
+        QCOMPARE(window->tabs().count(), 1);  // the collection's own tab has gone again
+        command->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(status->text().contains(u"其中 0 个是新的"_s), 30000);
     }
 };
 
