@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 #include <algorithm>
 #include <filesystem>
@@ -18,8 +19,10 @@ const char CommandLine::version[] = PICTORRA_VERSION;
 const char CommandLine::usage[] = "用法: pictorra [--pick 网址 [网址 ...] [--save 目录]] [--verbose]\n"
                                   "      pictorra --demo [--save 目录] [--verbose]\n"
                                   "      pictorra --batch 地址列表 --save 目录 [--parallel 并行数] [--delay 秒] [--verbose]\n"
+                                  "      pictorra --collect 网址 [--pages 页数] [--delay 秒] [--verbose]\n"
                                   "      pictorra --help | --version\n"
-                                  "标准输出每页一行JSON；进度和汇总写到标准错误。--verbose 另显示浏览器引擎和网页自己的消息。\n";
+                                  "标准输出每页一行JSON（--collect 每行一个宝贝地址）；进度和汇总写到标准错误。\n"
+                                  "--verbose 另显示浏览器引擎和网页自己的消息。\n";
 
 namespace {
 
@@ -74,6 +77,10 @@ void checkCombination(CommandLine &line, const QCommandLineParser &parser)
         line.refuse(u"--batch %1: 不能与 --pick 或 --demo 同用"_s.arg(TerminalText(*line.batch)));
     else if (line.batch && !line.save)
         line.refuse(u"--batch %1: 缺少 --save 目录"_s.arg(TerminalText(*line.batch)));
+    else if (line.collect && (line.pick || line.demo || line.batch))
+        line.refuse(u"--collect %1: 不能与 --pick、--demo 或 --batch 同用"_s.arg(TerminalText(*line.collect)));
+    else if (line.collect && !QStringList{u"http"_s, u"https"_s}.contains(QUrl::fromUserInput(*line.collect).scheme()))
+        line.refuse(u"--collect %1: 不是网页地址"_s.arg(TerminalText(*line.collect)));
     // Each option goes only with the main options its row names.
     const CommandLineOption::Road road = CommandLineOption::roadOf(line);
     for (const CommandLineOption &option : CommandLineOption::all()) {

@@ -22,6 +22,8 @@ struct CommandLine
     QStringList addresses;
     std::optional<QString> save;     // --save DIR
     std::optional<QString> batch;    // --batch LIST --save DIR [--parallel N] [--delay S]
+    std::optional<QString> collect;  // --collect URL [--pages N] [--delay S]
+    int pages = 1;                   // of --collect: the given page only unless told
     int parallel = 1;
     double delay = -1;               // seconds; below zero: the batch's random pause
 
@@ -30,7 +32,7 @@ struct CommandLine
     // What --help prints: the usage, then every option with what it does.
     static QString helpText();
     // Runs without a screen: picks (and saves) and ends by itself.
-    bool headless() const { return pick || batch || (demo && save); }
+    bool headless() const { return pick || batch || collect || (demo && save); }
     // Makes a missing `folder` with its parents; why it cannot take the
     // pictures (the system's reason), nothing when it can.
     static std::optional<QString> saveFolderProblem(const QString &folder);

@@ -68,7 +68,11 @@ const std::vector<CommandLineOption> &CommandLineOption::all()
         {{u"save"_s}, u"目录"_s, u"把采集结果保存到此目录，缺少时创建"_s, Saving, once(&CommandLine::save)},
         {{u"parallel"_s}, u"并行数"_s, u"同时采集的页数，1 到 4，默认 1"_s, Batch,
          integer(&CommandLine::parallel, 1, 4, "并行数须为 1 到 4 的整数")},
-        {{u"delay"_s}, u"秒"_s, u"两页之间的间隔，0 到 3600 秒，默认随机 2 到 5 秒"_s, Batch,
+        {{u"collect"_s}, u"网址"_s, u"不开窗口，采集列表页（店铺、分类、搜索）上的宝贝地址，每行一个"_s, Any,
+         once(&CommandLine::collect)},
+        {{u"pages"_s}, u"页数"_s, u"按 下一页 最多采集的页数，1 到 100，默认只采集给出的页"_s, Collect,
+         integer(&CommandLine::pages, 1, 100, "页数须为 1 到 100 的整数")},
+        {{u"delay"_s}, u"秒"_s, u"两页之间的间隔，0 到 3600 秒，默认随机 2 到 5 秒"_s, Batch | Collect,
          number(&CommandLine::delay, 0, 3600, "秒数须在 0 到 3600 之间")},
         {{u"verbose"_s}, {}, u"另显示浏览器引擎和网页自己的消息"_s, Any, flag(&CommandLine::verbose)},
     };
@@ -79,6 +83,8 @@ CommandLineOption::Road CommandLineOption::roadOf(const CommandLine &line)
 {
     if (line.batch)
         return Batch;
+    if (line.collect)
+        return Collect;
     if (line.pick)
         return Pick;
     return line.demo ? Demo : Window;
@@ -87,7 +93,8 @@ CommandLineOption::Road CommandLineOption::roadOf(const CommandLine &line)
 QString CommandLineOption::roadNames(int roads)
 {
     QStringList names;
-    for (const auto &[road, name] : {std::pair{Pick, "--pick"}, std::pair{Demo, "--demo"}, std::pair{Batch, "--batch"}}) {
+    for (const auto &[road, name] : {std::pair{Pick, "--pick"}, std::pair{Demo, "--demo"}, std::pair{Batch, "--batch"},
+                                     std::pair{Collect, "--collect"}}) {
         if (roads & road)
             names << QLatin1String(name);
     }

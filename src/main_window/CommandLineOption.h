@@ -14,7 +14,7 @@ struct CommandLine;
 struct CommandLineOption
 {
     // What a line runs, as its main option says; an option names those it goes with.
-    enum Road { Window = 1, Pick = 2, Demo = 4, Batch = 8, Saving = Pick | Demo | Batch, Any = 15 };
+    enum Road { Window = 1, Pick = 2, Demo = 4, Batch = 8, Collect = 16, Saving = Pick | Demo | Batch, Any = 31 };
 
     // Puts a value (empty for a switch) into the request; when the value is
     // refused, why, after the option's name ("5: 并行数须为 …").

@@ -11,6 +11,7 @@
 #include "platform/QtDialogs.h"
 #include "platform/TerminalProgress.h"
 #include "platform/WebEngineBrowser.h"
+#include "screenless/HeadlessCollect.h"
 #include "screenless/HeadlessRun.h"
 
 #include <QApplication>
@@ -71,6 +72,8 @@ int runHeadless(Engine &engine, const CommandLine &options)
     // Each page is a window of its own: the run ends when its work does, not
     // when a page closes.
     QApplication::setQuitOnLastWindowClosed(false);
+    if (options.collect)
+        return HeadlessCollect::run(engine, {*options.collect, options.pages, options.delay});
     TerminalProgress progress;
     if (!options.batch) {
         HeadlessRun run(engine, options.addresses, options.save.value_or(QString()), progress);

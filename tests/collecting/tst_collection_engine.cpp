@@ -16,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QSignalSpy>
@@ -201,6 +202,37 @@ private Q_SLOTS:
         QCOMPARE(window->tabs().count(), 1);  // the collection's own tab has gone again
         command->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(status->text().contains(u"其中 0 个是新的"_s), 30000);
+    }
+
+    // --collect prints the addresses alone on standard output, a list that
+    // --batch reads as it is, and the summary on standard error.
+    void theCommandLinePrintsOneAddressALine()
+    {
+        server.serve(u"/cli/1.html"_s, ListPages::shopPage(1, 4, u"2.html"_s));
+        server.serve(u"/cli/2.html"_s, ListPages::shopPage(5, 4, {}));
+        server.serve(u"/cli/empty.html"_s, ListPages::page(u"<a href=\"/about.html\">关于我们</a>"_s));
+        auto run = [](const QStringList &arguments, QByteArray *out, QString *err) {
+            QProcess process;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+            environment.insert(u"PICTORRA_TIME_SCALE"_s, u"0.1"_s);
+            process.setProcessEnvironment(environment);
+            process.start(QStringLiteral(PICTORRA_EXE), arguments);
+            process.waitForFinished(120000);
+            *out = process.readAllStandardOutput();
+            *err = QString::fromLocal8Bit(process.readAllStandardError());
+            return process.exitCode();
+        };
+        QByteArray out;
+        QString err;
+        QCOMPARE(run({u"--collect"_s, server.url(u"/cli/1.html"_s), u"--pages"_s, u"5"_s, u"--delay"_s, u"0"_s}, &out, &err), 0);
+        QCOMPARE(QString::fromUtf8(out), local(range(1, 8)).join(u'\n') + u'\n');
+        QVERIFY2(err.contains(u"共2页，找到8个宝贝地址"_s), qPrintable(err));
+        QCOMPARE(run({u"--collect"_s, server.url(u"/cli/1.html"_s)}, &out, &err), 0);
+        QCOMPARE(out.count('\n'), 4);  // the given page only
+        QCOMPARE(run({u"--collect"_s, server.url(u"/cli/empty.html"_s)}, &out, &err), 1);
+        QVERIFY(out.isEmpty());
+        QVERIFY2(err.contains(u"共1页，找到0个宝贝地址"_s), qPrintable(err));
     }
 };
 

@@ -11,7 +11,9 @@ out="$("$exe" --help 2>/dev/null)"; code=$?
 [ $code -eq 0 ] && [[ "$out" == 用法:* ]] || fail "--help: exit $code, output '$out'"
 out="$("$exe" --version 2>/dev/null)"; code=$?
 [ $code -eq 0 ] && [[ "$out" =~ ^pictorra\ [0-9] ]] || fail "--version: exit $code, output '$out'"
-for line in "--fast:--fast" "--pick:--pick" "--batch list.txt:list.txt" "--batch l --save /nonexistent/x --delay -1:--delay -1"; do
+for line in "--fast:--fast" "--pick:--pick" "--batch list.txt:list.txt" "--batch l --save /nonexistent/x --delay -1:--delay -1" \
+            "--collect:--collect" "--pages 5:--pages 5" "--collect example.com --pages 0:--pages 0" \
+            "--collect /tmp/none.html:/tmp/none.html" "--collect example.com --save /nonexistent/x:--save"; do
     args="${line%%:*}"; named="${line#*:}"
     out="$("$exe" $args 2>/dev/null)"; code=$?
     err="$("$exe" $args 2>&1 >/dev/null)"
