@@ -5,11 +5,11 @@
 #include "platform/BrowserPage.h"
 
 PageGathering::PageGathering(BrowserPage *page, const Intervals &intervals, QObject *parent)
-    : QObject(parent), m_page(page), m_intervals(intervals), m_scroll(intervals.stepMs)
+    : QObject(parent), m_page(page), m_intervals(intervals), m_scroll(qMax(1, intervals.stepMs / Pace))
 {
     m_poll.setInterval(qMax(1, intervals.accessTickMs / 20));
     connect(&m_poll, &QTimer::timeout, this, &PageGathering::poll);
-    m_tick.setInterval(intervals.scrollTickMs);
+    m_tick.setInterval(qMax(1, intervals.scrollTickMs / Pace));
     connect(&m_tick, &QTimer::timeout, this, &PageGathering::onScrollTick);
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this, [this] {
@@ -66,7 +66,7 @@ void PageGathering::judge(const PageFacts &facts)
 
 void PageGathering::onScrollTick()
 {
-    if (m_ended || m_reading || gone())
+    if (m_ended || m_reading || m_settling || gone())
         return;
     m_scroll.ScorllStepAdd(m_scrollClock.elapsed());
     if (m_scroll.countSecond())
@@ -89,8 +89,26 @@ void PageGathering::onHeight(std::optional<double> height)
         return read();
     const ScrollRun::Tick tick = m_scroll.step(*height);
     if (tick.reachedEnd)
-        return read();
+        return settle(*height);
     m_page->scrollBy(0, tick.scrollBy);
+}
+
+// At the end: a list that appends offers when its end comes into view grows
+// a moment later, and the scroll goes on; one that stays as it is is read.
+void PageGathering::settle(double height)
+{
+    m_settling = true;
+    QTimer::singleShot(qMax(1, m_intervals.accessTickMs / 2), this, [this, height] {
+        if (m_ended || m_reading || gone())
+            return;
+        m_page->readScrollHeight(this, [this, height](std::optional<double> now) {
+            if (m_ended || m_reading || gone())
+                return;
+            m_settling = false;
+            if (!now || *now <= height)
+                read();
+        });
+    });
 }
 
 void PageGathering::read()

@@ -38,10 +38,17 @@ class CollectionEngineTest : public QObject
         qint64 ms = 0;
     };
 
-    Run collect(const QString &path, int pages, int delayMs = 0)
+    // A tenth of the program's timing; the pause at a list's end short too.
+    static Intervals testIntervals()
     {
         Intervals intervals = Intervals::scaled(0.1);
-        intervals.accessTickMs = 1000;
+        intervals.accessTickMs = 200;
+        return intervals;
+    }
+
+    Run collect(const QString &path, int pages, int delayMs = 0)
+    {
+        const Intervals intervals = testIntervals();
         Engine engine(intervals, profile);
         Collection collection(engine);
         collection.setPages(pages);
@@ -156,8 +163,7 @@ private Q_SLOTS:
         check.body = "<html><head><title>security-X5</title></head><body></body></html>";
         list.body = ListPages::shopPage(1, 4, {});
         server.serveScript(u"/checked/1.html"_s, {check, list}, u"text/html; charset=utf-8"_s);
-        Intervals intervals = Intervals::scaled(0.1);
-        intervals.accessTickMs = 1000;
+        const Intervals intervals = testIntervals();
         Engine engine(intervals, profile);
         Collection collection(engine);
         QSignalSpy paused(&collection, &Collection::paused);
@@ -179,8 +185,7 @@ private Q_SLOTS:
         server.serve(u"/win/2.html"_s, ListPages::shopPage(7, 6, {}));
         QTemporaryDir program;
         RecordingDialogs dialogs;
-        Intervals intervals = Intervals::scaled(0.1);
-        intervals.accessTickMs = 1000;
+        const Intervals intervals = testIntervals();
         auto window = engineWindow(dialogs, program.path(), profile, intervals);
         BrowserPage *page = window->tabs().currentBrowser();
         page->Navigate(server.url(u"/win/1.html"_s));
