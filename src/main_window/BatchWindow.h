@@ -54,6 +54,7 @@ private:
     void build();
     void buildControls(class QGridLayout *grid);
     void buildCollectControls(class QHBoxLayout *row);
+    void feedCollected();
     void chooseFolder();
     void updateControls();
     void updateProgress();
@@ -78,6 +79,8 @@ private:
     QCheckBox *m_keepPages = nullptr;
     QCheckBox *m_pageOn = nullptr;
     QSpinBox *m_pageCount = nullptr;
+    QStringList m_collectedQueue;  // collected, for the running batch a few at a time
+    QTimer m_collectedFeed;
     QTableView *m_table = nullptr;
     QProgressBar *m_progress = nullptr;
     QLabel *m_status = nullptr;

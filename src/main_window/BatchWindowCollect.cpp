@@ -26,6 +26,8 @@ void BatchWindow::buildCollectControls(QHBoxLayout *row)
     m_pageCount->setSuffix(u" 页"_s);
     row->addWidget(m_pageOn);
     row->addWidget(m_pageCount);
+    m_collectedFeed.setInterval(0);
+    connect(&m_collectedFeed, &QTimer::timeout, this, &BatchWindow::feedCollected);
 }
 
 int BatchWindow::collectPages() const
@@ -47,7 +49,7 @@ void BatchWindow::showCollecting(const QString &text)
 int BatchWindow::addCollected(const QStringList &addresses, const QString &summary)
 {
     // The rows and the box are both normalised by read(): a listed address is found at once.
-    QSet<QString> listed;
+    QSet<QString> listed(m_collectedQueue.cbegin(), m_collectedQueue.cend());
     for (const BatchRow &row : m_runner->rows())
         listed.insert(BatchAddresses::normalised(row.url));
     for (const QString &address : BatchAddresses::read(m_paste->toPlainText()))
@@ -62,11 +64,29 @@ int BatchWindow::addCollected(const QStringList &addresses, const QString &summa
     }
     if (!fresh.isEmpty()) {
         m_paste->appendPlainText(fresh.join(u'\n'));
-        // A batch under way takes them at once, as a list still being read does.
+        // A batch under way takes them as a list still being read does.
         const BatchRunner::Status status = m_runner->status();
-        if (status == BatchRunner::Status::Running || status == BatchRunner::Status::Paused)
-            m_runner->add(fresh);
+        if (status == BatchRunner::Status::Running || status == BatchRunner::Status::Paused) {
+            m_collectedQueue += fresh;
+            m_collectedFeed.start();
+        }
     }
     m_status->setText(u"%1, 其中 %2 个是新的, 已加入列表"_s.arg(summary).arg(fresh.size()));
     return int(fresh.size());
+}
+
+// A few hundred at a time, each turn of the event loop: every address is
+// journalled as it joins, and ten thousand at once would stall the window.
+void BatchWindow::feedCollected()
+{
+    constexpr qsizetype PerTurn = 250;
+    const BatchRunner::Status status = m_runner->status();
+    // A batch stopped meanwhile takes the rest from the list at its next 开始.
+    if (m_collectedQueue.isEmpty() || (status != BatchRunner::Status::Running && status != BatchRunner::Status::Paused)) {
+        m_collectedQueue.clear();
+        m_collectedFeed.stop();
+        return;
+    }
+    m_runner->add(m_collectedQueue.mid(0, PerTurn));
+    m_collectedQueue.remove(0, qMin(PerTurn, m_collectedQueue.size()));
 }
