@@ -71,4 +71,12 @@ draw();)"_s;
     return page(u"<div id=list></div><button id=next>下一页</button>"_s, script.arg(pages).arg(perPage));
 }
 
+QByteArray endlessPage()
+{
+    const QString script = u"var n = 1; setInterval(function () {"
+                           u" var d = document.createElement('div'); d.style.height = '300px';"
+                           u" d.innerHTML = '<a href=\"/offer/' + n++ + '.html\">o</a>'; document.body.appendChild(d); }, 5);"_s;
+    return page(QString(), script);
+}
+
 } // namespace ListPages

@@ -21,5 +21,7 @@ QByteArray everyForm();
 // A search of `pages` pages whose 下一页 button redraws the list by script a
 // little later, and is disabled on the last page; offers page*100 + 0.. .
 QByteArray searchPage(int pages, int perPage);
+// A page that adds an offer and some height every few milliseconds, for ever.
+QByteArray endlessPage();
 
 } // namespace ListPages

@@ -46,9 +46,8 @@ class CollectionEngineTest : public QObject
         return intervals;
     }
 
-    Run collect(const QString &path, int pages, int delayMs = 0)
+    Run collect(const QString &path, int pages, int delayMs = 0, const Intervals &intervals = testIntervals())
     {
-        const Intervals intervals = testIntervals();
         Engine engine(intervals, profile);
         Collection collection(engine);
         collection.setPages(pages);
@@ -148,6 +147,15 @@ private Q_SLOTS:
         QCOMPARE(same.pages, 2);
         QCOMPARE(same.addresses.size(), 3);
         QCOMPARE(same.problem, u"这一页没有新的宝贝"_s);
+
+        // A page that grows for ever is read as it is at the pick's deadline.
+        server.serve(u"/endless.html"_s, ListPages::endlessPage());
+        Intervals shortDeadline = testIntervals();
+        shortDeadline.pickDeadlineMs = 1500;
+        const Run endless = collect(u"/endless.html"_s, 1, 0, shortDeadline);
+        QVERIFY(!endless.addresses.isEmpty());
+        QVERIFY2(endless.problem.isEmpty(), qPrintable(endless.problem));
+        QVERIFY2(endless.ms < 6000, "ends at the deadline");
 
         server.serve(u"/blocked.html"_s, "<html><head><title>security-X5</title></head><body>请按住滑块</body></html>");
         const Run blocked = collect(u"/blocked.html"_s, 10);
