@@ -106,7 +106,7 @@ private slots:
         window.startClicked();
         QTRY_VERIFY(worker.holding());
         QCOMPARE(window.addCollected({b, c}, u"共1页，找到2个宝贝地址"_s), 1);
-        QCOMPARE(window.model().rowCount(), 3);
+        QTRY_COMPARE(window.model().rowCount(), 3);
         QCOMPARE(window.model().cellText(2, BatchTableModel::Address), c);
         worker.finishHeld();
         QTRY_COMPARE(window.runner().status(), BatchRunner::Status::Finished);
