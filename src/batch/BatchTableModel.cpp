@@ -2,6 +2,7 @@
 
 #include "batch/BatchRunner.h"
 #include "picking/MediaKinds.h"
+#include "picking/designs/GenericDesign.h"
 
 #include <QDateTime>
 
@@ -48,7 +49,10 @@ QString BatchTableModel::cellText(int row, int column) const
         return batchStateText(r.state);
     case Failed: return batchStateIsFinal(r.state) && picked ? QString::number(r.failed) : QString();
     case Folder: return r.folder;
-    case Reason: return batchStateIsFailure(r.state) ? r.note : QString();
+    case Reason:
+        if (batchStateIsFailure(r.state))
+            return r.note;
+        return r.reader.isEmpty() ? QString() : GenericDesign::Notice;
     default:
         break;
     }
