@@ -102,6 +102,12 @@ private Q_SLOTS:
         server.serve(QStringLiteral("/offer/7001.html"), fixture(QStringLiteral("generic-gone-page.html")));
         server.serve(QStringLiteral("/offer/7002.html"), fixture(QStringLiteral("generic-list-page.html")));
         server.serve(QStringLiteral("/offers/list.html"), fixture(QStringLiteral("generic-list-page.html")));
+        // Far more than any product page: pictures by the thousand, megabytes of script that never close.
+        QByteArray huge = "<html><head><title>D</title></head><body><img src=\"" + server.url(QStringLiteral("/pics/g1.jpg")).toUtf8()
+            + "\" width=\"400\" height=\"400\"><script>var a = " + QByteArray(3 << 20, '{') + "</script>";
+        for (int i = 0; i < 8000; ++i)
+            huge += "<img width=\"8\" height=\"8\" data-src=\"http://x.example/p" + QByteArray::number(i) + ".jpg\">";
+        server.serve(QStringLiteral("/offer/5004.html"), huge + "</body></html>");
         profile = BrowserProfile::offTheRecord(this);
     }
 
@@ -142,6 +148,17 @@ private Q_SLOTS:
         QVERIFY(ResultPage::pieces(r).join(QString()).contains(GenericDesign::Notice));
         const QJsonObject line = QJsonDocument::fromJson(ResultJson::line(r, nullptr)).object();
         QCOMPARE(line.value(QStringLiteral("reader")).toString(), QStringLiteral("generic"));
+    }
+
+    void aPageOfAnySizeIsReadInBoundedTime()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        const PickOutcome outcome = pick(QStringLiteral("/offer/5004.html"));
+        QVERIFY2(outcome.picked(), qPrintable(outcome.message));
+        QCOMPARE(outcome.result.addresses(MediaKind::Main), pics("g1"));
+        QVERIFY(outcome.result.addresses(MediaKind::Description).isEmpty());
+        QVERIFY2(clock.elapsed() < 30000, qPrintable(QString::number(clock.elapsed())));
     }
 
     void pagesWithoutPicturesOfTheOffersOwnAreRefused_data()

@@ -14,6 +14,8 @@ namespace {
 constexpr int MaxTriesPerScript = 48;
 constexpr int MaxValues = 64;
 constexpr qsizetype MaxChars = 8 * 1024 * 1024;
+// A try may read the rest of its script: all tries together read no more than this.
+constexpr qsizetype MaxScanned = 64 * 1024 * 1024;
 
 std::optional<PageDataValue> wholeJson(QStringView script)
 {
@@ -28,11 +30,12 @@ std::optional<PageDataValue> wholeJson(QStringView script)
     return PageDataValue{document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object()), json};
 }
 
-void readLiterals(QStringView script, QList<PageDataValue> &values)
+void readLiterals(QStringView script, QList<PageDataValue> &values, qsizetype &scanned)
 {
     int tries = 0;
     for (qsizetype brace = ScriptText::find(script, u"{"); brace >= 0 && tries++ < MaxTriesPerScript
-         && values.size() < MaxValues;) {
+         && values.size() < MaxValues && scanned < MaxScanned;) {
+        scanned += script.size() - brace;
         const QStringView literal = ObjectLiteral::extract(script, brace);
         QByteArray json;
         if (std::optional<QJsonValue> value = literal.isEmpty() ? std::nullopt : ObjectLiteral::parse(literal, &json)) {
@@ -67,6 +70,7 @@ QList<PageDataValue> read(const QStringList &scripts)
 {
     QList<PageDataValue> values;
     qsizetype chars = 0;
+    qsizetype scanned = 0;
     for (const QString &script : scripts) {
         chars += script.size();
         if (chars > MaxChars || values.size() >= MaxValues)
@@ -74,7 +78,7 @@ QList<PageDataValue> read(const QStringList &scripts)
         if (std::optional<PageDataValue> value = wholeJson(script))
             values.append(*value);
         else
-            readLiterals(script, values);
+            readLiterals(script, values, scanned);
     }
     return values;
 }
