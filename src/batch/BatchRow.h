@@ -53,10 +53,10 @@ struct BatchRow
     qint64 startedMs = 0;
 };
 
+// A row of a page that the generic reader read adds "reader": "generic".
 // The screenless run's line for a finished row: {"url", "state", "title",
 // "folder", a count per kind of media under its key ("main", "sku", "desc",
-// "video"), "saved", "dropped", "failed", "failedNames", and "reader" when
-// the generic reader read the page} for a
+// "video"), "saved", "dropped", "failed", "failedNames"} for a
 // picked item (and "error" when it is partial or failed), {"url", "state", "error"} for one that was refused, blocked or
 // could not be loaded. Characters unsafe on a terminal are escaped.
 QByteArray batchJsonLine(const BatchRow &row);

@@ -104,7 +104,9 @@ void Pick::follow(const PageDesigns::Match &match, const QString &title, double 
     m_address = m_page->LocationURL();
     m_videoUrl = reading.videoUrl;
     m_product = reading.product;
-    emit identified();
+    // The generic reader knows a product page only once it found its pictures.
+    if (m_reader.isEmpty())
+        emit identified();
     if (m_ended || gone())
         return;
     if (m_design->scrollsFirst())

@@ -56,7 +56,8 @@ public:
 Q_SIGNALS:
     // The seconds counted while the page scrolls (0 while it loads).
     void progress(int seconds);
-    // The page is a product page: title() and address() are known now.
+    // The page is a product page: title() and address() are known now (for
+    // the generic reader: once it found the offer's pictures).
     void identified();
     void ended(const PickOutcome &outcome);
 

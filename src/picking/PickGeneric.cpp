@@ -23,6 +23,9 @@ void Pick::readGeneric(const DocumentSnapshot &snapshot)
     // Never another offer's pictures in place of the missing ones.
     if (!reading || reading->media.addresses(MediaKind::Main).isEmpty())
         return end(PickOutcome::Kind::NotProduct, NoPicturesMessage);
+    emit identified();
+    if (m_ended || gone())
+        return;
     m_videoUrl = reading->videoUrl;
     m_product = reading->product;
     if (!reading->detailUrl.isEmpty())

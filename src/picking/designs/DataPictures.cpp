@@ -76,6 +76,9 @@ public:
 private:
     bool isOtherOffer(const QString &text) const
     {
+        // Most strings are no address at all: only those that may be one are parsed.
+        if (!text.contains(QLatin1String("offer"), Qt::CaseInsensitive))
+            return false;
         const OfferAddress offer = OfferAddress::fromLink(text, m_page);
         return offer.isValid() && offer.number() != m_offer;
     }
@@ -155,8 +158,7 @@ private:
             lists << found;
         }
         for (const QJsonValue &entry : array)
-            if (!entry.isString())
-                walk(entry, path, key, depth + 1);
+            walk(entry, path, key, depth + 1);
     }
 
     QUrl m_page;

@@ -1,7 +1,6 @@
 #include "picking/designs/RenderedPictures.h"
 
 #include "picking/OfferAddress.h"
-#include "picking/designs/DataPictures.h"
 #include "picking/designs/PictureAddress.h"
 
 #include <QRegularExpression>
@@ -22,10 +21,21 @@ struct Seen
     bool content = false; // of a content picture's size, whoever's
 };
 
+// Names (class, id, alt, file name) of the page's furniture and of what is
+// not the offer's. Whole parts of a name count ("site-logo", "usericon"), so
+// that an alt text such as "silicone" is no icon.
 bool isDecoration(const QString &lowerText)
 {
-    static const char *const words[] = {"logo", "icon", "avatar", "sprite", "badge", "emoji", "qrcode"};
-    return std::any_of(std::begin(words), std::end(words), [&lowerText](const char *w) { return lowerText.contains(QLatin1String(w)); });
+    static const char *const words[] = {"logo", "icon", "avatar", "sprite", "badge", "emoji", "qrcode", "recommend",
+                                        "similar", "related", "guess", "shop", "store", "seller", "banner", "rank",
+                                        "footer", "nav"};
+    static const QRegularExpression separator(QStringLiteral("[^a-z0-9]+"));
+    const QStringList parts = lowerText.split(separator, Qt::SkipEmptyParts);
+    return std::any_of(parts.begin(), parts.end(), [](const QString &part) {
+        return std::any_of(std::begin(words), std::end(words), [&part](const char *w) {
+            return part.startsWith(QLatin1String(w)) || part.endsWith(QLatin1String(w));
+        });
+    });
 }
 
 Seen seen(const PagePicture &picture, const QString &scheme, const QString &offerNumber)
@@ -47,8 +57,8 @@ Seen seen(const PagePicture &picture, const QString &scheme, const QString &offe
     const bool elsewhere = link.isValid() && link.number() != offerNumber;
     static const QRegularExpression copyMark(QStringLiteral("\\.(jpe?g|png|webp)[._]\\d+x\\d+"), QRegularExpression::CaseInsensitiveOption);
     const bool thumbnail = copyMark.match(raw).hasMatch();
-    out.offers = !out.address.isEmpty() && !elsewhere && !isDecoration(picture.words) && !DataPictures::isForeignWord(picture.words)
-        && !isDecoration(out.address.toLower()) && (out.content || thumbnail);
+    out.offers = !out.address.isEmpty() && !elsewhere && !isDecoration(picture.words)
+        && !isDecoration(out.address.section(u'/', -1).toLower()) && (out.content || thumbnail);
     return out;
 }
 
