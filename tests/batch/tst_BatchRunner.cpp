@@ -327,9 +327,9 @@ private slots:
         QVERIFY(!done.contains(u"error"_s));
         // Whole, but read by the generic reader: the row says so, other rows stay as they were.
         QCOMPARE(done[u"reader"_s].toString(), u"generic"_s);
-        QCOMPARE(model.cellText(1, BatchTableModel::Reason), GenericDesign::Notice);
+        QCOMPARE(model.cellText(1, BatchTableModel::State), u"完成（通用读取）"_s);
         QVERIFY(!QJsonDocument::fromJson(batchJsonLine(runner.rows()[0])).object().contains(u"reader"_s));
-        QCOMPARE(model.cellText(0, BatchTableModel::Reason), QString());
+        QCOMPARE(model.cellText(0, BatchTableModel::State), u"完成"_s);
     }
 
     // A second batch on a folder in use is refused; a long list of failures

@@ -8,6 +8,7 @@
 #include "picking/designs/StructuredData.h"
 
 const QString GenericDesign::ReaderName = QStringLiteral("generic");
+const QString GenericDesign::StateMark = QStringLiteral("（通用读取）");
 const QString GenericDesign::Notice = QStringLiteral("通用读取：这个页面的版式未知，图片由通用读取找出，请核对");
 
 std::optional<DesignReading> GenericDesign::read(const PageFacts &facts, const DocumentSnapshot &snapshot) const

@@ -14,8 +14,10 @@ class GenericDesign : public PageDesign
 {
 public:
     static const QString ReaderName;   // "generic", as the JSON lines say it
-    // What the result page and the batch's table say of such a pick.
+    // What the result page says of such a pick, and the mark after its state
+    // in the batch's table.
     static const QString Notice;
+    static const QString StateMark;
 
     std::optional<DesignReading> read(const PageFacts &facts, const DocumentSnapshot &snapshot) const override;
     bool scrollsFirst() const override { return true; }
