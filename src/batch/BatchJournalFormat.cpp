@@ -32,6 +32,8 @@ QJsonObject BatchJournalFormat::toJson(const QDir &saveFolder, const BatchRow &r
                        {u"note"_s, row.note}};
     for (const MediaKind &kind : MediaKinds::all())
         object.insert(kind.key, row.found[kind.id]);
+    if (!row.reader.isEmpty())
+        object.insert(u"reader"_s, row.reader);
     return object;
 }
 
@@ -49,5 +51,6 @@ bool BatchJournalFormat::fromJson(const QDir &saveFolder, const QJsonObject &obj
     row->failed = object.value(u"failed"_s).toInt();
     row->folder = resolvedFolder(saveFolder, object.value(u"folder"_s).toString());
     row->note = object.value(u"note"_s).toString();
+    row->reader = object.value(u"reader"_s).toString();
     return true;
 }

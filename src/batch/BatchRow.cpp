@@ -87,6 +87,8 @@ QByteArray batchJsonLine(const BatchRow &row)
         object.insert(u"dropped"_s, row.dropped);
         object.insert(u"failed"_s, row.failed);
         object.insert(u"failedNames"_s, QJsonArray::fromStringList(row.failedNames));
+        if (!row.reader.isEmpty())
+            object.insert(u"reader"_s, row.reader);
         if (batchStateIsFailure(row.state))
             object.insert(u"error"_s, row.note);
     }

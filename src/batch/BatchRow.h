@@ -42,6 +42,7 @@ struct BatchRow
     // crash completes the item in this folder instead of making a new one.
     QString folder;
     QString note; // why it failed, for the table's tool tip and the JSON line
+    QString reader; // PickResult::reader: "generic" when no named design read the page
     // The page's description file could not be read: the item is not complete
     // even when every picture found was saved. Lives until the row ends.
     bool descriptionMissing = false;
@@ -52,6 +53,7 @@ struct BatchRow
     qint64 startedMs = 0;
 };
 
+// A row of a page that the generic reader read adds "reader": "generic".
 // The screenless run's line for a finished row: {"url", "state", "title",
 // "folder", a count per kind of media under its key ("main", "sku", "desc",
 // "video"), "saved", "dropped", "failed", "failedNames"} for a

@@ -60,6 +60,7 @@ void BatchRunner::launchDue()
     BatchRow &current = m_rows[row];
     current.state = BatchState::Picking;
     current.note.clear();
+    current.reader.clear();
     current.failedNames.clear();
     current.done = current.total = 0;
     current.startedMs = QDateTime::currentMSecsSinceEpoch();
@@ -94,6 +95,7 @@ void BatchRunner::onPicked(int job, BatchItemWorker::PickEnd end, const PickResu
     current.title = result.title;
     current.found = result.media.counts();
     current.note = result.note;
+    current.reader = result.reader;
     current.descriptionMissing = result.descriptionMissing;
     // The folder is made and journalled before any picture is fetched: a
     // kill at any later moment finds it, and a rerun completes the item there.

@@ -2,6 +2,7 @@
 
 #include "batch/BatchRunner.h"
 #include "picking/MediaKinds.h"
+#include "picking/designs/GenericDesign.h"
 
 #include <QDateTime>
 
@@ -50,7 +51,7 @@ QString BatchTableModel::cellText(int row, int column) const
         }
         if (r.state == BatchState::Downloading && r.total > 0)
             return u"下载中 (%1/%2)"_s.arg(r.done).arg(r.total);
-        return batchStateText(r.state);
+        return batchStateText(r.state) + (r.reader.isEmpty() ? QString() : GenericDesign::StateMark);
     case Failed: return batchStateIsFinal(r.state) && picked ? QString::number(r.failed) : QString();
     case Folder: return r.folder;
     case Reason: return batchStateIsFailure(r.state) ? r.note : QString();

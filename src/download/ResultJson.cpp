@@ -41,6 +41,8 @@ QByteArray saveFields(const DownloadSummary &saved)
 QByteArray ResultJson::line(const PickResult &pick, const DownloadSummary *saved)
 {
     QByteArray line = "{\"url\": " + json(pick.address) + field(QStringLiteral("title"), pick.title);
+    if (!pick.reader.isEmpty())
+        line += field(QStringLiteral("reader"), pick.reader);
     for (const MediaGroup &group : pick.groups()) {
         line += field(group.key(), QJsonArray::fromStringList(group.addresses));
         if (group.describe().named)

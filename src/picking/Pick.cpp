@@ -14,6 +14,7 @@ const QString Pick::CancelledMessage = QStringLiteral("采集已取消");
 const QString Pick::DescriptionNote = QStringLiteral("（描述图未能加载，只采集了主图和SKU图）");
 const QString Pick::DeadlineNote = QStringLiteral("（页面在采集时限内没有到底或没有加载完，只采集了已加载的部分）");
 const QString Pick::CutShortMessage = QStringLiteral("页面在采集时限内没有读完，请重新采集。");
+const QString Pick::NoPicturesMessage = QStringLiteral("页面上没有这件商品的图片");
 
 Pick::Pick(BrowserPage *page, const PageDesigns &designs, const Intervals &intervals, QObject *parent)
     : QObject(parent), m_page(page), m_designs(designs), m_intervals(intervals), m_scroll(intervals.stepMs)
@@ -88,22 +89,32 @@ void Pick::judge(std::optional<double> height, const DocumentSnapshot &snapshot,
 {
     // A page without a body (or one that did not answer) is no product page.
     const std::optional<PageDesigns::Match> match = height ? m_designs.match(facts, snapshot) : std::nullopt;
+    const QString title = CleanName(PageExtractor::GetPageTitle(snapshot));
     if (!match)
-        return refuse(facts);
-    m_title = CleanName(PageExtractor::GetPageTitle(snapshot));
+        return refuse(facts, height, title);
+    follow(*match, title, *height);
+}
+
+void Pick::follow(const PageDesigns::Match &match, const QString &title, double height)
+{
+    m_title = title;
+    m_design = match.design;
+    m_reader = m_design->readerName();
+    const DesignReading &reading = match.reading;
     m_address = m_page->LocationURL();
-    m_design = match->design;
-    m_videoUrl = match->reading.videoUrl;
-    m_product = match->reading.product;
-    emit identified();
+    m_videoUrl = reading.videoUrl;
+    m_product = reading.product;
+    // The generic reader knows a product page only once it found its pictures.
+    if (m_reader.isEmpty())
+        emit identified();
     if (m_ended || gone())
         return;
     if (m_design->scrollsFirst())
-        return m_pastDeadline ? complete(true) : startScrolling(*height);
-    readDescription(match->reading);
+        return m_pastDeadline ? complete(true) : startScrolling(height);
+    readDescription(reading);
 }
 
-void Pick::refuse(const PageFacts &facts)
+void Pick::refuse(const PageFacts &facts, std::optional<double> height, const QString &title)
 {
     if (BlockedPage::isBlocked(facts))
         return end(PickOutcome::Kind::NeedsVerification, BlockedPage::Message);
@@ -116,6 +127,9 @@ void Pick::refuse(const PageFacts &facts)
     }
     if (const QString error = m_page->loadError(); !error.isEmpty())
         return end(PickOutcome::Kind::CouldNotLoad, error);
+    // A product address that no named design knows: the generic reader's.
+    if (const auto generic = height ? m_designs.matchGeneric(facts, DocumentSnapshot{}) : std::nullopt)
+        return follow(*generic, title, *height);
     end(PickOutcome::Kind::NotProduct, NotProductMessage);
 }
 
@@ -131,6 +145,7 @@ void Pick::picked(PickResult result)
     result.address = m_address;
     result.note = m_note;
     result.cutShort = m_stoppedAtDeadline;
+    result.reader = m_reader;
     if (!m_videoUrl.isEmpty())
         result.addresses(MediaKind::Video) = QStringList{m_videoUrl};
     result.product = std::move(m_product);

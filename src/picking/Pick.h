@@ -2,6 +2,7 @@
 
 #include "picking/PickOutcome.h"
 #include "picking/ScrollRun.h"
+#include "picking/designs/PageDesigns.h"
 #include "platform/BrowserPage.h"
 #include "platform/Intervals.h"
 
@@ -13,8 +14,6 @@
 #include <optional>
 
 class PageDesign;
-class PageDesigns;
-struct DesignReading;
 struct DocumentSnapshot;
 struct PageFacts;
 
@@ -36,6 +35,7 @@ public:
     static const QString DescriptionNote;
     static const QString DeadlineNote;
     static const QString CutShortMessage;
+    static const QString NoPicturesMessage;
     // Taller than any real product page: a page past it keeps growing by itself.
     static constexpr double MaxPageHeight = 500000;
 
@@ -56,7 +56,8 @@ public:
 Q_SIGNALS:
     // The seconds counted while the page scrolls (0 while it loads).
     void progress(int seconds);
-    // The page is a product page: title() and address() are known now.
+    // The page is a product page: title() and address() are known now (for
+    // the generic reader: once it found the offer's pictures).
     void identified();
     void ended(const PickOutcome &outcome);
 
@@ -64,7 +65,10 @@ private:
     void poll();
     void checkPage();
     void judge(std::optional<double> height, const DocumentSnapshot &snapshot, const PageFacts &facts);
-    void refuse(const PageFacts &facts);
+    void refuse(const PageFacts &facts, std::optional<double> height, const QString &title);
+    void follow(const PageDesigns::Match &match, const QString &title, double height);
+    void readRenderedPage();
+    void readGeneric(const DocumentSnapshot &snapshot);
     void startScrolling(double height);
     void onScrollTick();
     void onHeight(std::optional<double> height);
@@ -94,6 +98,7 @@ private:
     // Read with the page's design when it was recognised: both roads hand them on.
     QString m_videoUrl;
     ProductData m_product;
+    QString m_reader;       // PickResult::reader
     PickResult m_described;  // the description road's result while its file is fetched
     bool m_stoppedAtDeadline = false;
     bool m_pastDeadline = false;

@@ -26,6 +26,9 @@ struct PickResult
     // The pick stopped at its deadline or at the page's height limit: what it
     // holds is what the page had loaded by then.
     bool cutShort = false;
+    // Empty when a named design read the page; "generic" when the reader of
+    // designs we do not know did: the user checks what it found.
+    QString reader;
 
     // The media as groups, in the order they are shown, saved and printed.
     const QList<MediaGroup> &groups() const { return media.list(); }

@@ -98,6 +98,8 @@ void Pick::complete(bool atDeadline)
 void Pick::readScrolledPage()
 {
     Timer1.stop();
+    if (m_design->readsRenderedPage())
+        return readRenderedPage();
     m_page->readDocument(m_design->containerIds(), this, [this](const DocumentSnapshot &snapshot) {
         if (m_ended || gone())
             return;
@@ -121,7 +123,10 @@ void Pick::readDescription(const DesignReading &reading)
                       [this](std::optional<QByteArray> file) {
                           if (m_ended || gone())
                               return;
-                          const std::optional<QStringList> pictures = file ? DescriptionFile::pictures(*file, PictureAddress::schemeOf(m_address)) : std::nullopt;
+                          const QString scheme = PictureAddress::schemeOf(m_address);
+                          // A design we do not know may answer in any format.
+                          const std::optional<QStringList> pictures = !file ? std::nullopt
+                              : m_reader.isEmpty() ? DescriptionFile::pictures(*file, scheme) : DescriptionFile::anyPictures(*file, scheme);
                           if (!pictures)
                               m_note = DescriptionNote;
                           PickResult result = m_described;

@@ -28,39 +28,41 @@ QString priceText(const QJsonValue &value)
     return text.isEmpty() ? text : u"¥"_s + text;
 }
 
-// The page shows a price range instead of tiers when the price depends on
-// the SKU: its tiers are then the lowest and the highest price.
-bool isRange(const ProductData &product)
+QString rangeText(const QJsonValue &low, const QJsonValue &high)
 {
-    return product.priceDisplayType == u"skuPrice"_s && product.prices.size() >= 2;
+    return priceText(low) + u" - "_s + valueText(high);
 }
 
-double priceNumber(const QJsonValue &tier)
+QString amountText(const QJsonValue &amount, const QString &unit)
 {
-    return valueText(tier[u"price"]).toDouble();
+    const QString text = valueText(amount);
+    return text.isEmpty() ? text : u"≥"_s + text + unit;
 }
 
-// The lowest starting amount, and the lowest and the highest price, as the
-// page gives them.
-QList<QStringList> rangeRow(const QJsonArray &prices, const QString &unit)
+// The item's own price in one text, for SKUs without a price of their own:
+// its range, or its tiers from the lowest price to the highest.
+QString itemPrice(const ProductData &product)
 {
-    qint64 least = -1;
-    QJsonValue low = prices.first();
+    if (!product.priceRange.isEmpty())
+        return rangeText(product.priceRange[u"low"], product.priceRange[u"high"]);
+    if (product.prices.isEmpty())
+        return {};
+    QJsonValue low = product.prices.first()[u"price"];
     QJsonValue high = low;
-    for (const QJsonValue &tier : prices) {
-        const qint64 amount = tier[u"beginAmount"].toInteger(-1);
-        if (amount >= 0 && (least < 0 || amount < least))
-            least = amount;
-        if (priceNumber(tier) < priceNumber(low))
-            low = tier;
-        if (priceNumber(tier) > priceNumber(high))
-            high = tier;
+    for (const QJsonValue &tier : product.prices) {
+        const double price = valueText(tier[u"price"]).toDouble();
+        if (price < valueText(low).toDouble())
+            low = tier[u"price"];
+        if (price > valueText(high).toDouble())
+            high = tier[u"price"];
     }
-    const QString amount = least < 0 ? QString() : u"≥"_s + QString::number(least) + unit;
-    return {{amount}, {priceText(low[u"price"]) + u" - "_s + valueText(high[u"price"])}};
+    return valueText(low) == valueText(high) ? priceText(low) : rangeText(low, high);
 }
 
 } // namespace
+
+const QString ProductSection::ItemPriceMark = u"（商品价）"_s;
+const QString ProductSection::UnplayableVideo = u"这个视频无法在这里播放，下载后可用播放器打开。"_s;
 
 QStringList ProductSection::pieces(const ProductData &product, const QString &videoUrl)
 {
@@ -90,8 +92,9 @@ void ProductSection::appendVideo(QStringList &out, const QString &videoUrl)
     if (!playable(videoUrl))
         return;
     out << u"<div class=\"product-part\"><font fontsize=8>视频(1):</font>"_s
-            u"<video preload=\"none\" controls src=\""_s
-            + HtmlEscaped(videoUrl) + u"\"></video></div>"_s;
+            u"<video preload=\"metadata\" controls src=\""_s
+            + HtmlEscaped(videoUrl) + u"\"></video><div class=\"video-unplayable\" hidden>"_s + UnplayableVideo
+            + u"</div></div>"_s;
 }
 
 void ProductSection::appendAttributes(QStringList &out, const ProductData &product)
@@ -109,21 +112,21 @@ void ProductSection::appendAttributes(QStringList &out, const ProductData &produ
 
 void ProductSection::appendPrices(QStringList &out, const ProductData &product)
 {
-    if (product.prices.isEmpty())
-        return;
     const QString unit = product.unit;
-    if (isRange(product)) {
+    if (!product.priceRange.isEmpty()) {
         ProductTable table(u"价格"_s, {u"起批量"_s, u"价格"_s}, 1);
-        table.addRow(rangeRow(product.prices, unit));
+        table.addRow({{amountText(product.priceRange[u"beginAmount"], unit)},
+                      {rangeText(product.priceRange[u"low"], product.priceRange[u"high"])}});
         out << table.pieces();
         return;
     }
+    if (product.prices.isEmpty())
+        return;
     ProductTable table(u"价格"_s, {u"起批量"_s, u"价格"_s}, product.prices.size());
     for (const QJsonValue &tier : product.prices) {
         if (table.full())
             break;
-        const QString amount = valueText(tier[u"beginAmount"]);
-        table.addRow({{amount.isEmpty() ? amount : u"≥"_s + amount + unit}, {priceText(tier[u"price"])}});
+        table.addRow({{amountText(tier[u"beginAmount"], unit)}, {priceText(tier[u"price"])}});
     }
     out << table.pieces();
 }
@@ -133,10 +136,13 @@ void ProductSection::appendSkus(QStringList &out, const ProductData &product)
     if (product.skus.isEmpty())
         return;
     ProductTable table(u"商品SKU"_s, {u"规格"_s, u"价格"_s, u"库存"_s}, product.skus.size());
+    const QString item = itemPrice(product);
+    const QString itemShown = item.isEmpty() ? item : item + ProductSection::ItemPriceMark;
     for (const ProductSku &sku : product.skus) {
         if (table.full())
             break;
-        table.addRow({sku.names, {priceText(sku.price)}, {valueText(sku.stock)}});
+        const QString own = priceText(sku.price);
+        table.addRow({sku.names, {own.isEmpty() ? itemShown : own}, {valueText(sku.stock)}});
     }
     out << table.pieces();
 }

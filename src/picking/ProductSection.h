@@ -13,6 +13,13 @@
 class ProductSection
 {
 public:
+    // After the item's price in the SKU table's price column of a SKU
+    // without a price of its own.
+    static const QString ItemPriceMark;
+    // Shown under the video when the engine cannot play it (its first frame
+    // shows otherwise).
+    static const QString UnplayableVideo;
+
     static QStringList pieces(const ProductData &product, const QString &videoUrl);
 
     // http or https with a host, and of a sane length; anything else is no video.

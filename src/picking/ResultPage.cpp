@@ -4,6 +4,7 @@
 
 #include "picking/ProductSection.h"
 #include "picking/ResultPageStyle.h"
+#include "picking/designs/GenericDesign.h"
 
 using namespace Qt::StringLiterals;
 
@@ -22,6 +23,8 @@ QStringList ResultPage::pieces(const PickResult &result)
 {
     QStringList out;
     out << u"<html><head><title>Pick:"_s + HtmlEscaped(result.title) + u"</title></head><body>"_s;
+    if (!result.reader.isEmpty())
+        out << u"<div id=\"reader-notice\"><font fontsize=9 color=\"#c00000\">"_s + GenericDesign::Notice + u"</font></div>"_s;
     for (const MediaGroup &group : result.groups()) {
         if (!group.addresses.isEmpty() && !group.describe().heading.isEmpty())
             appendSection(out, result, group);

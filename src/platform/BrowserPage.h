@@ -55,6 +55,14 @@ public:
     // The first <title> and the <div>s whose id is in `divIds` (all when empty).
     virtual void readDocument(const QStringList &divIds, QObject *context, SnapshotCallback done) = 0;
     // body.scrollHeight; nullopt when there is no body.
+    // The page as it is rendered now, gathered whole by a fixed script of ours
+    // (pictures, inline data scripts, <meta> properties; see DocumentSnapshot):
+    // what a reader of designs we do not know reads. No divs.
+    virtual void readRenderedPage(QObject *context, SnapshotCallback done)
+    {
+        Q_UNUSED(context)
+        done(DocumentSnapshot{});
+    }
     virtual void readScrollHeight(QObject *context, HeightCallback done) = 0;
     virtual void scrollBy(double x, double y) = 0;
     // Address, load state, interstitial signs and the inline scripts holding

@@ -162,6 +162,19 @@ void WebEngineBrowser::readDocument(const QStringList &divIds, QObject *context,
     });
 }
 
+void WebEngineBrowser::readRenderedPage(QObject *context, SnapshotCallback done)
+{
+    // Far beyond a real product page: 1 MB of inline data and a few hundred pictures.
+    const int maxPictures = 3000;
+    const int maxScriptChars = 8 * 1024 * 1024;
+    const int maxMetas = 300;
+    const QString script = pageScript(QStringLiteral("renderedPage.js"))
+        + QStringLiteral("(%1,%2,%3)").arg(maxPictures).arg(maxScriptChars).arg(maxMetas);
+    runScript(script, context, [done](const QVariant &result, bool) {
+        done(DocumentSnapshot::fromScriptResult(result));
+    });
+}
+
 void WebEngineBrowser::readScrollHeight(QObject *context, HeightCallback done)
 {
     runScript(pageScript(QStringLiteral("scrollHeight.js")), context, [done](const QVariant &result, bool answered) {

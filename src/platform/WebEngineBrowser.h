@@ -33,6 +33,7 @@ public:
     void copy() override;
 
     void readDocument(const QStringList &divIds, QObject *context, SnapshotCallback done) override;
+    void readRenderedPage(QObject *context, SnapshotCallback done) override;
     void readScrollHeight(QObject *context, HeightCallback done) override;
     void scrollBy(double x, double y) override;
     void writePage(const QStringList &pieces, QObject *context, DoneCallback done) override;

@@ -22,6 +22,7 @@ public:
         bool hold = false; // the download waits for finishHeld()
         bool descMissing = false;
         std::function<void(DownloadSummary &)> summary = {}; // shapes the download's summary
+        QString reader = {}; // PickResult::reader
     };
 
     QHash<QString, Script> scripts;
@@ -45,6 +46,7 @@ public:
             result.addresses(MediaKind::Main) = {url + QStringLiteral("/m1.jpg"), url + QStringLiteral("/m2.jpg")};
             result.addresses(MediaKind::Description) = {url + QStringLiteral("/d1.jpg")};
             result.descriptionMissing = script.descMissing;
+            result.reader = script.reader;
             emit picked(job, script.end, result, script.end == PickEnd::Picked ? QString() : QStringLiteral("no"));
         });
     }

@@ -4,6 +4,7 @@
 #include "batch/BatchRunner.h"
 #include "batch/BatchTableModel.h"
 #include "download/SaveLayout.h"
+#include "picking/designs/GenericDesign.h"
 #include "support/TestMain.h"
 
 #include <QElapsedTimer>
@@ -316,6 +317,7 @@ private slots:
         QCOMPARE(line[u"failedNames"_s].toArray(), (QJsonArray{u"主图1"_s, u"主图2"_s, u"描述图1"_s}));
 
         worker.scripts[url(1)].summary = worker.scripts[url(2)].summary = worker.scripts[url(3)].summary = {};
+        worker.scripts[url(2)].reader = GenericDesign::ReaderName;
         runner.retryFailed();
         QTRY_COMPARE(runner.status(), BatchRunner::Status::Finished);
         QCOMPARE(states(runner.rows()), (QList<BatchState>{BatchState::Done, BatchState::Done, BatchState::Done}));
@@ -323,7 +325,11 @@ private slots:
         const QJsonObject done = QJsonDocument::fromJson(batchJsonLine(runner.rows()[1])).object();
         QVERIFY(done[u"failedNames"_s].toArray().isEmpty());
         QVERIFY(!done.contains(u"error"_s));
-        QCOMPARE(model.cellText(1, BatchTableModel::Reason), QString());
+        // Whole, but read by the generic reader: the row says so, other rows stay as they were.
+        QCOMPARE(done[u"reader"_s].toString(), u"generic"_s);
+        QCOMPARE(model.cellText(1, BatchTableModel::State), u"完成（通用读取）"_s);
+        QVERIFY(!QJsonDocument::fromJson(batchJsonLine(runner.rows()[0])).object().contains(u"reader"_s));
+        QCOMPARE(model.cellText(0, BatchTableModel::State), u"完成"_s);
     }
 
     // A second batch on a folder in use is refused; a long list of failures

@@ -255,6 +255,13 @@ private Q_SLOTS:
         const PickResult &r = outcome.result;
         QCOMPARE(r.addresses(MediaKind::Video), QStringList{site(QStringLiteral("/video/play/u/2221089585610/p/2/e/6/t/1/547417934541.mp4"))});
         QCOMPARE(r.product.skus.size(), 11);
+        // The stand-in video is no video the engine can play: the result page says so.
+        auto *browser = static_cast<WebEngineBrowser *>(window->tabs().browser(0));
+        QVariant hidden;
+        QTRY_VERIFY_WITH_TIMEOUT((browser->page()->runJavaScript(QStringLiteral("document.querySelector('.video-unplayable').hidden"),
+                                                                 QWebEngineScript::ApplicationWorld,
+                                                                 [&hidden](const QVariant &v) { hidden = v; }),
+                                  hidden.isValid() && !hidden.toBool()), 15000);
         QNetworkAccessManager network;
         PictureFetcher fetcher(&network);
         QTemporaryDir saveFolder;

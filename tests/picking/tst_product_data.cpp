@@ -164,6 +164,18 @@ private Q_SLOTS:
         QCOMPARE(product.skus.at(1).price.toString(), u"6"_s);
     }
 
+    // Offer 41537815714: priced by SKU, "≥100个 ¥0.09 - 1.30" is one range, not two tiers.
+    void aPriceBySkuIsOneRange()
+    {
+        const QByteArray text = "{\"priceModel\":{\"currentPrices\":[{\"price\":\"1.30\",\"beginAmount\":100},"
+                                "{\"price\":\"0.09\",\"beginAmount\":100}],\"priceDisplayType\":\"skuPrice\"}}";
+        const QJsonObject saved = ProductReading::fromInlineData(QJsonDocument::fromJson(text).object(), text, u"u"_s).toJson();
+        QVERIFY(!saved.contains(u"prices"_s));
+        QCOMPARE(QJsonDocument(saved[u"priceRange"].toObject()).toJson(QJsonDocument::Compact),
+                 QByteArray("{\"beginAmount\":100,\"high\":\"1.30\",\"low\":\"0.09\"}"));
+        QCOMPARE(saved[u"minOrder"].toInt(), 100);
+    }
+
     void oldPageGivesItsAttributeTable()
     {
         DocumentSnapshot snapshot;

@@ -44,6 +44,11 @@ public:
     // then read again from the page; the others are complete once their
     // description file (detailUrl) is read.
     virtual bool scrollsFirst() const { return false; }
+    // After the scroll the page is gathered whole (BrowserPage::readRenderedPage)
+    // and read again by read(), which then gives every list it found.
+    virtual bool readsRenderedPage() const { return false; }
+    // PickResult::reader of what this design read: empty for a named design.
+    virtual QString readerName() const { return {}; }
     // The <div>s this design reads from the document.
     virtual QStringList containerIds() const { return {}; }
     // After the scroll: the pictures the scrolled page shows.

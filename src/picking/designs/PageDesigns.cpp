@@ -1,10 +1,11 @@
 #include "picking/designs/PageDesigns.h"
 
 #include "picking/designs/ContextDataDesign.h"
+#include "picking/designs/GenericDesign.h"
 #include "picking/designs/InitDataDesign.h"
 #include "picking/designs/OldContainersDesign.h"
 
-PageDesigns::PageDesigns()
+PageDesigns::PageDesigns() : m_generic(std::make_unique<GenericDesign>())
 {
     m_designs.push_back(std::make_unique<OldContainersDesign>());
     m_designs.push_back(std::make_unique<ContextDataDesign>());
@@ -43,4 +44,11 @@ std::optional<DesignReading> PageDesigns::read(const PageFacts &facts, const Doc
 {
     const std::optional<Match> found = match(facts, snapshot);
     return found ? std::optional<DesignReading>(found->reading) : std::nullopt;
+}
+
+std::optional<PageDesigns::Match> PageDesigns::matchGeneric(const PageFacts &facts, const DocumentSnapshot &snapshot) const
+{
+    if (std::optional<DesignReading> reading = m_generic->read(facts, snapshot))
+        return Match{m_generic.get(), *reading};
+    return std::nullopt;
 }

@@ -45,6 +45,14 @@ QStringList fullSize(const QStringList &addresses, const QString &scheme)
     return out;
 }
 
+bool isPicture(const QString &address)
+{
+    const QString full = fullSize(address);
+    static const QRegularExpression picture(QStringLiteral("/[^/]*\\.(jpe?g|png|gif|webp|bmp)$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    return !full.isEmpty() && picture.match(full).hasMatch();
+}
+
 QStringList imageSources(const QString &html, const QString &scheme)
 {
     static const QRegularExpression image(QStringLiteral("<img\\b[^>]*?\\ssrc\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))"),

@@ -19,6 +19,10 @@ QString fullSize(const QString &address, const QString &scheme = QStringLiteral(
 // fullSize of each, blanks dropped, order and repeats kept.
 QStringList fullSize(const QStringList &addresses, const QString &scheme = QStringLiteral("https"));
 
+// Whether an address (http(s) or protocol-relative) names a picture file:
+// its file name has a picture extension.
+bool isPicture(const QString &address);
+
 // The src of every <img> of an HTML fragment, in order, as full-size addresses.
 QStringList imageSources(const QString &html, const QString &scheme = QStringLiteral("https"));
 

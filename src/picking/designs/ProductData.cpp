@@ -69,6 +69,8 @@ QJsonObject ProductData::toJson() const
     put(object, QStringLiteral("minOrder"), minOrder);
     if (const QJsonArray tiers = tiersJson(prices); !tiers.isEmpty())
         object.insert(QStringLiteral("prices"), tiers);
+    if (!priceRange.isEmpty())
+        object.insert(QStringLiteral("priceRange"), tiersJson({priceRange}).first());
     put(object, QStringLiteral("priceDisplayType"), priceDisplayType);
     QJsonArray list;
     for (const ProductAttribute &attribute : attributes)

@@ -35,6 +35,9 @@ struct ProductData
     QString unit;
     QJsonValue minOrder = QJsonValue(QJsonValue::Undefined);
     QJsonArray prices;     // [{"price": "9.50", "beginAmount": 3}, …]
+    // Instead of tiers when the price depends on the SKU:
+    // {"low": "0.09", "high": "1.30", "beginAmount": 100}.
+    QJsonObject priceRange;
     QString priceDisplayType;
     QList<ProductAttribute> attributes;
     QList<ProductSku> skus;

@@ -77,6 +77,34 @@ QList<QJsonValue> lookUp(const QJsonValue &data)
     return values;
 }
 
+double priceNumber(const QJsonValue &tier)
+{
+    const QJsonValue price = tier[QStringLiteral("price")];
+    return price.isDouble() ? price.toDouble() : price.toString().toDouble();
+}
+
+// A price that depends on the SKU is given as its lowest and highest price
+// ("¥0.09 - 1.30"), both at the lowest starting amount: no quantity tiers.
+QJsonObject rangeOf(const QJsonArray &tiers)
+{
+    qint64 least = -1;
+    QJsonValue low = tiers.first();
+    QJsonValue high = low;
+    for (const QJsonValue &tier : tiers) {
+        const qint64 amount = tier[QStringLiteral("beginAmount")].toInteger(-1);
+        if (amount >= 0 && (least < 0 || amount < least))
+            least = amount;
+        if (priceNumber(tier) < priceNumber(low))
+            low = tier;
+        if (priceNumber(tier) > priceNumber(high))
+            high = tier;
+    }
+    QJsonObject range{{QStringLiteral("low"), low[QStringLiteral("price")]}, {QStringLiteral("high"), high[QStringLiteral("price")]}};
+    if (least >= 0)
+        range.insert(QStringLiteral("beginAmount"), least);
+    return range;
+}
+
 void readPrices(const QList<QJsonValue> &fields, ProductData &product)
 {
     const QJsonValue model = fields.at(PriceModel);
@@ -91,6 +119,10 @@ void readPrices(const QList<QJsonValue> &fields, ProductData &product)
     product.priceDisplayType = model[QStringLiteral("priceDisplayType")].toString();
     const QJsonValue first = product.prices.isEmpty() ? QJsonValue() : product.prices.first()[QStringLiteral("beginAmount")];
     product.minOrder = isAmount(fields.at(StartAmount)) ? fields.at(StartAmount) : first;
+    if (product.priceDisplayType == QLatin1String("skuPrice") && product.prices.size() >= 2) {
+        product.priceRange = rangeOf(product.prices);
+        product.prices = QJsonArray();
+    }
 }
 
 void readAttributes(const QList<QJsonValue> &fields, ProductData &product)
