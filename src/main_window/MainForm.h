@@ -84,6 +84,10 @@ public:
     void showHelp();
     // Ctrl+Tab and Ctrl+Shift+Tab: the next or previous tab, round the end.
     void selectNeighbourTab(int step);
+    // Ctrl+T: a blank tab, with the address box ready for typing.
+    void newTab();
+    // Ctrl+L: the address box, its text selected.
+    void focusAddress();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

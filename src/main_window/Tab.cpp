@@ -113,10 +113,17 @@ QString Tab::caption(const QString &pageTitle) const
             mark = QStringLiteral("(%1张失败)").arg(m_lastDownload->failed);
         else if (m_lastDownload->saved == 0)
             mark = QStringLiteral("(无图片)");
-        return QStringLiteral("已下载") + mark + QLatin1Char(':') + CleanName(m_result->title.left(10));
+        return QStringLiteral("已下载") + mark + QLatin1Char(':') + CleanName(m_result->title.left(CaptionChars));
     }
     // The cut comes before the cleaning, so a caption may be shorter than the cut.
     if (m_picked)
-        return QStringLiteral("Pick:") + CleanName(m_pickTitle.left(10));
-    return CleanName(pageTitle.left(5));
+        return QStringLiteral("Pick:") + CleanName(m_pickTitle.left(CaptionChars));
+    return CleanName(pageTitle.left(CaptionChars));
+}
+
+QString Tab::fullTitle(const QString &pageTitle) const
+{
+    if (m_result)
+        return CleanName(m_result->title);
+    return CleanName(m_picked ? m_pickTitle : pageTitle);
 }

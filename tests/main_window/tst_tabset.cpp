@@ -265,7 +265,7 @@ private Q_SLOTS:
         QCOMPARE(items[3]->shortcut(), QKeySequence(QStringLiteral("Ctrl+B")));
         items[3]->trigger();
         QCOMPARE(dialogs.messages.last().text,
-                 QStringLiteral("软件名称：Pictorra\r软件版本:Ver3.2"));
+                 QStringLiteral("软件名称：Pictorra\r软件版本：Ver3.2"));
         QCOMPARE(dialogs.messages.last().title, QStringLiteral("软件版本信息"));
         items[1]->trigger();
         QVERIFY(window->batchWindow()->isVisible());
@@ -278,7 +278,10 @@ private Q_SLOTS:
         window->showHelp();
         const QString text = dialogs.messages.last().text;
         QCOMPARE(dialogs.messages.last().title, QStringLiteral("使用帮助"));
-        QVERIFY(text.startsWith(QStringLiteral("软件功能：阿里巴巴产品主图和描述图采集下载。\r\n使用方法：方法1)")));
+        QVERIFY(text.startsWith(QStringLiteral("Pictorra 使用帮助\r\n\r\n软件功能：")));
+        for (const char16_t *kind : {u"主图", u"SKU图", u"描述图", u"视频", u"商品信息"})
+            QVERIFY2(text.section(QStringLiteral("\r\n"), 2, 2).contains(QStringView(kind)), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("\r\n使用方法：方法1)")));
         QVERIFY(text.contains(QStringLiteral("\r\n          方法2)直接在地址栏输入home.test网址回车")));
         QVERIFY(text.endsWith(QStringLiteral("选择目录保存图片。\r\n")));
     }
