@@ -4,6 +4,7 @@
 #include "main_window/TransferGuard.h"
 #include "platform/Intervals.h"
 
+#include <QColor>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -103,6 +104,8 @@ private:
     void relayout();
     void onAddressEntered(const QString &address);
     void shutdown();
+    // The result pages take the window's colours (a dark skin, a dark page).
+    void followSkin();
 
     Services m_services;
     std::unique_ptr<Engine> m_ownEngine;
@@ -122,5 +125,7 @@ private:
     std::vector<std::function<void()>> m_shutdownSteps;
     TransferGuard m_transfers;
     bool m_hideOnMinimize = false;
+    bool m_skinPending = false;
+    QColor m_pageBackground; // the colours the result pages were written in
     bool m_shutDown = false;
 };
