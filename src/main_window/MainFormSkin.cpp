@@ -11,6 +11,8 @@ void MainForm::followSkin()
     m_skinPending = false;
     // Without a skin the page keeps its own light look.
     const bool skinned = !qApp->styleSheet().isEmpty();
+    // A window not yet shown takes its colours from the sheet only when polished.
+    m_client->ensurePolished();
     const QColor background = skinned ? m_client->palette().color(QPalette::Window) : QColor();
     const QColor text = skinned ? m_client->palette().color(QPalette::WindowText) : QColor();
     if (background == m_pageBackground)
