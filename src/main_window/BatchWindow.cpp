@@ -70,6 +70,7 @@ void BatchWindow::build()
     m_dropped = new QLabel(this);
     m_dropped->setObjectName(u"dropped"_s);
     m_dropped->setWordWrap(true);
+    m_dropped->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     m_dropped->hide();
     auto *list = new QVBoxLayout;
     list->addWidget(m_paste);

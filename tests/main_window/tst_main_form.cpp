@@ -13,6 +13,7 @@
 #include <QDirIterator>
 #include <QComboBox>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -104,6 +105,10 @@ private Q_SLOTS:
         const QString item = saveTo.filePath(QStringLiteral("慢图"));
         QTRY_VERIFY_WITH_TIMEOUT(!partials().isEmpty() && !QDir(item + QStringLiteral("/主图")).isEmpty(QDir::Files), 5000);
 
+        // The progress is a bar too, beside the numbers.
+        const QProgressBar *bar = window->tabs().mesg(0)->findChild<QProgressBar *>(QStringLiteral("downloadProgress"));
+        QTRY_VERIFY(bar->isVisibleTo(window->tabs().mesg(0)) && bar->value() == 1);
+        QCOMPARE(bar->maximum(), 2);
         QVERIFY(window->close());
         QCOMPARE(dialogs.questions.size(), 1);
         // Stopped by the yes itself, before the window goes.
