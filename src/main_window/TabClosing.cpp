@@ -1,4 +1,4 @@
-// Closing tabs, asked by the user or done by the program, and reopening them.
+// Opening and closing tabs at the user's word or the program's, and reopening closed ones.
 #include "main_window/TabSet.h"
 
 #include "main_window/VerticalTabBar.h"
