@@ -21,6 +21,10 @@ skin::skin(const SkinSettings &settings, const SkinManager &skins, Dialogs &dial
     setWindowTitle(QStringLiteral("换肤"));
     setWindowIcon(Artwork::programIcon());
     m_list->setObjectName(QStringLiteral("SkinFile"));
+    // The rows keep the skins' own measure whatever skin is on, none included:
+    // choosing one must not move the row under the mouse.
+    m_list->setStyleSheet(QStringLiteral("QListWidget#SkinFile::item { padding: 6px 10px; margin: 0px;"
+                                         " border: none; border-bottom: 1px solid palette(midlight); }"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_list);
@@ -59,7 +63,13 @@ void skin::fill()
 {
     const QSignalBlocker quiet(m_list);
     m_list->clear();
-    m_list->addItems(m_skins.names());
+    // The file's name is the skin's; ".qss" says nothing to the user.
+    for (const QString &file : m_skins.names()) {
+        const QString shown = file.endsWith(QStringLiteral(".qss"), Qt::CaseInsensitive) && file.size() > 4
+                                  ? file.chopped(4) : file;
+        auto *item = new QListWidgetItem(shown, m_list);
+        item->setData(Qt::UserRole, file);
+    }
 }
 
 bool skin::eventFilter(QObject *watched, QEvent *event)
@@ -92,7 +102,7 @@ void skin::onItemClicked(int row)
 
 void skin::choose(int row, bool byUser)
 {
-    const QString name = m_list->item(row)->text();
+    const QString name = m_list->item(row)->data(Qt::UserRole).toString();
     m_skins.apply(name);
     const SkinSettings::WriteResult stored = m_settings.store(name, row);
     // Opening the window writes the stored choice again; only the user's own

@@ -46,13 +46,20 @@ QString plainAddress(const QString &line)
 
 QStringList BatchAddresses::read(const QString &text)
 {
-    QStringList addresses;
+    return readWithReport(text).addresses;
+}
+
+BatchAddresses::Reading BatchAddresses::readWithReport(const QString &text)
+{
+    Reading reading;
     QSet<QString> seen;
     auto add = [&](const QString &address) {
-        if (!address.isEmpty() && !seen.contains(address)) {
-            seen.insert(address);
-            addresses.append(address);
+        if (seen.contains(address)) {
+            ++reading.merged;
+            return;
         }
+        seen.insert(address);
+        reading.addresses.append(address);
     };
     for (const QString &line : text.split(QRegularExpression(u"[\r\n]+"_s), Qt::SkipEmptyParts)) {
         bool found = false;
@@ -63,10 +70,33 @@ QStringList BatchAddresses::read(const QString &text)
             add(offerAddress(id));
             found = true;
         }
-        if (!found)
-            add(plainAddress(line));
+        if (found)
+            continue;
+        if (const QString plain = plainAddress(line); !plain.isEmpty())
+            add(plain);
+        else if (!line.trimmed().isEmpty())
+            reading.ignored.append(line.trimmed());
     }
-    return addresses;
+    return reading;
+}
+
+QString BatchAddresses::Reading::dropped() const
+{
+    // A few of the lines, each cut short: enough to recognise them.
+    constexpr int Shown = 3;
+    constexpr int Chars = 24;
+    QStringList parts;
+    if (!ignored.isEmpty()) {
+        QStringList lines;
+        for (const QString &line : ignored.mid(0, Shown))
+            lines << (line.size() > Chars ? line.left(Chars) + u"…"_s : line);
+        if (ignored.size() > Shown)
+            lines << u"…"_s;
+        parts << u"忽略%1行（不是宝贝地址）：%2"_s.arg(ignored.size()).arg(lines.join(u"、"_s));
+    }
+    if (merged > 0)
+        parts << u"合并%1个重复"_s.arg(merged);
+    return parts.join(u", "_s);
 }
 
 QString BatchAddresses::normalised(const QString &address)
@@ -102,6 +132,11 @@ QString BatchAddresses::decode(const QByteArray &bytes)
 
 QStringList BatchAddresses::readFile(const QString &path, QString *error)
 {
+    return readFileWithReport(path, error).addresses;
+}
+
+BatchAddresses::Reading BatchAddresses::readFileWithReport(const QString &path, QString *error)
+{
     // Only a regular file is read whole here: a pipe is read as a stream
     // (BatchAddressStream), and reading one here would wait for its writer.
     QFile file;
@@ -112,5 +147,5 @@ QStringList BatchAddresses::readFile(const QString &path, QString *error)
             *error = u"文件太大"_s;
         return {};
     }
-    return read(decode(file.read(MaxListBytes)));
+    return readWithReport(decode(file.read(MaxListBytes)));
 }

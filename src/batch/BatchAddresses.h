@@ -8,6 +8,20 @@
 // batch works through: one entry per item, in the order first seen.
 namespace BatchAddresses {
 
+// What a reading kept and what it let go, so that the user can be told.
+struct Reading
+{
+    QStringList addresses;
+    QStringList ignored; // the lines that hold no address, trimmed
+    int merged = 0;      // addresses that repeat one read before
+
+    // "忽略N行（不是宝贝地址）：…, 合并N个重复" (either part alone); "" when nothing went.
+    QString dropped() const;
+};
+
+// read() and what it dropped.
+Reading readWithReport(const QString &text);
+
 // The marketplace's offer addresses anywhere in the text (shared-link prose
 // around them is ignored), written in their desktop form so the mobile and
 // desktop links of one offer count once; besides those, any http(s) address
@@ -25,8 +39,9 @@ QString normalised(const QString &address);
 // mark is dropped), otherwise GBK, as Windows tools in Chinese write them.
 QString decode(const QByteArray &bytes);
 
-// read(decode(file)); `error` gets the system's reason when the file cannot
+// readWithReport(decode(file)).addresses; `error` gets the system's reason when the file cannot
 // be read or is no regular file. Files beyond a few megabytes are refused: a list is never that big.
 QStringList readFile(const QString &path, QString *error = nullptr);
+Reading readFileWithReport(const QString &path, QString *error = nullptr);
 
 } // namespace BatchAddresses

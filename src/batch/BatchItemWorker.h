@@ -45,6 +45,9 @@ Q_SIGNALS:
     void picked(int job, BatchItemWorker::PickEnd end, const PickResult &result, const QString &message);
     void downloadProgress(int job, int done, int total);
     void downloaded(int job, const DownloadSummary &summary);
+    // The user closed the job's page while it was picked or saved: the job
+    // stopped there (nothing more is written for it) and is not the page's fault.
+    void cancelledByUser(int job, const QString &message);
 
 private:
     bool m_keepResultPages = false;

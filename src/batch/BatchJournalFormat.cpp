@@ -24,6 +24,7 @@ QJsonObject BatchJournalFormat::toJson(const QDir &saveFolder, const BatchRow &r
 {
     QJsonObject object{{u"url"_s, row.url},
                        {u"title"_s, row.title},
+                       {u"productTitle"_s, row.productTitle},
                        {u"state"_s, batchStateKey(row.state)},
                        {u"saved"_s, row.saved},
                        {u"dropped"_s, row.dropped},
@@ -43,6 +44,7 @@ bool BatchJournalFormat::fromJson(const QDir &saveFolder, const QJsonObject &obj
     if (row->url.isEmpty() || !batchStateFromKey(object.value(u"state"_s).toString(), &row->state))
         return false;
     row->title = object.value(u"title"_s).toString();
+    row->productTitle = object.value(u"productTitle"_s).toString();
     // Journals written before a kind was saved have no count of it: 0.
     for (const MediaKind &kind : MediaKinds::all())
         row->found[kind.id] = object.value(kind.key).toInt();

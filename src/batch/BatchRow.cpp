@@ -20,7 +20,7 @@ struct StateNames
     const char16_t *key;
 };
 
-constexpr std::array<StateNames, 10> Names{{
+constexpr std::array<StateNames, 11> Names{{
     {BatchState::Waiting, u"等待", u"waiting"},
     {BatchState::Picking, u"采集中", u"picking"},
     {BatchState::Downloading, u"下载中", u"downloading"},
@@ -31,6 +31,7 @@ constexpr std::array<StateNames, 10> Names{{
     {BatchState::AlreadySaved, u"已保存", u"skipped"},
     {BatchState::Unreachable, u"无法打开", u"unreachable"},
     {BatchState::Failed, u"失败", u"failed"},
+    {BatchState::Cancelled, u"已取消", u"cancelled"},
 }};
 
 } // namespace
@@ -64,13 +65,13 @@ bool batchStateIsFinal(BatchState state)
 bool batchStateIsFailure(BatchState state)
 {
     return state == BatchState::Partial || state == BatchState::NeedsCheck || state == BatchState::NotProduct
-        || state == BatchState::Unreachable || state == BatchState::Failed;
+        || state == BatchState::Unreachable || state == BatchState::Failed || state == BatchState::Cancelled;
 }
 
 bool batchStateWasPicked(BatchState state)
 {
     return batchStateIsFinal(state) && state != BatchState::NotProduct && state != BatchState::NeedsCheck
-        && state != BatchState::Unreachable;
+        && state != BatchState::Unreachable && state != BatchState::Cancelled;
 }
 
 QByteArray batchJsonLine(const BatchRow &row)
@@ -80,6 +81,7 @@ QByteArray batchJsonLine(const BatchRow &row)
         object.insert(u"error"_s, row.note);
     } else {
         object.insert(u"title"_s, row.title);
+        object.insert(u"productTitle"_s, row.productTitle);
         object.insert(u"folder"_s, row.folder);
         for (const MediaKind &kind : MediaKinds::all())
             object.insert(kind.key, row.found[kind.id]);

@@ -18,6 +18,7 @@ enum class BatchState {
     AlreadySaved, // 已保存: saved completely by an earlier run of this journal
     Unreachable,  // 无法打开: the page could not be loaded (network or HTTP error)
     Failed,       // 失败: picked, but not one picture could be saved
+    Cancelled,    // 已取消: the user closed the item's tab while it was picked or saved
 };
 
 QString batchStateText(BatchState state);   // the Chinese word the table shows
@@ -31,7 +32,8 @@ bool batchStateWasPicked(BatchState state);  // the page gave a result (counts a
 struct BatchRow
 {
     QString url;
-    QString title;
+    QString title;        // the document's, as the JSON line's "title"
+    QString productTitle; // the clean name the table shows and the folder is named after
     BatchState state = BatchState::Waiting;
     MediaCounts found; // what the pick found, per kind of media
     int saved = 0;

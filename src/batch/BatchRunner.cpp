@@ -18,6 +18,7 @@ BatchRunner::BatchRunner(BatchItemWorker *worker, QObject *parent)
     connect(worker, &BatchItemWorker::picked, this, &BatchRunner::onPicked);
     connect(worker, &BatchItemWorker::downloadProgress, this, &BatchRunner::onProgress);
     connect(worker, &BatchItemWorker::downloaded, this, &BatchRunner::onDownloaded);
+    connect(worker, &BatchItemWorker::cancelledByUser, this, &BatchRunner::onCancelledByUser);
     // Connected before anyone else: whoever hears of a change asks counts that include it.
     connect(this, &BatchRunner::rowsReset, this, [this] { m_tally.reset(m_rows); });
     connect(this, &BatchRunner::rowChanged, this, [this](int row) { m_tally.update(row, m_rows[row].state); });

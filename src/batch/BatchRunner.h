@@ -91,6 +91,7 @@ private:
     void onPicked(int job, BatchItemWorker::PickEnd end, const PickResult &result, const QString &message);
     void onProgress(int job, int done, int total);
     void onDownloaded(int job, const DownloadSummary &summary);
+    void onCancelledByUser(int job, const QString &message);
     void finishRow(int job, BatchState state, const QString &note);
     int rowOf(int job) const { return m_jobs.value(job, -1); }
 

@@ -45,6 +45,7 @@ QString BatchRunner::itemFolderFor(const BatchRow &row, const QString &title, QS
         if (staysInside(root, row.folder))
             return row.folder;
     }
+    // Already cleaned (FolderNaming); cleaning twice is harmless.
     const QString path = m_saveFolder + u'/' + CleanName(title);
     QString reason;
     const QString made = mkdiruser(path, 0, int(path.size()), &reason);

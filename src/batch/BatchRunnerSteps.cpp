@@ -1,5 +1,6 @@
 #include "batch/BatchRunner.h"
 
+#include "download/FolderNaming.h"
 #include <QDateTime>
 
 using namespace Qt::StringLiterals;
@@ -93,6 +94,7 @@ void BatchRunner::onPicked(int job, BatchItemWorker::PickEnd end, const PickResu
     }
     BatchRow &current = m_rows[row];
     current.title = result.title;
+    current.productTitle = FolderNaming::itemTitle(result);
     current.found = result.media.counts();
     current.note = result.note;
     current.reader = result.reader;
@@ -101,7 +103,7 @@ void BatchRunner::onPicked(int job, BatchItemWorker::PickEnd end, const PickResu
     // kill at any later moment finds it, and a rerun completes the item there.
     QString error;
     const QString journalled = current.folder;
-    const QString folder = itemFolderFor(current, result.title, &error);
+    const QString folder = itemFolderFor(current, current.productTitle, &error);
     if (folder.isEmpty()) {
         finishRow(job, BatchState::Failed, error);
         return;
@@ -153,6 +155,13 @@ void BatchRunner::onDownloaded(int job, const DownloadSummary &summary)
         finishRow(job, BatchState::Partial, u"下载被中止"_s);
     else
         finishRow(job, BatchState::Failed, reasonOf(summary));
+}
+
+void BatchRunner::onCancelledByUser(int job, const QString &message)
+{
+    const int row = rowOf(job);
+    if (row >= 0 && !batchStateIsFinal(m_rows[row].state) && m_rows[row].state != BatchState::Waiting)
+        finishRow(job, BatchState::Cancelled, message);
 }
 
 void BatchRunner::finishRow(int job, BatchState state, const QString &note)

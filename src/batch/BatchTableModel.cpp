@@ -43,7 +43,8 @@ QString BatchTableModel::cellText(int row, int column) const
     auto count = [picked](int n) { return picked || n > 0 ? QString::number(n) : QString(); };
     switch (column) {
     case Address: return r.url;
-    case Title: return r.title;
+    // Rows journalled before the clean name was kept show the document's title.
+    case Title: return r.productTitle.isEmpty() ? r.title : r.productTitle;
     case State:
         if (r.state == BatchState::Picking) {
             const qint64 seconds = (QDateTime::currentMSecsSinceEpoch() - r.startedMs) / 1000;
@@ -54,7 +55,8 @@ QString BatchTableModel::cellText(int row, int column) const
         return batchStateText(r.state) + (r.reader.isEmpty() ? QString() : GenericDesign::StateMark);
     case Failed: return batchStateIsFinal(r.state) && picked ? QString::number(r.failed) : QString();
     case Folder: return r.folder;
-    case Reason: return batchStateIsFailure(r.state) ? r.note : QString();
+    // Whatever did not end whole says why; a waiting or running row has no reason yet.
+    case Reason: return batchStateIsFinal(r.state) && r.state != BatchState::Done ? r.note : QString();
     default:
         break;
     }

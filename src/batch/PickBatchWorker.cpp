@@ -32,6 +32,7 @@ void PickBatchWorker::pick(int job, const QString &url)
     m_urls.insert(job, url);
     m_picks.insert(job, pick);
     connect(pick, &Pick::ended, this, [this, job, pick](const PickOutcome &outcome) { onEnded(job, pick, outcome); });
+    connect(page, &BrowserPage::closedByUser, this, [this, job] { onClosedByUser(job); });
     pick->start(url);
 }
 
@@ -98,6 +99,17 @@ void PickBatchWorker::cancel(int job)
     m_pages.remove(job);
     m_urls.remove(job);
     m_shown.remove(job);
+}
+
+void PickBatchWorker::onClosedByUser(int job)
+{
+    // A page the job let go (a kept result, a verification) is the user's to close.
+    if (!m_pages.contains(job))
+        return;
+    // The host closes the page itself: the job only lets it go and stops.
+    m_pages.remove(job);
+    cancel(job);
+    QMetaObject::invokeMethod(this, [this, job] { emit cancelledByUser(job, u"标签页已关闭"_s); }, Qt::QueuedConnection);
 }
 
 void PickBatchWorker::release(int job)

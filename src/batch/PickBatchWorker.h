@@ -37,6 +37,7 @@ private:
     void onEnded(int job, Pick *pick, const PickOutcome &outcome);
     void keepAsResult(int job, const PickResult &result);
     void downloadEnded(int job, TabDownload *tab, const DownloadSummary &summary);
+    void onClosedByUser(int job);
     void closeJobPage(int job);
     void closePage(BrowserPage *page);
     void keepForTheUser(const QString &url, BrowserPage *page);

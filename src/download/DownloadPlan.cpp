@@ -2,6 +2,7 @@
 
 #include "download/PictureFile.h"
 #include "download/SaveLayout.h"
+#include "download/FolderNaming.h"
 #include "picking/CleanName.h"
 
 #include <QDir>
@@ -19,7 +20,7 @@ bool needsFolder(const MediaGroup &group)
 bool DownloadPlan::forResult(const QString &folder, const PickResult &result, DownloadSummary &summary)
 {
     // Stop at the first folder that cannot be made: pictures go nowhere else.
-    if (!makeFolder(folder + u'/' + CleanName(result.title), &summary.itemFolder, summary))
+    if (!makeFolder(folder + u'/' + FolderNaming::itemTitle(result), &summary.itemFolder, summary))
         return false;
     return forItemFolder(result, summary);
 }

@@ -1,6 +1,7 @@
 #include "download/ResultJson.h"
 
 #include "base/TerminalJson.h"
+#include "download/FolderNaming.h"
 
 #include <QJsonArray>
 
@@ -54,7 +55,7 @@ QByteArray ResultJson::line(const PickResult &pick, const DownloadSummary *saved
         line += field(QStringLiteral("note"), pick.note);
     if (saved)
         line += saveFields(*saved);
-    return line + "}";
+    return line + field(QStringLiteral("productTitle"), FolderNaming::productTitle(pick)) + "}";
 }
 
 QByteArray ResultJson::errorLine(const QString &address, const QString &error)

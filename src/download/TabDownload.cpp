@@ -4,6 +4,7 @@
 #include "download/PictureFile.h"
 #include "download/ProductFiles.h"
 #include "download/SaveLayout.h"
+#include "download/UnfinishedMark.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,8 +20,10 @@ TabDownload::~TabDownload()
 {
     if (m_fetcher)
         m_fetcher->abort(this);
-    if (m_running)
+    if (m_running) {
         m_plan.discard();
+        markUnfinished();
+    }
 }
 
 bool TabDownload::start(const QString &folder, const QString &title, const QStringList &mainPics,
@@ -93,6 +96,7 @@ void TabDownload::abort()
     if (m_fetcher)
         m_fetcher->abort(this);
     m_plan.discard();
+    markUnfinished();
     m_summary.outcome = DownloadSummary::Outcome::Aborted;
     m_summary.line.clear();
     QMetaObject::invokeMethod(this, [this] { emit finished(m_summary); }, Qt::QueuedConnection);
@@ -104,6 +108,8 @@ void TabDownload::begin()
         return;
     if (m_folder.isEmpty())
         return finish(DownloadSummary::Outcome::NoFolder);
+    if (completesMarkedFolder())
+        return;
     if (!m_plan.forResult(m_folder, m_result, m_summary))
         return finish(DownloadSummary::Outcome::FolderFailed);
     pump();
@@ -166,9 +172,10 @@ void TabDownload::onFetched(int job, const FetchResult &result)
     const DownloadPlan::Job &j = m_plan.jobs().at(job);
     if (j.ordered >= 0)
         m_plan.order(j.kind).arrived(j.ordered, result.ok);
-    else if (result.ok)
+    else if (result.ok) {
         ++m_fetched[j.kind];
-    else
+        m_savedJobs.insert(job);
+    } else
         m_failedJobs.append(job);
     ++m_done;
     const QPointer<TabDownload> self(this);
@@ -188,6 +195,7 @@ void TabDownload::finish(DownloadSummary::Outcome outcome)
         countKept();
         writeProductFiles();
         m_summary.line = CompletionLine(m_summary);
+        UnfinishedMark::remove(m_summary.itemFolder);
         // Nothing of ours writes here any more: what a killed run left goes,
         // however young it is.
         if (m_resuming)

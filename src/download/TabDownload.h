@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
 
 class PictureFetcher;
@@ -94,6 +95,11 @@ private:
     void countKept();
     void removeLeftovers();
     void writeProductFiles();
+    // A run cut off before its end marks its item folder (UnfinishedMark;
+    // TabDownloadMark.cpp); a finished one takes the mark away.
+    void markUnfinished();
+    QStringList missingFiles() const;
+    bool completesMarkedFolder();
 
     QPointer<PictureFetcher> m_fetcher;
     int m_parallel = DefaultParallel;
@@ -104,6 +110,7 @@ private:
     bool m_resuming = false;
     DownloadPlan m_plan;
     QList<int> m_failedJobs; // jobs named by place that failed
+    QSet<int> m_savedJobs;   // jobs named by place that were saved
     int m_nextJob = 0;
     int m_inFlight = 0;
     int m_done = 0;

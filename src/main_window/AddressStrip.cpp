@@ -1,8 +1,10 @@
 #include "main_window/AddressStrip.h"
 
+#include "main_window/DroppedAddress.h"
 #include "main_window/MainLayout.h"
 
 #include <QComboBox>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,6 +41,8 @@ AddressStrip::AddressStrip(QWidget *parent)
     // on past any filter; a Return sent to the line edit itself comes up to
     // the box unhandled.
     urladress->installEventFilter(this);
+    // A dropped address takes the place of what the box holds, not a place inside it.
+    urladress->lineEdit()->installEventFilter(this);
 }
 
 bool AddressStrip::eventFilter(QObject *watched, QEvent *event)
@@ -47,6 +51,15 @@ bool AddressStrip::eventFilter(QObject *watched, QEvent *event)
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
             emit addressEntered(address());
+    }
+    if (watched == urladress->lineEdit() && event->type() == QEvent::Drop) {
+        auto *drop = static_cast<QDropEvent *>(event);
+        if (const QString dropped = DroppedAddress(drop->mimeData()); !dropped.isEmpty()) {
+            setAddress(dropped);
+            urladress->setFocus(Qt::OtherFocusReason);
+            drop->acceptProposedAction();
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -1,5 +1,6 @@
 #include "main_window/BatchWindow.h"
 
+#include "batch/BatchAddresses.h"
 #include "batch/BatchItemWorker.h"
 #include "batch/BatchRunner.h"
 #include "batch/BatchTableModel.h"
@@ -19,6 +20,7 @@
 #include <QSettings>
 #include <QSpinBox>
 #include <QTableView>
+#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -62,7 +64,20 @@ void BatchWindow::build()
     m_paste->setObjectName(u"addresses"_s);
     m_paste->setPlaceholderText(u"粘贴宝贝地址, 每行一个 (分享的链接文字也可以)"_s);
     m_paste->setMaximumHeight(120);
-    grid->addWidget(m_paste, 0, 0, 1, 2);
+    m_dropped = new QLabel(this);
+    m_dropped->setObjectName(u"dropped"_s);
+    m_dropped->setWordWrap(true);
+    m_dropped->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    m_dropped->hide();
+    auto *list = new QVBoxLayout;
+    list->addWidget(m_paste);
+    list->addWidget(m_dropped);
+    grid->addLayout(list, 0, 0, 1, 2);
+    m_reread.setSingleShot(true);
+    m_reread.setInterval(300);
+    connect(&m_reread, &QTimer::timeout, this,
+            [this] { showDropped(BatchAddresses::readWithReport(m_paste->toPlainText()).dropped()); });
+    connect(m_paste, &QPlainTextEdit::textChanged, &m_reread, qOverload<>(&QTimer::start));
     buildControls(grid);
     m_table = new QTableView(this);
     m_table->setObjectName(u"table"_s);

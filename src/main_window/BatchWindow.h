@@ -60,6 +60,8 @@ private:
     void updateProgress();
     void showStatus(const QString &reason);
     void openFolderOf(int row);
+    // Says under the list which lines a reading dropped (nothing: the line goes).
+    void showDropped(const QString &dropped);
     void warn(const QString &text);
 
     QPointer<BatchItemWorker> m_worker;
@@ -84,5 +86,7 @@ private:
     QTableView *m_table = nullptr;
     QProgressBar *m_progress = nullptr;
     QLabel *m_status = nullptr;
+    QLabel *m_dropped = nullptr;
     QTimer m_tick;
+    QTimer m_reread; // the pasted list is read again once typing rests
 };

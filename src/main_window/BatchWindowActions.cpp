@@ -44,7 +44,10 @@ void BatchWindow::startClicked()
         warn(u"请先选择保存到的文件夹"_s);
         return;
     }
-    const QStringList addresses = BatchAddresses::read(m_paste->toPlainText());
+    const BatchAddresses::Reading reading = BatchAddresses::readWithReport(m_paste->toPlainText());
+    const QStringList &addresses = reading.addresses;
+    m_reread.stop();
+    showDropped(reading.dropped());
     QString error;
     if (!m_runner->open(folder, addresses, &error)) {
         warn(u"无法使用这个文件夹: "_s + error);
@@ -62,7 +65,7 @@ void BatchWindow::startClicked()
 void BatchWindow::importList(const QString &path)
 {
     QString error;
-    const QStringList addresses = BatchAddresses::readFile(path, &error);
+    BatchAddresses::Reading file = BatchAddresses::readFileWithReport(path, &error);
     if (!error.isEmpty()) {
         warn(path + u": "_s + error);
         return;
@@ -70,13 +73,25 @@ void BatchWindow::importList(const QString &path)
     QStringList all = BatchAddresses::read(m_paste->toPlainText());
     // Both lists are normalised by read(): a listed address is found at once.
     QSet<QString> listed(all.cbegin(), all.cend());
-    for (const QString &address : addresses) {
-        if (!listed.contains(address)) {
-            listed.insert(address);
-            all << address;
+    for (const QString &address : std::as_const(file.addresses)) {
+        if (listed.contains(address)) {
+            ++file.merged;
+            continue;
         }
+        listed.insert(address);
+        all << address;
     }
     m_paste->setPlainText(all.join(u'\n'));
+    // The lines the file dropped are not in the box: reading the box again would forget them.
+    m_reread.stop();
+    showDropped(file.dropped());
+}
+
+void BatchWindow::showDropped(const QString &dropped)
+{
+    m_dropped->setText(dropped);
+    m_dropped->setToolTip(dropped);
+    m_dropped->setVisible(!dropped.isEmpty());
 }
 
 bool BatchWindow::exportTable(const QString &path)
@@ -103,7 +118,7 @@ void BatchWindow::updateControls()
     m_start->setEnabled(!running);
     m_pause->setEnabled(running);
     m_stop->setEnabled(running || status == BatchRunner::Status::Paused);
-    m_retry->setEnabled(!running && !m_runner->rows().isEmpty());
+
     m_paste->setReadOnly(running);
     m_folder->setReadOnly(running || status == BatchRunner::Status::Paused);
     updateProgress();
@@ -115,6 +130,7 @@ void BatchWindow::updateProgress()
     m_progress->setRange(0, qMax(1, total));
     m_progress->setValue(m_runner->finishedCount());
     m_progress->setFormat(u"%v/%m"_s);
+    m_retry->setEnabled(m_runner->status() != BatchRunner::Status::Running && m_runner->tally().failures() > 0);
     if (m_runner->status() != BatchRunner::Status::Running)
         return;
     const std::optional<int> left = m_runner->secondsLeft();

@@ -4,6 +4,7 @@
 #include "download/SaveLayout.h"
 #include "download/SummaryRows.h"
 #include "download/TabDownload.h"
+#include "download/UnfinishedMark.h"
 #include "main_window/PickCommand.h"
 #include "main_window/TabSet.h"
 #include "platform/BrowserPage.h"
@@ -16,6 +17,12 @@
 
 namespace {
 const QString notice = QStringLiteral("友情提示");
+
+QString UnfinishedLine(const QString &itemFolder)
+{
+    return QStringLiteral("消息提示:下载未完成,缺少的文件列在") + UnfinishedMark::FileName + QStringLiteral("->")
+        + itemFolder + QStringLiteral("->双击打开");
+}
 }
 
 DownloadCommand::DownloadCommand(TabSet &tabs, Dialogs &dialogs, PictureFetcher &fetcher, QWidget *dialogParent,
@@ -85,8 +92,13 @@ void DownloadCommand::abort()
     // in flight must remove their partial files before it does.
     if (m_tab) {
         m_tab->disconnect(this);
+        const QString folder = m_tab->summary().itemFolder;
         delete m_tab.data();
+        if (m_saving && !folder.isEmpty())
+            PickCommand::writeRow(m_saving->mesg(), 0, UnfinishedLine(folder));
     }
+    if (m_saving && m_saving->mesg())
+        m_saving->mesg()->setProgress(0, 0);
     if (m_running)
         finish();
 }
@@ -123,11 +135,14 @@ void DownloadCommand::DownloadTab()
 TabDownload *DownloadCommand::newTabDownload(Tab *tab)
 {
     m_tab = new TabDownload(&m_fetcher, MinDescWidth, this);
+    m_saving = tab;
     const QPointer<Tab> held(tab);
     connect(m_tab, &TabDownload::progress, this, [this, held](int done, int total, const QString &line) {
         if (!held)
             return;
         PickCommand::writeRow(held->mesg(), 0, line);
+        if (MesgList *list = held->mesg())
+            list->setProgress(done, total);
         emit progressed(held, done, total);
     });
     return m_tab;
@@ -145,6 +160,8 @@ void DownloadCommand::tabFinished(const QPointer<Tab> &tab, const DownloadSummar
 
 void DownloadCommand::showSummary(Tab *tab, const DownloadSummary &summary)
 {
+    if (MesgList *list = tab->mesg())
+        list->setProgress(0, 0);
     if (!summary.line.isEmpty())
         PickCommand::writeRow(tab->mesg(), 0, SummaryRows::FirstRow(summary));
     if (summary.outcome != DownloadSummary::Outcome::Completed)

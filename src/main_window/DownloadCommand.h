@@ -71,6 +71,7 @@ private:
     PictureFetcher &m_fetcher;
     QPointer<QWidget> m_dialogParent;
     QPointer<TabDownload> m_tab;
+    QPointer<Tab> m_saving;          // the tab m_tab saves
     QList<QPointer<Tab>> m_waiting;  // tabs this download has still to save
     QString m_folder;
     bool m_running = false;

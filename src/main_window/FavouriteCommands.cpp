@@ -1,5 +1,6 @@
 #include "main_window/FavouriteCommands.h"
 
+#include "download/FolderNaming.h"
 #include "favourites/FavouriteOpening.h"
 #include "favourites/FavouriteStore.h"
 #include "favourites/linka.h"
@@ -39,12 +40,16 @@ void FavouriteCommands::bookmark()
     const FavouriteStore store(folder());
     // A result page lives at about:blank; the favourite is the item's own page.
     QString address = m_window.addressStrip().address();
-    if (const Tab *tab = m_window.tabs().current(); tab && tab->holdsResult())
+    // Named as the item's folder is: the product, not the site.
+    QString name = FolderNaming::withoutSiteName(m_window.windowTitle());
+    if (const Tab *tab = m_window.tabs().current(); tab && tab->holdsResult()) {
         address = tab->result()->address;
+        name = FolderNaming::productTitle(*tab->result());
+    }
     if (store.find(address))
-        m_window.dialogs().messageBox(QStringLiteral("已收藏"));
-    else if (store.save(m_window.windowTitle(), address))
-        m_window.dialogs().messageBox(QStringLiteral("已经收藏！"));
+        m_window.dialogs().messageBox(QStringLiteral("收藏夹里已有这一页"));
+    else if (store.save(name, address))
+        m_window.dialogs().messageBox(QStringLiteral("已加入收藏夹"));
     else
         m_window.dialogs().messageBox(QStringLiteral("收藏失败：无法在收藏夹目录中写入文件。\n") + folder());
 }

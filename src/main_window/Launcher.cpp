@@ -1,6 +1,7 @@
 #include "main_window/Launcher.h"
 
 #include "batch/HeadlessBatch.h"
+#include "download/FolderNaming.h"
 #include "engine/Engine.h"
 #include "main_window/CommandLine.h"
 #include "main_window/MainForm.h"
@@ -155,6 +156,7 @@ int run(int argc, char *argv[])
     setUpApplication(app);
 
     const QString folder = ProgramFolder::resolve();
+    FolderNaming::applyStored(ProgramFolder::join(folder, QStringLiteral("config.ini")));
     QWebEngineProfile *profile = BrowserProfile::persistent(folder, &app);
     // The sample shop, served by ourselves on the loopback interface.
     DemoShop shop(DemoShop::defaultFolder());

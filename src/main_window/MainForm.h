@@ -4,6 +4,7 @@
 #include "main_window/TransferGuard.h"
 #include "platform/Intervals.h"
 
+#include <QColor>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -86,6 +87,10 @@ public:
     void showHelp();
     // Ctrl+Tab and Ctrl+Shift+Tab: the next or previous tab, round the end.
     void selectNeighbourTab(int step);
+    // Ctrl+T: a blank tab, with the address box ready for typing.
+    void newTab();
+    // Ctrl+L: the address box, its text selected.
+    void focusAddress();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -101,6 +106,8 @@ private:
     void relayout();
     void onAddressEntered(const QString &address);
     void shutdown();
+    // The result pages take the window's colours (a dark skin, a dark page).
+    void followSkin();
 
     Services m_services;
     std::unique_ptr<Engine> m_ownEngine;
@@ -121,5 +128,7 @@ private:
     std::vector<std::function<void()>> m_shutdownSteps;
     TransferGuard m_transfers;
     bool m_hideOnMinimize = false;
+    bool m_skinPending = false;
+    QColor m_pageBackground; // the colours the result pages were written in
     bool m_shutDown = false;
 };

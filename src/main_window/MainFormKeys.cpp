@@ -1,11 +1,13 @@
-// The keys of the window: stepping through the tabs, and menu keys over the address box.
+// The keys of the window: stepping through the tabs, the browser's keys, and menu keys over the address box.
 #include "main_window/MainForm.h"
 
 #include "main_window/AddressStrip.h"
+#include "main_window/MainToolbar.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 
 bool MainForm::isMenuShortcut(const QKeySequence &keys) const
@@ -31,6 +33,28 @@ void MainForm::addTabKeys()
     // Shift+Tab arrives as Backtab.
     add(Qt::CTRL | Qt::Key_Backtab, -1);
     add(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1);
+    const auto command = [this](QKeyCombination keys, std::function<void()> run) {
+        auto *action = new QAction(this);
+        action->setShortcut(QKeySequence(keys));
+        connect(action, &QAction::triggered, this, std::move(run));
+        addAction(action);
+    };
+    command(Qt::CTRL | Qt::Key_L, [this] { focusAddress(); });
+    // The toolbar's 刷新: a result page is written again, not reloaded blank.
+    command(QKeyCombination(Qt::Key_F5), [this] { MainToolbar::hooks(*this).refresh(); });
+}
+
+void MainForm::newTab()
+{
+    NewP();
+    focusAddress();
+}
+
+void MainForm::focusAddress()
+{
+    m_address->urladress->setFocus(Qt::ShortcutFocusReason);
+    if (QLineEdit *line = m_address->urladress->lineEdit())
+        line->selectAll();
 }
 
 void MainForm::selectNeighbourTab(int step)

@@ -26,6 +26,12 @@ void MainForm::buildMenus()
     add(m_fileMenu, "Man", QStringLiteral("管理"), QKeySequence(Qt::CTRL | Qt::Key_M), [this] { showManager(); });
     add(m_fileMenu, "exit", QStringLiteral("退出"), QKeySequence(Qt::CTRL | Qt::Key_E), [this] { close(); });
     add(m_fileMenu, "Ver", QStringLiteral("版本"), QKeySequence(Qt::CTRL | Qt::Key_B), [this] { showVersion(); });
+    QMenu *tabs = menuBar()->addMenu(QStringLiteral("标签页"));
+    tabs->setObjectName(QStringLiteral("tabsMenu"));
+    add(tabs, "newTab", QStringLiteral("新建标签页"), QKeySequence(Qt::CTRL | Qt::Key_T), [this] { newTab(); });
+    add(tabs, "closeTab", QStringLiteral("关闭标签页"), QKeySequence(Qt::CTRL | Qt::Key_W), [this] { m_tabs->closeCurrent(); });
+    add(tabs, "reopenTab", QStringLiteral("重新打开关闭的标签页"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T),
+        [this] { m_tabs->reopenClosed(); });
     QMenu *help = menuBar()->addMenu(QStringLiteral("帮助"));
     help->setObjectName(QStringLiteral("Help"));
     add(help, "HelpDoc", QStringLiteral("帮助文档"), QKeySequence(Qt::CTRL | Qt::Key_H), [this] { showHelp(); });
@@ -50,7 +56,7 @@ void MainForm::showManager()
 
 void MainForm::showVersion()
 {
-    dialogs().messageBox(QStringLiteral("软件名称：Pictorra") + QLatin1Char('\r') + QStringLiteral("软件版本:Ver3.2"),
+    dialogs().messageBox(QStringLiteral("软件名称：Pictorra") + QLatin1Char('\r') + QStringLiteral("软件版本：Ver3.2"),
                          QStringLiteral("软件版本信息"), Dialogs::Icon::Information);
 }
 
@@ -58,8 +64,9 @@ void MainForm::showHelp()
 {
     const QString host = QUrl(m_services.homeAddress).host();
     const QString crlf = QStringLiteral("\r\n");
-    const QString text =
-        QStringLiteral("软件功能：阿里巴巴产品主图和描述图采集下载。") + crlf
+    // Without a window manager the box shows no title bar: the text names itself.
+    const QString text = QStringLiteral("Pictorra 使用帮助") + crlf + crlf
+        + QStringLiteral("软件功能：阿里巴巴产品的主图、SKU图、描述图、视频和商品信息采集下载。") + crlf
         + QStringLiteral("使用方法：方法1)直接在地址栏输入要下载产品详情页的网址，然后点击<采集>按钮，待采集完成后点击<下载>按钮，选择目录保存图片。")
         + crlf + QString(10, QLatin1Char(' ')) + QStringLiteral("方法2)直接在地址栏输入") + host
         + QStringLiteral("网址回车，浏览到目标采集产品详情页面，然后点击<采集>按钮，待采集完成后点击<下载>按钮，选择目录保存图片。")

@@ -47,6 +47,11 @@ void MainForm::relayout()
 void MainForm::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::StyleChange && !m_skinPending) {
+        // A skin restyles every widget at once: the pages follow once it is done.
+        m_skinPending = true;
+        QTimer::singleShot(0, this, [this] { followSkin(); });
+    }
     if (event->type() == QEvent::WindowStateChange && isMinimized() && m_hideOnMinimize)
         QTimer::singleShot(0, this, [this] { if (isMinimized()) hide(); });
 }

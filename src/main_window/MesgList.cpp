@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QHelpEvent>
+#include <QProgressBar>
 #include <QToolButton>
 #include <QToolTip>
 
@@ -10,8 +11,13 @@ const QString retryText = QStringLiteral("重试失败");
 }
 
 MesgList::MesgList(QWidget *parent)
-    : QListWidget(parent), m_retryAction(new QAction(retryText, this)), m_retryButton(new QToolButton(this))
+    : QListWidget(parent), m_retryAction(new QAction(retryText, this)), m_retryButton(new QToolButton(this)),
+      m_progress(new QProgressBar(this))
 {
+    m_progress->setObjectName(QStringLiteral("downloadProgress"));
+    m_progress->setTextVisible(true);
+    m_progress->setFormat(QStringLiteral("%v/%m"));
+    m_progress->hide();
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUniformItemSizes(true);
@@ -65,6 +71,27 @@ void MesgList::clearCounts()
     setRetryOffered(false);
 }
 
+void MesgList::setProgress(int done, int total)
+{
+    if (total <= 0) {
+        m_progress->hide();
+        return;
+    }
+    m_progress->setRange(0, total);
+    m_progress->setValue(qBound(0, done, total));
+    m_progress->show();
+    placeProgress();
+}
+
+void MesgList::placeProgress()
+{
+    // Over the right end of the progress row, whose text says the same in numbers.
+    const int width = qMin(240, viewport()->width() / 3);
+    const int height = qMax(8, rowHeight() - 4);
+    m_progress->setGeometry(frameWidth() + viewport()->width() - width - 2, frameWidth() + 2, width, height);
+    m_progress->raise();
+}
+
 void MesgList::setRetryOffered(bool offered)
 {
     if (offered == retryOffered() && m_retryButton->isHidden() == !offered)
@@ -114,6 +141,7 @@ void MesgList::resizeEvent(QResizeEvent *event)
 {
     QListWidget::resizeEvent(event);
     placeRetryButton();
+    placeProgress();
 }
 
 void MesgList::changeEvent(QEvent *event)

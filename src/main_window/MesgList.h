@@ -3,6 +3,7 @@
 #include <QListWidget>
 
 class QAction;
+class QProgressBar;
 class QToolButton;
 
 // A tab's message list over its page: the status or completion line, and
@@ -23,6 +24,9 @@ public:
     void setCounts(const QString &text);
     void clearCounts();
     void setRetryOffered(bool offered);
+    // A download's progress as a bar at the right of the first row; 0 of 0 takes it away.
+    void setProgress(int done, int total);
+    QProgressBar *progressBar() const { return m_progress; }
     bool retryOffered() const;
     QToolButton *retryButton() const { return m_retryButton; }
     QAction *retryAction() const { return m_retryAction; }
@@ -41,9 +45,11 @@ protected:
 
 private:
     void placeRetryButton();
+    void placeProgress();
     int rowHeight() const;
 
     bool m_hasCounts = false;
     QAction *m_retryAction;
     QToolButton *m_retryButton;
+    QProgressBar *m_progress;
 };

@@ -1,5 +1,6 @@
 #include "main_window/Tab.h"
 
+#include "download/FolderNaming.h"
 #include "main_window/MesgList.h"
 #include "picking/CleanName.h"
 #include "picking/ResultPage.h"
@@ -105,6 +106,14 @@ void Tab::checkLeftResult()
     emit captionChanged();
 }
 
+namespace {
+// The site's name ends nearly every title: the strip has no room for it.
+QString shortTitle(const QString &title)
+{
+    return FolderNaming::withoutSiteName(title).left(Tab::CaptionChars);
+}
+}
+
 QString Tab::caption(const QString &pageTitle) const
 {
     if (m_result && m_lastDownload) {
@@ -113,10 +122,17 @@ QString Tab::caption(const QString &pageTitle) const
             mark = QStringLiteral("(%1张失败)").arg(m_lastDownload->failed);
         else if (m_lastDownload->saved == 0)
             mark = QStringLiteral("(无图片)");
-        return QStringLiteral("已下载") + mark + QLatin1Char(':') + CleanName(m_result->title.left(10));
+        return QStringLiteral("已下载") + mark + QLatin1Char(':') + CleanName(shortTitle(m_result->title));
     }
     // The cut comes before the cleaning, so a caption may be shorter than the cut.
     if (m_picked)
-        return QStringLiteral("Pick:") + CleanName(m_pickTitle.left(10));
-    return CleanName(pageTitle.left(5));
+        return QStringLiteral("Pick:") + CleanName(shortTitle(m_pickTitle));
+    return CleanName(shortTitle(pageTitle));
+}
+
+QString Tab::fullTitle(const QString &pageTitle) const
+{
+    if (m_result)
+        return CleanName(m_result->title);
+    return CleanName(m_picked ? m_pickTitle : pageTitle);
 }

@@ -69,8 +69,13 @@ public:
     QString shownAddress(const QString &location) const { return m_result ? m_result->address : location; }
     // The caption: a downloaded result says so first ("已下载", with what went
     // wrong in brackets), a pick in progress or its result "Pick:" and the
-    // item's title, any other tab the first characters of its page title.
+    // item's title, any other tab its page title, without the site's name at
+    // the end; the strip shows what fits.
     QString caption(const QString &pageTitle) const;
+    // The whole title behind the caption, for the strip's tool tip.
+    QString fullTitle(const QString &pageTitle) const;
+    // Longer captions than this never fit the strip.
+    static constexpr int CaptionChars = 40;
 
 Q_SIGNALS:
     // The caption must be drawn again now, not at the page's next title change.

@@ -16,12 +16,19 @@ void TabSet::onTitleChange(Tab *tab, const QString &text)
     emit windowCaptionChanged(text);
     // The first browser runs on without a tab once its tab was closed.
     if (const int position = positionOf(tab))
-        m_strip->setTabText(position - 1, tab->caption(text));
+        showCaption(position, tab, text);
+}
+
+void TabSet::showCaption(int position, const Tab *tab, const QString &pageTitle)
+{
+    m_strip->setTabText(position - 1, tab->caption(pageTitle));
+    const QString title = tab->fullTitle(pageTitle);
+    m_strip->setTabToolTip(position - 1, title.isEmpty() ? m_strip->toolTip() : title + QStringLiteral("\n双击关闭"));
 }
 
 void TabSet::refreshCaption(Tab *tab)
 {
     const int position = positionOf(tab);
     if (position && tab->browser())
-        m_strip->setTabText(position - 1, tab->caption(tab->browser()->LocationName()));
+        showCaption(position, tab, tab->browser()->LocationName());
 }

@@ -1,9 +1,8 @@
-// Which tab is selected, stepping through the strip, and closing tabs.
+// Which tab is selected, and stepping through the strip.
 #include "main_window/TabSet.h"
 
 #include "main_window/VerticalTabBar.h"
 #include "platform/BrowserPage.h"
-#include "platform/Dialogs.h"
 
 #include <QSignalBlocker>
 
@@ -50,36 +49,6 @@ void TabSet::removeFromStrip(int n)
     }
     m_book.TabList.removeAt(position - 1);
     destroyControls(n);
-}
-
-void TabSet::closeCurrent()
-{
-    const int n = m_book.CurIndex;
-    Tab *closing = tab(n);
-    if (closing && closing->isPicking()) {
-        m_dialogs.messageBox(QStringLiteral("采集中不能关闭"), QStringLiteral("错误"), Dialogs::Icon::Critical);
-        return;
-    }
-    if (m_book.TabList.size() < 2) {
-        if (closing) {
-            closing->forgetPick();
-            if (BrowserPage *page = closing->browser())
-                page->Navigate(m_homeAddress);
-        }
-    } else {
-        removeFromStrip(n);
-    }
-    selectPosition(m_strip->count());
-}
-
-void TabSet::closeTab(Tab *closing)
-{
-    const int n = indexOf(closing);
-    if (n < 0 || !m_book.TabPosition(n) || closing->isPicking() || m_book.TabList.size() < 2)
-        return;
-    if (n == m_book.CurIndex)
-        return closeCurrent();
-    removeFromStrip(n);
 }
 
 void TabSet::goBack()

@@ -21,6 +21,7 @@ TabSet::TabSet(QWidget *client, BrowserFactory factory, Dialogs &dialogs, const 
             closeCurrent();
     });
     connect(m_closeButton, &QPushButton::clicked, this, &TabSet::closeCurrent);
+    connect(m_strip, &VerticalTabBar::addressDropped, this, &TabSet::openAddress);
 }
 
 TabSet::~TabSet()

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 
 class BrowserPage;
 class Dialogs;
@@ -32,13 +33,23 @@ public:
     // The first tab, on the home page.
     void start();
     void NewP();
+    // The user closes the selected tab (double click, ×, Ctrl+W): a result
+    // not yet downloaded is asked about first, and what closes may be reopened.
     void closeCurrent();
+    // 重新打开关闭的标签页: the tab closed last comes back in a new tab, a
+    // result as it was (downloaded or not). False when none is left.
+    bool reopenClosed();
+    bool hasClosed() const { return !m_closed.isEmpty(); }
+    static QString unsavedQuestion();
     // A tab at the end of the strip, behind the selected one, which stays
     // selected: for picks the user did not start here.
     Tab *openTab();
-    // Closes `tab` unless it is picking or the only one; the selection stays
+    // Closes `tab` for the program (the batch is done with it), asking
+    // nothing, unless it is picking or the only one; the selection stays
     // unless it was that tab.
     void closeTab(Tab *tab);
+    // A new selected tab on `address`.
+    void openAddress(const QString &address);
     void goBack();
     void goForward();
     void selectPosition(int position);
@@ -74,6 +85,18 @@ Q_SIGNALS:
     void controlsCreated();
 
 private:
+    // What a closed tab showed, for reopenClosed().
+    struct ClosedTab
+    {
+        QString address;
+        std::optional<PickResult> result;
+        QString pickedTitle;
+        std::optional<DownloadSummary> download;
+    };
+    static constexpr int MaxClosed = 10;
+
+    void removeCurrent();
+    void rememberClosed(const Tab &tab);
     void createControls(int n);
     void destroyControls(int n);
     void placeTab(int n);
@@ -83,6 +106,7 @@ private:
     void runSelectionHandling();
     void onTitleChange(Tab *tab, const QString &text);
     void refreshCaption(Tab *tab);
+    void showCaption(int position, const Tab *tab, const QString &pageTitle);
     // Tells the address box what the current tab shows, when `tab` is current.
     void announceAddress(Tab *tab);
     BrowserPage *onNewWindow();
@@ -96,4 +120,5 @@ private:
     VerticalTabBar *m_strip;
     QPushButton *m_closeButton;
     MainLayout m_layout;
+    QList<ClosedTab> m_closed; // the last closed last
 };

@@ -1,5 +1,9 @@
 #include "main_window/VerticalTabBar.h"
 
+#include "main_window/DroppedAddress.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QStyleOptionTab>
 #include <QStylePainter>
 
@@ -10,6 +14,22 @@ VerticalTabBar::VerticalTabBar(QWidget *parent) : QTabBar(parent)
     setUsesScrollButtons(true);
     setElideMode(Qt::ElideRight);
     setDrawBase(false);
+    setAcceptDrops(true);
+}
+
+void VerticalTabBar::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!DroppedAddress(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void VerticalTabBar::dropEvent(QDropEvent *event)
+{
+    const QString address = DroppedAddress(event->mimeData());
+    if (address.isEmpty())
+        return;
+    event->acceptProposedAction();
+    emit addressDropped(address);
 }
 
 QSize VerticalTabBar::tabSizeHint(int index) const

@@ -10,7 +10,13 @@ class VerticalTabBar : public QTabBar
 public:
     explicit VerticalTabBar(QWidget *parent = nullptr);
 
+Q_SIGNALS:
+    // An address was dropped on the column: it opens in a tab of its own.
+    void addressDropped(const QString &address);
+
 protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     QSize tabSizeHint(int index) const override;
     QSize minimumTabSizeHint(int index) const override;
     void paintEvent(QPaintEvent *event) override;

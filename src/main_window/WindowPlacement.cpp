@@ -11,6 +11,7 @@
 
 namespace {
 const QString Section = QStringLiteral("config/");
+const QString GeometryKey = QStringLiteral("WindowGeometry");
 // Far above any real config.ini; a larger one is not ours and is not parsed.
 constexpr qint64 MaxConfigBytes = 1024 * 1024;
 // A stored size below this is a slip of the mouse, not a choice.
@@ -80,8 +81,20 @@ QRect WindowPlacement::fitted(const QRect &frame, const QRect &available)
     return MainLayout::startGeometry(place, QMargins(), available);
 }
 
+QByteArray WindowPlacement::storedGeometry() const
+{
+    if (!QFileInfo(m_file).isFile() || QFileInfo(m_file).size() > MaxConfigBytes)
+        return {};
+    const QSettings ini(m_file, QSettings::IniFormat);
+    return QByteArray::fromBase64(ini.value(Section + GeometryKey).toString().toLatin1());
+}
+
 void WindowPlacement::restore(QWidget &window) const
 {
+    // Qt's own record keeps the normal place of a maximised window and fits
+    // it onto today's screens; the older keys stand in where it is missing.
+    if (const QByteArray geometry = storedGeometry(); !geometry.isEmpty() && window.restoreGeometry(geometry))
+        return;
     const QScreen *screen = window.screen();
     if (!screen)
         return;
@@ -99,4 +112,8 @@ void WindowPlacement::remember(const QWidget &window) const
     // The normal place, also while maximised: un-maximising next time goes there.
     const QRect client = window.isMaximized() || window.isMinimized() ? window.normalGeometry() : window.geometry();
     store({client.marginsAdded(estimatedFrame(window)), window.isMaximized()});
+    if (QFileInfo(m_file).size() > MaxConfigBytes || !PlainFile::readable(m_file))
+        return;
+    QSettings ini(m_file, QSettings::IniFormat);
+    ini.setValue(Section + GeometryKey, QString::fromLatin1(window.saveGeometry().toBase64()));
 }

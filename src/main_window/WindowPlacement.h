@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QRect>
 #include <QString>
 
@@ -8,7 +9,8 @@
 class QWidget;
 
 // The main window's size, place and maximised state, kept in config.ini
-// (section "config") between runs. A place from another screen set-up is
+// (section "config") between runs: Qt's geometry record, and beside it the
+// keys earlier versions wrote and read. A place from another screen set-up is
 // fitted onto today's screen: the window never starts out of reach.
 class WindowPlacement
 {
@@ -33,6 +35,8 @@ public:
     // Puts `window` (not yet shown) where it was last, or at the first-start place.
     void restore(QWidget &window) const;
     void remember(const QWidget &window) const;
+    // QWidget::saveGeometry's record ("WindowGeometry"); empty when none is stored.
+    QByteArray storedGeometry() const;
 
 private:
     QString m_file;

@@ -6,7 +6,7 @@ using namespace Qt::StringLiterals;
 // as "contents" those paragraphs let the pictures flow across the whole
 // width. CSS sizes win over the <img width height> attributes, so each
 // picture is drawn whole (object-fit: contain) inside the same box.
-QString ResultPageStyle::piece()
+QString ResultPageStyle::ownPiece()
 {
     return uR"(<style>
 body { font-family: "Noto Sans CJK SC", "Source Han Sans SC", "WenQuanYi Micro Hei", "Microsoft YaHei", sans-serif;

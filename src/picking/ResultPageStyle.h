@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 // The look of the result page, as one <style> piece for its head. It only
@@ -10,4 +11,11 @@ class ResultPageStyle
 {
 public:
     static QString piece();
+    // The page follows the window's skin (ResultPageSkin.cpp): a dark window
+    // gets a dark page. An invalid background brings the page's own look back.
+    static void followSkin(const QColor &background, const QColor &text);
+
+private:
+    static QString ownPiece();
+    static QString skinPiece();
 };

@@ -84,6 +84,8 @@ public:
 Q_SIGNALS:
     void TitleChange(const QString &text);
     void DownloadComplete();
+    // The user closed the tab that shows this page; whoever works in it stops.
+    void closedByUser();
 
 protected:
     BrowserPage *requestNewWindow() { return m_newWindowHandler ? m_newWindowHandler() : nullptr; }

@@ -42,6 +42,16 @@ javascript:alert(1)
         };
         QCOMPARE(BatchAddresses::read(pasted), expected);
         QVERIFY(BatchAddresses::read(u"\n \r\n\t\n"_s).isEmpty());
+
+        // What went is said: the lines without an address, and the repeats.
+        const BatchAddresses::Reading reading = BatchAddresses::readWithReport(pasted);
+        QCOMPARE(reading.addresses, expected);
+        QCOMPARE(reading.ignored, (QStringList{u"see http://127.0.0.1:8080/offer/2.html here"_s,
+                                               u"ftp://example.com/offer/3.html"_s, u"javascript:alert(1)"_s}));
+        QCOMPARE(reading.merged, 4);
+        QCOMPARE(reading.dropped(), u"忽略3行（不是宝贝地址）：see http://127.0.0.1:808…、"
+                                    u"ftp://example.com/offer/…、javascript:alert(1), 合并4个重复"_s);
+        QCOMPARE(BatchAddresses::readWithReport(expected.join(u'\n')).dropped(), QString());
     }
 
     void listFilesInUtf8AndGbk()

@@ -117,6 +117,41 @@ private slots:
         QCOMPARE(list->toPlainText(), u"https://m.1688.com/offer/1111.html?x=1\n"_s + b + u"\n"_s + c);
     }
 
+    // The window says what a list dropped, gives every unfinished row its
+    // reason in a column, and offers 重试失败 only when something failed.
+    void droppedLinesAndReasonsAreShown()
+    {
+        QTemporaryDir program;
+        QTemporaryDir save;
+        FakeBatchWorker worker;
+        const QString good = u"https://detail.1688.com/offer/123456.html"_s;
+        const QString other = u"https://detail.1688.com/offer/654321.html"_s;
+        worker.scripts = {{good, {PickEnd::Picked, u"杯子"_s}}, {other, {PickEnd::Refused, {}}}};
+        RecordingDialogs dialogs;
+        BatchWindow window(&worker, dialogs, program.filePath(u"config.ini"_s));
+        window.runner().setDelay([] { return 0; });
+        QPushButton *retry = nullptr;
+        for (QPushButton *button : window.findChildren<QPushButton *>())
+            if (button->text() == u"重试失败"_s)
+                retry = button;
+        QVERIFY(retry);
+        window.setAddresses(good + u"\n你好\n"_s + good + u"\n"_s);
+        auto *dropped = window.findChild<QLabel *>(u"dropped"_s);
+        QTRY_COMPARE(dropped->text(), u"忽略1行（不是宝贝地址）：你好, 合并1个重复"_s);
+        window.setSaveFolder(save.path());
+        window.startClicked();
+        QTRY_COMPARE(window.runner().status(), BatchRunner::Status::Finished);
+        QVERIFY(!retry->isEnabled());
+        QCOMPARE(window.model().cellText(0, BatchTableModel::Reason), QString());
+
+        window.setAddresses(other);
+        window.startClicked();
+        QTRY_COMPARE(window.runner().status(), BatchRunner::Status::Finished);
+        QCOMPARE(window.model().cellText(1, BatchTableModel::State), u"不是宝贝页"_s);
+        QCOMPARE(window.model().cellText(1, BatchTableModel::Reason), u"no"_s);
+        QVERIFY(retry->isEnabled());
+    }
+
 private:
     // PICTORRA_BATCH_SHOTS=DIR keeps pictures of the window for a look by eye.
     static void grabIfAsked(QWidget &window, const QString &name)

@@ -1,5 +1,6 @@
 // The batch worker in the window, on stand-in browsers: it picks in tabs of
 // its own and leaves the user's address box, selected tab and boxes alone.
+#include "batch/BatchRunner.h"
 #include "batch/PickBatchWorker.h"
 #include "main_window/AddressStrip.h"
 #include "main_window/MainForm.h"
@@ -8,6 +9,7 @@
 #include "support/TestMain.h"
 #include "support/TestServices.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 class PickBatchWorkerTest : public QObject
@@ -53,6 +55,41 @@ private Q_SLOTS:
         QCOMPARE(window.tabs().selectedPosition(), 1);
         worker.release(7);
         QCOMPARE(window.tabs().count(), 1);
+    }
+
+    // The user closing a tab the batch picks in cancels that item: 已取消,
+    // not 不是宝贝页, and 重试失败 takes it again.
+    void closingTheBatchsTabCancelsItsItem()
+    {
+        RecordingDialogs dialogs;
+        QTemporaryDir programFolder;
+        QTemporaryDir save;
+        // Pages that never finish loading: the pick waits while the tab is closed.
+        MainForm::Services services = testServices(dialogs, programFolder.path(), [](QWidget *parent) {
+            auto *page = new FakeBrowserPage(parent);
+            page->completeOnNavigate = false;
+            return page;
+        });
+        MainForm window(services);
+        auto *worker = new PickBatchWorker(window.engine());
+        BatchRunner runner(worker);
+        worker->setParent(&runner);
+        runner.setDelay([] { return 0; });
+        QVERIFY(runner.open(save.path(), {QStringLiteral("http://shop.test/slow")}));
+        runner.start();
+        QTRY_COMPARE(window.tabs().count(), 2);
+        window.tabs().selectPosition(2);
+        window.tabs().closeCurrent();
+        QCOMPARE(window.tabs().count(), 1);
+        QTRY_COMPARE(runner.rows()[0].state, BatchState::Cancelled);
+        QCOMPARE(batchStateText(runner.rows()[0].state), QStringLiteral("已取消"));
+        QVERIFY(!runner.rows()[0].note.isEmpty());
+        QTRY_COMPARE(runner.status(), BatchRunner::Status::Finished);
+        QCOMPARE(runner.tally().failures(), 1);
+        runner.retryFailed();
+        QTRY_COMPARE(window.tabs().count(), 2);
+        QCOMPARE(runner.rows()[0].state, BatchState::Picking);
+        runner.stop();
     }
 };
 

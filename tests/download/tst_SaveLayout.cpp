@@ -1,4 +1,6 @@
+#include "download/FolderNaming.h"
 #include "download/SaveLayout.h"
+#include "picking/PickResult.h"
 #include "support/TestMain.h"
 
 #include <QElapsedTimer>
@@ -127,6 +129,35 @@ private slots:
         // A video is an MP4 whatever its address ends in.
         const MediaKind &video = MediaKinds::of(MediaKind::Video);
         QCOMPARE(MediaFileName(u"/p/视频"_s, video, 1, u"http://h/v.flv?x=1"_s), u"/p/视频/视频1.mp4"_s);
+    }
+
+    // The item folder is named after the product's own title, else the
+    // document title without the site's name; the setting keeps the whole title.
+    void itemFoldersAreNamedAfterTheProduct()
+    {
+        PickResult result;
+        result.title = QStringLiteral("纸扇装饰阿里巴巴");  // as the pick cleaned it
+        QCOMPARE(FolderNaming::itemTitle(result, FolderNaming::Rule::ProductTitle), QStringLiteral("纸扇装饰"));
+        result.product.title = QStringLiteral("新款 纸扇/装饰");
+        QCOMPARE(FolderNaming::itemTitle(result, FolderNaming::Rule::ProductTitle), QStringLiteral("新款纸扇装饰"));
+        QCOMPARE(FolderNaming::productTitle(result), QStringLiteral("新款纸扇装饰"));
+        QCOMPARE(FolderNaming::itemTitle(result, FolderNaming::Rule::DocumentTitle), QStringLiteral("纸扇装饰阿里巴巴"));
+        for (const QString &title : {QStringLiteral("相册 - 阿里巴巴"), QStringLiteral("相册_阿里巴巴"),
+                                     QStringLiteral("相册|阿里巴巴 1688.com"), QStringLiteral("相册阿里巴巴")})
+            QCOMPARE(FolderNaming::withoutSiteName(title), QStringLiteral("相册"));
+        QCOMPARE(FolderNaming::withoutSiteName(QStringLiteral("阿里巴巴")), QStringLiteral("阿里巴巴"));
+        QCOMPARE(FolderNaming::withoutSiteName(QStringLiteral("阿里巴巴同款杯")), QStringLiteral("阿里巴巴同款杯"));
+
+        QTemporaryDir dir;
+        const QString config = dir.filePath(QStringLiteral("config.ini"));
+        QVERIFY(!FolderNaming::wholeTitleStored(config));
+        QVERIFY(FolderNaming::storeWholeTitle(config, true));
+        QCOMPARE(FolderNaming::rule(), FolderNaming::Rule::DocumentTitle);
+        FolderNaming::setRule(FolderNaming::Rule::ProductTitle);
+        FolderNaming::applyStored(config);
+        QCOMPARE(FolderNaming::itemTitle(result), QStringLiteral("纸扇装饰阿里巴巴"));
+        QVERIFY(FolderNaming::storeWholeTitle(config, false));
+        QCOMPARE(FolderNaming::itemTitle(result), QStringLiteral("新款纸扇装饰"));
     }
 };
 

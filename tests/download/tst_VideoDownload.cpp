@@ -33,7 +33,7 @@ class VideoDownloadTest : public QObject
     PickResult result(const QString &videoPath) const
     {
         PickResult r;
-        r.title = u"ABC"_s;
+        r.title = u"ABC"_s; // the folder is named after the product's own title
         r.addresses(MediaKind::Main) = {server.url(u"/main.jpg"_s)};
         r.addresses(MediaKind::Sku) = {server.url(u"/main.jpg"_s)};
         r.media.names(MediaKind::Sku) = {u"红色"_s};
@@ -80,14 +80,14 @@ private slots:
     void videoAndProductFilesJoinThePictureTree()
     {
         const DownloadSummary s = start(result(u"/v.mp4"_s));
-        QCOMPARE(TreeOf(dir.path() + u"/ABC"_s),
+        QCOMPARE(TreeOf(dir.path() + u"/=纸扇"_s),
                  (QStringList{u"SKU图/"_s, u"SKU图/SKU图1.jpg"_s, u"主图/"_s, u"主图/主图1.jpg"_s, u"商品SKU.csv"_s,
                               u"商品信息.json"_s, u"描述图/"_s, u"视频/"_s, u"视频/视频1.mp4"_s}));
-        QCOMPARE(FileBytes(dir.path() + u"/ABC/视频/视频1.mp4"_s), Mp4);
+        QCOMPARE(FileBytes(dir.path() + u"/=纸扇/视频/视频1.mp4"_s), Mp4);
         QCOMPARE((QList<int>{s.total, s.saved, s.kept[MediaKind::Video], s.failed}), (QList<int>{3, 2, 1, 0}));
         QVERIFY(s.line.endsWith(u"（视频1个）"_s));
-        QCOMPARE(infoOf(dir.path() + u"/ABC"_s).value(u"video"_s).toString(), u"视频1.mp4"_s);
-        QCOMPARE(FileBytes(dir.path() + u"/ABC/商品SKU.csv"_s),
+        QCOMPARE(infoOf(dir.path() + u"/=纸扇"_s).value(u"video"_s).toString(), u"视频1.mp4"_s);
+        QCOMPARE(FileBytes(dir.path() + u"/=纸扇/商品SKU.csv"_s),
                  "\xEF\xBB\xBF" + u"规格,价格,库存,图片\r\n红色 / 9个装,9.50,12,SKU图1.jpg\r\n"_s.toUtf8());
     }
 
@@ -113,8 +113,8 @@ private slots:
         QCOMPARE((QList<int>{s.saved, s.kept[MediaKind::Video], s.failed}), (QList<int>{2, 0, 1}));
         QCOMPARE(s.failures.first().name(), u"视频1"_s);
         // No empty 视频 folder stays behind.
-        QVERIFY(!QFileInfo::exists(dir.path() + u"/ABC/视频"_s));
-        QVERIFY(!infoOf(dir.path() + u"/ABC"_s).contains(u"video"_s));
+        QVERIFY(!QFileInfo::exists(dir.path() + u"/=纸扇/视频"_s));
+        QVERIFY(!infoOf(dir.path() + u"/=纸扇"_s).contains(u"video"_s));
         // Nothing of it anywhere else either.
         QCOMPARE(TreeOf(dir.path()).filter(u"mp4"_s), QStringList());
     }
@@ -136,7 +136,7 @@ private slots:
 
     void aResumedItemKeepsItsSavedVideo()
     {
-        const QString item = dir.path() + u"/ABC"_s;
+        const QString item = dir.path() + u"/=纸扇"_s;
         QDir().mkpath(item + u"/视频"_s);
         QFile old(item + u"/视频/视频1.mp4"_s);
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("saved before") > 0);

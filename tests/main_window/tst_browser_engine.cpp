@@ -79,10 +79,10 @@ private Q_SLOTS:
         }
         QCOMPARE(window->tabs().count(), 2);
         QTRY_COMPARE_WITH_TIMEOUT(window->windowTitle(), QStringLiteral("Second: the page"), 20000);
-        QCOMPARE(window->tabs().captionAt(2), QStringLiteral("Secon"));
+        QCOMPARE(window->tabs().captionAt(2), QStringLiteral("Secondthepage"));
         QCOMPARE(window->tabs().book().CurIndex, 1);
         QVERIFY(engine(1)->LocationURL().endsWith(QStringLiteral("/second")));
-        QCOMPARE(window->tabs().captionAt(1), QStringLiteral("Start"));
+        QCOMPARE(window->tabs().captionAt(1), QStringLiteral("Startpage"));
     }
 
     void theSnapshotShowsAttributeValuesAsTheyAre()

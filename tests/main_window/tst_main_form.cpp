@@ -1,12 +1,19 @@
+#include "download/TestPictures.h"
+#include "main_window/AddressStrip.h"
 #include "main_window/DownloadCommand.h"
+#include "main_window/VerticalTabBar.h"
 #include "main_window/MainForm.h"
 #include "main_window/WindowPlacement.h"
+#include "support/FakeBrowserPage.h"
 #include "support/LoopbackServer.h"
 #include "support/RecordingDialogs.h"
 #include "support/TestMain.h"
 #include "support/TestServices.h"
 
 #include <QDirIterator>
+#include <QComboBox>
+#include <QListWidget>
+#include <QProgressBar>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -66,18 +73,21 @@ private Q_SLOTS:
         QCOMPARE(stops, 1);
     }
 
-    void quittingMidDownloadLeavesNoPartialFile()
+    // Quitting with 是 leaves no partial file, but a mark naming what is
+    // missing and no empty folder; the next 下载 of the item completes it.
+    void quittingMidDownloadLeavesAMarkedItem()
     {
         LoopbackServer server;
         server.serveDribble(QStringLiteral("/slow.jpg"), QByteArray(400 * 1024, 'x'), 1024, 50,
                             QStringLiteral("image/jpeg"));
+        server.serve(QStringLiteral("/fast.png"), PictureBytes(600), QStringLiteral("image/png"));
         QTemporaryDir saveTo;
         dialogs.folderAnswer = saveTo.path();
         auto window = makeWindow();
         PickResult result;
         result.title = QStringLiteral("慢图");
         result.address = QStringLiteral("http://shop.test/item/1");
-        result.addresses(MediaKind::Main) = {server.url(QStringLiteral("/slow.jpg"))};
+        result.addresses(MediaKind::Main) = {server.url(QStringLiteral("/fast.png")), server.url(QStringLiteral("/slow.jpg"))};
         Tab *tab = window->tabs().tab(0);
         tab->markPicked(result.title, result.address);
         tab->showResult(result);
@@ -92,15 +102,61 @@ private Q_SLOTS:
                 found << it.next();
             return found;
         };
-        QTRY_VERIFY_WITH_TIMEOUT(!partials().isEmpty(), 5000);
+        const QString item = saveTo.filePath(QStringLiteral("慢图"));
+        QTRY_VERIFY_WITH_TIMEOUT(!partials().isEmpty() && !QDir(item + QStringLiteral("/主图")).isEmpty(QDir::Files), 5000);
 
+        // The progress is a bar too, beside the numbers.
+        const QProgressBar *bar = window->tabs().mesg(0)->findChild<QProgressBar *>(QStringLiteral("downloadProgress"));
+        QTRY_VERIFY(bar->isVisibleTo(window->tabs().mesg(0)) && bar->value() == 1);
+        QCOMPARE(bar->maximum(), 2);
         QVERIFY(window->close());
         QCOMPARE(dialogs.questions.size(), 1);
         // Stopped by the yes itself, before the window goes.
         QVERIFY(!window->downloadCommand().isRunning());
         QCOMPARE(partials(), QStringList());
+        QVERIFY(window->tabs().mesg(0)->item(0)->text().startsWith(QStringLiteral("消息提示:下载未完成")));
         window.reset();
         QCOMPARE(partials(), QStringList());
+        QFile mark(item + QStringLiteral("/下载未完成.txt"));
+        QVERIFY(mark.open(QIODevice::ReadOnly));
+        const QString missing = QString::fromUtf8(mark.readAll());
+        QVERIFY2(missing.contains(QStringLiteral("主图2  ") + server.url(QStringLiteral("/slow.jpg"))), qPrintable(missing));
+        QVERIFY(!missing.contains(QStringLiteral("主图1")));
+        QVERIFY(missing.contains(result.address));
+        mark.close();
+        QDirIterator dirs(saveTo.path(), QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (dirs.hasNext())
+            QVERIFY2(!QDir(dirs.next()).isEmpty(), qPrintable(dirs.filePath()));
+
+        // A later 下载 of the same item into the same folder completes it there.
+        result.addresses(MediaKind::Main)[1] = server.url(QStringLiteral("/fast.png")) + QStringLiteral("?again");
+        auto later = makeWindow();
+        Tab *again = later->tabs().tab(0);
+        again->markPicked(result.title, result.address);
+        again->showResult(result);
+        QTRY_VERIFY(again->holdsResult());
+        later->downloadCommand().DownLoad_B_Click();
+        QTRY_VERIFY(again->lastDownload());
+        QCOMPARE(again->lastDownload()->itemFolder, item);
+        QCOMPARE(QDir(saveTo.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{QStringLiteral("慢图")});
+        QCOMPARE(QDir(item + QStringLiteral("/主图")).entryList(QDir::Files).size(), 2);
+        QVERIFY(!mark.exists());
+    }
+
+    // Qt's geometry record wins over the older keys: it keeps the normal
+    // place of a maximised window.
+    void theGeometryRecordIsKept()
+    {
+        auto window = makeWindow(true);
+        window->setGeometry(QRect(120, 110, 700, 500));
+        window->show();
+        QVERIFY(window->close());
+        const WindowPlacement placement(configFile());
+        QVERIFY(!placement.storedGeometry().isEmpty());
+        QVERIFY(placement.store({QRect(10, 10, 900, 900), false}));
+        auto again = makeWindow(true);
+        QCOMPARE(again->geometry().size(), QSize(700, 500));
+        QFile::remove(configFile());
     }
 
     void placeIsFittedOntoTheScreen()
@@ -154,6 +210,25 @@ private Q_SLOTS:
         QCOMPARE(window->tabs().selectedPosition(), 1);
         QTest::keyClick(window.get(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(window->tabs().selectedPosition(), 3);
+
+        // As in every browser: Ctrl+T, Ctrl+W, Ctrl+Shift+T, Ctrl+L and F5.
+        QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(window->tabs().count(), 4);
+        QTRY_VERIFY(window->addressStrip().urladress->hasFocus());
+        auto *page = static_cast<FakeBrowserPage *>(window->tabs().currentBrowser());
+        page->location = QStringLiteral("http://shop.test/4");
+        QTest::keyClick(window.get(), Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(window->tabs().count(), 3);
+        QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(window->tabs().count(), 4);
+        page = static_cast<FakeBrowserPage *>(window->tabs().currentBrowser());
+        QCOMPARE(page->navigations.last(), QStringLiteral("http://shop.test/4"));
+        page->takeFocus();
+        window->tabs().strip()->setFocus();
+        QTest::keyClick(window.get(), Qt::Key_L, Qt::ControlModifier);
+        QTRY_VERIFY(window->addressStrip().urladress->hasFocus());
+        QTest::keyClick(window.get(), Qt::Key_F5);
+        QCOMPARE(page->refreshes, 1);
     }
 };
 

@@ -184,11 +184,11 @@ private Q_SLOTS:
         QCOMPARE(readFile(QStringLiteral("likepage/abcx.link")),
                  QByteArray("[Fai.link]\r\nhttp://shop.test/item?id=1&b=2\r\n"));
         QCOMPARE(dialogs.messages.size(), 1);
-        QCOMPARE(dialogs.messages[0].text, QStringLiteral("已经收藏！"));
+        QCOMPARE(dialogs.messages[0].text, QStringLiteral("已加入收藏夹"));
         QVERIFY(dialogs.messages[0].title.isEmpty());
         // The same address again: said, and kept once.
         press(6);
-        QCOMPARE(dialogs.messages.last().text, QStringLiteral("已收藏"));
+        QCOMPARE(dialogs.messages.last().text, QStringLiteral("收藏夹里已有这一页"));
         QCOMPARE(QDir(programPath(QStringLiteral("likepage"))).entryList(QDir::Files).size(), 1);
 
         // A result page lives at about:blank: the favourite keeps the item's address.

@@ -12,6 +12,10 @@
 
 #include <QTemporaryDir>
 
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -135,6 +139,91 @@ private Q_SLOTS:
         QCOMPARE(book().CurIndex, 3);
     }
 
+    // Ctrl+W, × and the double click ask before a result not yet downloaded
+    // goes; 重新打开关闭的标签页 brings closed tabs back, results as they were.
+    void anUnsavedResultIsAskedForAndComesBack()
+    {
+        window->NewP();
+        showResult(1, QStringLiteral("紫砂茶壶"));
+        const QString address = window->tabs().tab(1)->result()->address;
+        auto *closeKey = window->findChild<QAction *>(QStringLiteral("closeTab"));
+        QCOMPARE(closeKey->shortcut(), QKeySequence(QStringLiteral("Ctrl+W")));
+        dialogs.questionAnswer = false;
+        closeKey->trigger();
+        window->findChild<QPushButton *>(QStringLiteral("Close_B"))->click();
+        VerticalTabBar *strip = window->tabs().strip();
+        strip->resize(230, 300);
+        QTest::mouseDClick(strip, Qt::LeftButton, {}, strip->tabRect(1).center());
+        QCOMPARE(dialogs.questions, QStringList(3, TabSet::unsavedQuestion()));
+        QCOMPARE(book().TabList, (QList<int>{0, 1}));
+
+        dialogs.questionAnswer = true;
+        closeKey->trigger();
+        QCOMPARE(book().TabList, QList<int>{0});
+        fake(0)->location = QStringLiteral("http://shop.test/plain");
+        window->tabs().closeCurrent(); // the only tab goes home, and can come back too
+        QCOMPARE(dialogs.questions.size(), 4);
+
+        auto *reopen = window->findChild<QAction *>(QStringLiteral("reopenTab"));
+        QCOMPARE(reopen->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+T")));
+        reopen->trigger();
+        QCOMPARE(window->tabs().count(), 2);
+        QCOMPARE(static_cast<FakeBrowserPage *>(window->tabs().currentBrowser())->navigations.last(),
+                 QStringLiteral("http://shop.test/plain"));
+        reopen->trigger();
+        Tab *back = window->tabs().current();
+        QTRY_VERIFY(back->holdsResult());
+        QCOMPARE(back->result()->address, address);
+        QCOMPARE(captions().last(), QStringLiteral("Pick:紫砂茶壶"));
+        QVERIFY(!window->tabs().reopenClosed());
+
+        // A downloaded result goes without a question.
+        back->markDownloaded(DownloadSummary());
+        window->tabs().closeCurrent();
+        QCOMPARE(dialogs.questions.size(), 4);
+        QCOMPARE(window->tabs().count(), 2);
+    }
+
+    // An address dropped on the tab column opens a tab; on the address box it replaces the text.
+    void droppedAddressesOpenATabOrFillTheBox()
+    {
+        QMimeData data;
+        data.setUrls({QUrl(QStringLiteral("http://shop.test/dropped"))});
+        // A drop goes where the drag entered, and only where it was welcome.
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window->tabs().strip(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent onStrip(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window->tabs().strip(), &onStrip);
+        QCOMPARE(window->tabs().count(), 2);
+        QCOMPARE(window->tabs().selectedPosition(), 2);
+        QCOMPARE(static_cast<FakeBrowserPage *>(window->tabs().currentBrowser())->navigations.last(),
+                 QStringLiteral("http://shop.test/dropped"));
+
+        window->addressStrip().setAddress(QStringLiteral("http://old.test/"));
+        QMimeData text;
+        text.setText(QStringLiteral("  https://detail.1688.com/offer/123.html \n"));
+        QLineEdit *box = window->addressStrip().urladress->lineEdit();
+        QDragEnterEvent enterBox(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box, &enterBox);
+        QDropEvent onBox(QPointF(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box, &onBox);
+        QCOMPARE(window->addressStrip().address(), QStringLiteral("https://detail.1688.com/offer/123.html"));
+        QCOMPARE(window->tabs().count(), 2);
+    }
+
+    // A dark skin gives the result pages its colours; no skin, their own.
+    void resultPagesFollowTheSkin()
+    {
+        showResult(0, QStringLiteral("茶杯"));
+        QVERIFY(!fake(0)->written.join(QString()).contains(QStringLiteral("#1e1f22")));
+        qApp->setStyleSheet(QStringLiteral("QWidget { background-color: #1E1F22; color: #E4E6EB; }"));
+        QTRY_VERIFY(fake(0)->written.join(QString()).contains(QStringLiteral("body { background: #1e1f22; color: #e4e6eb; }")));
+        QVERIFY(window->tabs().tab(0)->holdsResult());
+        qApp->setStyleSheet(QString());
+        QTRY_VERIFY(!fake(0)->written.join(QString()).contains(QStringLiteral("#1e1f22")));
+    }
+
     void aPickingTabCannotBeClosed()
     {
         window->NewP();
@@ -194,19 +283,22 @@ private Q_SLOTS:
         window->NewP();
         fake(1)->reportTitle(QStringLiteral("Pick:Hello"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Pick:Hello"));
-        QCOMPARE(captions(), (QStringList{QString(), QString()}));
+        QCOMPARE(captions(), (QStringList{QString(), QStringLiteral("Hello")}));  // no "Pick:" of the page's own
         fake(0)->reportTitle(QStringLiteral("Hi"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Hi"));  // background tabs too
         QCOMPARE(captions().first(), QStringLiteral("Hi"));
         window->tabs().tab(1)->markPicked(QStringLiteral("12345678901234"), QString());
         fake(1)->reportTitle(QStringLiteral("anything"));
-        QCOMPARE(captions().last(), QStringLiteral("Pick:1234567890"));
-        // The cut comes before the cleaning.
-        window->tabs().tab(1)->markPicked(QStringLiteral("ab:cdefghijkl"), QString());
+        QCOMPARE(captions().last(), QStringLiteral("Pick:12345678901234"));
+        // The cut comes before the cleaning; the strip shows what fits, the tip the whole title.
+        const QString longTitle = QStringLiteral("ab:") + QString(50, QLatin1Char('x'));
+        window->tabs().tab(1)->markPicked(longTitle, QString());
         fake(1)->reportTitle(QString());
-        QCOMPARE(captions().last(), QStringLiteral("Pick:abcdefghi"));
+        QCOMPARE(captions().last(), QStringLiteral("Pick:ab") + QString(Tab::CaptionChars - 3, QLatin1Char('x')));
+        QCOMPARE(window->tabs().strip()->tabToolTip(1),
+                 QStringLiteral("ab") + QString(50, QLatin1Char('x')) + QStringLiteral("\n双击关闭"));
         fake(0)->reportTitle(QStringLiteral("a-b c/defgh"));
-        QCOMPARE(captions().first(), QStringLiteral("abc"));
+        QCOMPARE(captions().first(), QStringLiteral("abcdefgh"));
     }
 
     void theTablessFirstBrowserTouchesNoCaption()
@@ -249,7 +341,7 @@ private Q_SLOTS:
         QCOMPARE(window->tabs().count(), 301);
         QCOMPARE(book().CurIndex, 300);
         fake(300)->reportTitle(QStringLiteral("tab three hundred"));
-        QCOMPARE(window->tabs().captionAt(301), QStringLiteral("tabt"));
+        QCOMPARE(window->tabs().captionAt(301), QStringLiteral("tabthreehundred"));
         window->tabs().tab(300)->startPicking();
         window->tabs().closeCurrent();
         QCOMPARE(window->tabs().count(), 301);
@@ -265,7 +357,7 @@ private Q_SLOTS:
         QCOMPARE(items[3]->shortcut(), QKeySequence(QStringLiteral("Ctrl+B")));
         items[3]->trigger();
         QCOMPARE(dialogs.messages.last().text,
-                 QStringLiteral("软件名称：Pictorra\r软件版本:Ver3.2"));
+                 QStringLiteral("软件名称：Pictorra\r软件版本：Ver3.2"));
         QCOMPARE(dialogs.messages.last().title, QStringLiteral("软件版本信息"));
         items[1]->trigger();
         QVERIFY(window->batchWindow()->isVisible());
@@ -278,7 +370,10 @@ private Q_SLOTS:
         window->showHelp();
         const QString text = dialogs.messages.last().text;
         QCOMPARE(dialogs.messages.last().title, QStringLiteral("使用帮助"));
-        QVERIFY(text.startsWith(QStringLiteral("软件功能：阿里巴巴产品主图和描述图采集下载。\r\n使用方法：方法1)")));
+        QVERIFY(text.startsWith(QStringLiteral("Pictorra 使用帮助\r\n\r\n软件功能：")));
+        for (const char16_t *kind : {u"主图", u"SKU图", u"描述图", u"视频", u"商品信息"})
+            QVERIFY2(text.section(QStringLiteral("\r\n"), 2, 2).contains(QStringView(kind)), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("\r\n使用方法：方法1)")));
         QVERIFY(text.contains(QStringLiteral("\r\n          方法2)直接在地址栏输入home.test网址回车")));
         QVERIFY(text.endsWith(QStringLiteral("选择目录保存图片。\r\n")));
     }
@@ -335,7 +430,7 @@ private Q_SLOTS:
         QVERIFY(!window->tabs().tab(0)->holdsResult());
         QVERIFY(!window->tabs().tab(0)->isPicked());
         fake(0)->reportTitle(QStringLiteral("Another page"));
-        QCOMPARE(captions(), QStringList{QStringLiteral("Anoth")});
+        QCOMPARE(captions(), QStringList{QStringLiteral("Anotherpage")});
         window->downloadCommand().DownLoad_B_Click();
         QVERIFY(dialogs.folderRequests.isEmpty());
     }

@@ -237,6 +237,8 @@ private Q_SLOTS:
         const QJsonObject first = QJsonDocument::fromJson(lines[itemFirst ? 0 : 1]).object();
         QCOMPARE(first.value(QStringLiteral("url")).toString(), server.url(QStringLiteral("/item.html")));
         QCOMPARE(first.value(QStringLiteral("title")).toString(), QStringLiteral("2024新款时尚女包阿里巴巴"));
+        QCOMPARE(first.value(QStringLiteral("productTitle")).toString(), QStringLiteral("2024新款时尚女包"));
+        QVERIFY(lines[itemFirst ? 0 : 1].endsWith("\"productTitle\": \"2024新款时尚女包\"}"));
         QCOMPARE(first.value(QStringLiteral("main")).toVariant().toStringList(), item.mainPics);
         QCOMPARE(first.value(QStringLiteral("desc")).toVariant().toStringList(), item.descPics);
         QCOMPARE(first.value(QStringLiteral("sku")).toArray().size(), 0);
