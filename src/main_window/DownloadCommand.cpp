@@ -122,7 +122,7 @@ void DownloadCommand::DownloadTab()
 
 TabDownload *DownloadCommand::newTabDownload(Tab *tab)
 {
-    m_tab = new TabDownload(&m_fetcher, MinDescWidth, this);
+    m_tab = new TabDownload(&m_fetcher, tab->choice(), this);
     const QPointer<Tab> held(tab);
     connect(m_tab, &TabDownload::progress, this, [this, held](int done, int total, const QString &line) {
         if (!held)

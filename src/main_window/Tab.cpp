@@ -64,7 +64,8 @@ bool Tab::redrawResult()
 {
     if (!m_result || !m_browser)
         return false;
-    // The whole result, SKU section included, as the pick first wrote it.
+    // The whole result, SKU section included, as the pick first wrote it, every tick afresh.
+    m_choice.ticks = {};
     m_browser->writePage(ResultPage::pieces(*m_result), this, [this](bool written) {
         // The write went through about:blank; whatever address it ends on is the result's.
         if (written && m_browser)
@@ -80,6 +81,7 @@ void Tab::dropResult()
     ++m_resultSerial;
     m_result.reset();
     m_lastDownload.reset();
+    m_choice.ticks = {};
 }
 
 void Tab::markDownloaded(const DownloadSummary &summary)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "download/DownloadSummary.h"
+#include "download/SaveChoice.h"
 #include "picking/PickResult.h"
 #include "platform/BrowserPage.h"
 
@@ -57,6 +58,11 @@ public:
     // the page's next change.
     void dropResult();
 
+    // What the user ticked on the held result's page, over the rules of 选项
+    // it was shown with; a new result or 刷新 starts afresh.
+    const SaveChoice &choice() const { return m_choice; }
+    void setChoice(const SaveChoice &choice) { m_choice = choice; }
+
     // A download of the held result ended with `summary`.
     void markDownloaded(const DownloadSummary &summary);
     // The last download of the held result; nullptr when there was none.
@@ -93,5 +99,6 @@ private:
     std::optional<PickResult> m_result;             // held while its page is shown
     QString m_resultLocation;                       // the browser's address while it shows that page
     std::optional<DownloadSummary> m_lastDownload;  // of the held result
+    SaveChoice m_choice;                            // of the held result
     int m_resultSerial = 0;                         // counts the drops: a write finishing late is stale
 };
