@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Usage: check_package.sh BUILD_DIR
 # Makes the Debian package from a built tree, checks its control data and
-# contents, unpacks it into a throw-away root and starts the program from
+# contents, has lintian check it (an error fails, warnings are shown), unpacks it into a throw-away root and starts the program from
 # there: --version, then a screenless pick of the sample shop it ships.
 set -euo pipefail
 build="$(cd "$1" && pwd)"
@@ -23,12 +23,25 @@ done
 contents="$(dpkg-deb --contents "$deb")"
 for path in ./usr/bin/pictorra ./usr/share/pictorra/皮肤/清爽白.qss ./usr/share/pictorra/translations/qtbase_zh_CN.qm \
             ./usr/share/pictorra/samples/shop/item.html ./usr/share/applications/pictorra.desktop \
-            ./usr/share/icons/hicolor/scalable/apps/pictorra.svg; do
+            ./usr/share/icons/hicolor/scalable/apps/pictorra.svg ./usr/share/doc/pictorra/copyright \
+            ./usr/share/doc/pictorra/changelog.Debian.gz ./usr/share/man/man1/pictorra.1.gz; do
     grep -qF " $path" <<<"$contents" || fail "package lacks $path"
 done
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
+# The package's version comes from the changelog's latest entry; one that
+# lacks an entry for the program's version gets revision 0.
+package_version="$(dpkg-deb --field "$deb" Version)"
+latest="$(zcat "$root/usr/share/doc/pictorra/changelog.Debian.gz" | dpkg-parsechangelog -l- -S Version)"
+[ "$latest" = "$package_version" ] \
+    || fail "the changelog's latest entry is $latest, the package $package_version: add an entry to resources/debian/changelog"
+
+command -v lintian >/dev/null || fail "lintian is missing (scripts/common.sh installs it)"
+start=$SECONDS
+lintian --fail-on error "$deb" 2>&1 | { grep -v '^running with root privileges' || true; } | tee "$work/lintian.log" \
+    || fail "lintian reports errors (E: above)"
+echo "lintian: $(grep -c '^E:' "$work/lintian.log" || true) errors, $(grep -c '^W:' "$work/lintian.log" || true) warnings in $((SECONDS - start)) s"
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$root/usr/share/applications/pictorra.desktop" || fail "desktop entry"
 fi

@@ -6,7 +6,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # `file` is used by CPack's dependency scan for the Debian package.
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-webengine-dev qt6-image-formats-plugins
           qt6-svg-dev qt6-l10n-tools qt6-translations-l10n dpkg-dev file desktop-file-utils libre2-dev libcpp-httplib-dev
-          fonts-noto-cjk xvfb xauth curl)
+          fonts-noto-cjk xvfb xauth curl lintian)
 
 install_packages() {
     local missing=()

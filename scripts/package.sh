@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Pictorra as Debian builds its packages and makes its Debian package
-# in the source folder (pictorra_VERSION_ARCH.deb), to install with
+# in the source folder (pictorra_VERSION-REVISION_ARCH.deb,
+# the revision from resources/debian/changelog), to install with
 # `apt install ./pictorra_*.deb`. Only the program is built, in its own
 # folder build-package/: the tests and benchmarks are not packaged, and the
 # hardening flags would otherwise rebuild everything in build/.

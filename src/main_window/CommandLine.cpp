@@ -1,12 +1,17 @@
 #include "main_window/CommandLine.h"
 
 #include "base/DisplayText.h"
+#include "main_window/CommandLineOption.h"
 
+#include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
+
+using namespace Qt::StringLiterals;
 
 const char CommandLine::version[] = PICTORRA_VERSION;
 
@@ -16,31 +21,99 @@ const char CommandLine::usage[] = "用法: pictorra [--pick 网址 [网址 ...] 
                                   "      pictorra --help | --version\n"
                                   "标准输出每页一行JSON；进度和汇总写到标准错误。--verbose 另显示浏览器引擎和网页自己的消息。\n";
 
+namespace {
+
+QString optionName(const QString &argument)
+{
+    return argument.mid(argument.startsWith(u"--"_s) ? 2 : 1).section(u'=', 0, 0);
+}
+
+const CommandLineOption *optionNamed(const QString &name)
+{
+    const auto &options = CommandLineOption::all();
+    const auto found = std::find_if(options.begin(), options.end(),
+                                    [&](const CommandLineOption &option) { return option.names.contains(name); });
+    return found == options.end() ? nullptr : &*found;
+}
+
+// Qt's parser says what is wrong only in English and keeps only the option's
+// name; this finds the argument as it was typed and says it in our words.
+QString syntaxFault(const QCommandLineParser &parser, const QStringList &arguments)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    for (qsizetype i = 1; i < arguments.size() && arguments.at(i) != u"--"_s; ++i) {
+        const QString &argument = arguments.at(i);
+        if (!argument.startsWith(u'-') || argument.size() == 1)
+            continue;
+        const QString name = optionName(argument);
+        if (!unknown.isEmpty()) {
+            if (name == unknown.first())
+                return u"未知的选项 %1"_s.arg(TerminalText(argument));
+            continue;
+        }
+        const CommandLineOption *option = optionNamed(name);
+        const qsizetype assign = argument.indexOf(u'=');
+        if (!option || assign >= 0) {
+            if (option && option->valueName.isEmpty())
+                return u"%1 不带值: %2"_s.arg(option->shownName(), TerminalText(argument.mid(assign + 1)));
+            continue;
+        }
+        if (!option->valueName.isEmpty() && ++i == arguments.size())
+            return u"%1 后缺少值"_s.arg(option->shownName());
+    }
+    return TerminalText(parser.errorText());
+}
+
+void checkCombination(CommandLine &line, const QCommandLineParser &parser)
+{
+    if (line.pick && line.demo)
+        line.refuse(u"--pick 和 --demo 不能同用"_s);
+    else if (line.pick && line.addresses.isEmpty())
+        line.refuse(u"--pick 后缺少网址"_s);
+    else if (line.batch && (line.pick || line.demo))
+        line.refuse(u"--batch %1: 不能与 --pick 或 --demo 同用"_s.arg(TerminalText(*line.batch)));
+    else if (line.batch && !line.save)
+        line.refuse(u"--batch %1: 缺少 --save 目录"_s.arg(TerminalText(*line.batch)));
+    // Each option goes only with the main options its row names.
+    const CommandLineOption::Road road = CommandLineOption::roadOf(line);
+    for (const CommandLineOption &option : CommandLineOption::all()) {
+        if (!parser.isSet(option.names.first()) || (option.roads & road))
+            continue;
+        const QString value = parser.values(option.names.first()).value(0);
+        line.refuse(u"%1%2: 须与 %3 同用"_s.arg(option.shownName(), value.isEmpty() ? QString() : u' ' + TerminalText(value),
+                                                  CommandLineOption::roadNames(option.roads)));
+    }
+}
+
+} // namespace
+
 CommandLine CommandLine::parse(const QStringList &arguments)
 {
+    QCommandLineParser parser;
+    // "-fast" is one unknown option, not four.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const CommandLineOption &option : CommandLineOption::all())
+        parser.addOption(QCommandLineOption(option.names, option.description, option.valueName));
     CommandLine line;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
-            line.help = true;
-        else if (argument == QLatin1String("--version"))
-            line.showVersion = true;
-        else if (argument == QLatin1String("--verbose"))
-            line.verbose = true;
-        else if (argument == QLatin1String("--pick"))
-            line.pick = true;
-        else if (argument == QLatin1String("--demo"))
-            line.demo = true;
-        else if (line.parseValue(arguments, i))
-            continue;
-        else if (line.pick && !argument.startsWith(QLatin1String("--")))
-            line.addresses.append(argument);
-        else if (argument.startsWith(u'-'))
-            line.refuse(QStringLiteral("未知的选项 %1").arg(TerminalText(argument)));
-        else
-            line.refuse(QStringLiteral("多余的参数 %1").arg(TerminalText(argument)));
+    if (!parser.parse(arguments))
+        line.refuse(syntaxFault(parser, arguments));
+    // Taken even from a faulty line: --help and --version answer whatever else it holds.
+    for (const CommandLineOption &option : CommandLineOption::all()) {
+        const QString &name = option.names.first();
+        const QStringList values = !parser.isSet(name) ? QStringList()
+                                   : option.valueName.isEmpty() ? QStringList{QString()}
+                                                                : parser.values(name);
+        for (const QString &value : values) {
+            if (const auto reason = option.take(line, value))
+                line.refuse(option.shownName() + u' ' + *reason);
+        }
     }
-    line.checkCombination();
+    const QStringList positional = parser.positionalArguments();
+    if (line.pick)
+        line.addresses = positional;
+    else if (!positional.isEmpty())
+        line.refuse(u"多余的参数 %1"_s.arg(TerminalText(positional.first())));
+    checkCombination(line, parser);
     return line;
 }
 
@@ -56,59 +129,6 @@ std::optional<QString> CommandLine::saveFolderProblem(const QString &folder)
     if (!info.isDir() || !info.isWritable())
         return QStringLiteral("pictorra: 无法写入 %1\n").arg(folder);
     return std::nullopt;
-}
-
-// The options that take a value: true when `arguments[i]` is one, with
-// `i` moved past its value.
-bool CommandLine::parseValue(const QStringList &arguments, int &i)
-{
-    const QString &option = arguments.at(i);
-    const bool isSave = option == QLatin1String("--save"), isBatch = option == QLatin1String("--batch");
-    const bool isParallel = option == QLatin1String("--parallel"), isDelay = option == QLatin1String("--delay");
-    if (!isSave && !isBatch && !isParallel && !isDelay)
-        return false;
-    if (i + 1 >= arguments.size()) {
-        refuse(QStringLiteral("%1 后缺少值").arg(option));
-        return true;
-    }
-    const QString value = arguments.at(++i);
-    const QString shown = TerminalText(value);
-    bool ok = true;
-    if (isParallel)
-        parallel = value.toInt(&ok);
-    if (isDelay)
-        delay = value.toDouble(&ok);
-    if ((isSave && save) || (isBatch && batch))
-        refuse(QStringLiteral("%1 只能给一次: %2").arg(option, shown));
-    else if (isSave)
-        save = value;
-    else if (isBatch)
-        batch = value;
-    else if (isParallel && (!ok || parallel < 1 || parallel > 4))
-        refuse(QStringLiteral("--parallel %1: 并行数须为 1 到 4 的整数").arg(shown));
-    // Written so that NaN is refused too; -1, the value a missing --delay
-    // leaves, is refused like any other below zero.
-    else if (isDelay && (!ok || !(delay >= 0 && delay <= 3600)))
-        refuse(QStringLiteral("--delay %1: 秒数须在 0 到 3600 之间").arg(shown));
-    if ((isParallel || isDelay) && m_batchOnly.isEmpty())
-        m_batchOnly = option;
-    return true;
-}
-
-void CommandLine::checkCombination()
-{
-    if (pick && demo)
-        refuse(QStringLiteral("--pick 和 --demo 不能同用"));
-    else if (pick && addresses.isEmpty())
-        refuse(QStringLiteral("--pick 后缺少网址"));
-    else if (batch && (pick || demo))
-        refuse(QStringLiteral("--batch 不能与 --pick 或 --demo 同用"));
-    else if (batch && !save)
-        refuse(QStringLiteral("--batch %1: 缺少 --save 目录").arg(TerminalText(*batch)));
-    else if (!batch && !m_batchOnly.isEmpty())
-        refuse(QStringLiteral("%1 只用于 --batch").arg(m_batchOnly));
-    else if (save && !pick && !demo && !batch)
-        refuse(QStringLiteral("--save %1: 须与 --pick、--demo 或 --batch 同用").arg(TerminalText(*save)));
 }
 
 void CommandLine::refuse(const QString &reason)

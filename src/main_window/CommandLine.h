@@ -4,7 +4,8 @@
 
 #include <optional>
 
-// What the program was asked to do on its command line.
+// What the program was asked to do on its command line: a plain value that
+// `parse` fills from the options of `CommandLineOption::all()`.
 struct CommandLine
 {
     static const char usage[];
@@ -26,16 +27,13 @@ struct CommandLine
 
     // `arguments` as main() got them, the program's name first.
     static CommandLine parse(const QStringList &arguments);
+    // What --help prints: the usage, then every option with what it does.
+    static QString helpText();
     // Runs without a screen: picks (and saves) and ends by itself.
     bool headless() const { return pick || batch || (demo && save); }
     // Makes a missing `folder` with its parents; why it cannot take the
     // pictures (the system's reason), nothing when it can.
     static std::optional<QString> saveFolderProblem(const QString &folder);
 
-private:
-    bool parseValue(const QStringList &arguments, int &i);
-    void checkCombination();
     void refuse(const QString &reason);
-
-    QString m_batchOnly;             // the first option that only a batch takes
 };

@@ -129,7 +129,7 @@ int run(int argc, char *argv[])
     const CommandLine options = CommandLine::parse(arguments);
     // Asked for: standard output and success, whatever else the line holds.
     if (options.help) {
-        std::fputs(CommandLine::usage, stdout);
+        std::fputs(CommandLine::helpText().toUtf8().constData(), stdout);
         return 0;
     }
     if (options.showVersion) {

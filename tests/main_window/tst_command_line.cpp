@@ -28,6 +28,11 @@ private Q_SLOTS:
         QVERIFY(parse({QStringLiteral("--demo")}).valid);
         QVERIFY(!parse({QStringLiteral("--demo")}).headless());
         QVERIFY(parse({QStringLiteral("--demo"), QStringLiteral("--save"), QStringLiteral("x")}).headless());
+        const CommandLine batch = parse(u"--batch=- --save o --parallel 4 --delay 0"_s.split(u' '));
+        QVERIFY(batch.valid && batch.headless());
+        QCOMPARE(batch.batch, std::optional<QString>(u"-"_s));
+        QCOMPARE(batch.parallel, 4);
+        QCOMPARE(batch.delay, 0.0);
     }
 
     // Each refusal names what it refuses, printable on a terminal.
@@ -51,6 +56,8 @@ private Q_SLOTS:
         row("batch option alone", u"--pick u --delay 2"_s, u"--delay"_s);
         row("batch without save", u"--batch l"_s, u"--batch l"_s);
         row("control in a value", u"--\x1b[2Jx"_s, u"--\uFFFD[2Jx"_s);
+        row("value to a switch", u"--verbose=yes"_s, u"--verbose 不带值: yes"_s);
+        row("batch with pick", u"--batch l --save o --pick u"_s, u"--batch l"_s);
     }
     void refusedLines()
     {
