@@ -69,5 +69,6 @@ private:
     QTableView *m_table = nullptr;
     QProgressBar *m_progress = nullptr;
     QLabel *m_status = nullptr;
+    QLabel *m_choice = nullptr;  // what each item saves: 选项's, or a resumed batch's own
     QTimer m_tick;
 };

@@ -2,6 +2,8 @@
 #include "main_window/MainForm.h"
 
 #include "main_window/BatchWindow.h"
+#include "main_window/SaveOptionsDialog.h"
+#include "main_window/SaveSettings.h"
 #include "batch/PickBatchWorker.h"
 #include "platform/Dialogs.h"
 
@@ -24,6 +26,7 @@ void MainForm::buildMenus()
     m_fileMenu->setObjectName(QStringLiteral("file"));
     add(m_fileMenu, "new", QStringLiteral("新建"), QKeySequence(Qt::CTRL | Qt::Key_N), [this] { newCopy(); });
     add(m_fileMenu, "Man", QStringLiteral("管理"), QKeySequence(Qt::CTRL | Qt::Key_M), [this] { showManager(); });
+    add(m_fileMenu, "Options", QStringLiteral("选项"), QKeySequence(), [this] { showOptions(); });
     add(m_fileMenu, "exit", QStringLiteral("退出"), QKeySequence(Qt::CTRL | Qt::Key_E), [this] { close(); });
     add(m_fileMenu, "Ver", QStringLiteral("版本"), QKeySequence(Qt::CTRL | Qt::Key_B), [this] { showVersion(); });
     QMenu *help = menuBar()->addMenu(QStringLiteral("帮助"));
@@ -46,6 +49,16 @@ void MainForm::showManager()
     }
     m_plcj->show();
     m_plcj->raise();
+}
+
+void MainForm::showOptions()
+{
+    SaveOptionsDialog dialog(SaveSettings::load(configFile()), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!SaveSettings::store(configFile(), dialog.choice()))
+        dialogs().messageBox(QStringLiteral("选项无法保存：config.ini 不可写入。"), QStringLiteral("友情提示"),
+                             Dialogs::Icon::Critical);
 }
 
 void MainForm::showVersion()
