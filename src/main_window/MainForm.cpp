@@ -52,6 +52,7 @@ MainForm::MainForm(const Services &services, QWidget *parent)
     addShutdownStep([this] { m_pick->shutdown(); });
     m_download = new DownloadCommand(*m_tabs, *m_services.dialogs, m_engine->fetcher(), this, this);
     m_download->setRules([this] { return SaveSettings::load(configFile()); });
+    m_tabs->setRulesSource([this] { return SaveSettings::load(configFile()); });
     connect(m_address->DownLoad_B, &QPushButton::clicked, m_download, &DownloadCommand::DownLoad_B_Click);
     connect(m_tabs, &TabSet::mesgDoubleClicked, m_download, &DownloadCommand::mesgDblClick);
     connect(m_tabs, &TabSet::retryRequested, m_download, &DownloadCommand::retryFailed);

@@ -4,6 +4,8 @@
 #include "main_window/BatchWindow.h"
 #include "main_window/SaveOptionsDialog.h"
 #include "main_window/SaveSettings.h"
+#include "main_window/ResultMarks.h"
+#include "main_window/TabSet.h"
 #include "batch/PickBatchWorker.h"
 #include "platform/Dialogs.h"
 
@@ -59,6 +61,9 @@ void MainForm::showOptions()
     if (!SaveSettings::store(configFile(), dialog.choice()))
         dialogs().messageBox(QStringLiteral("选项无法保存：config.ini 不可写入。"), QStringLiteral("友情提示"),
                              Dialogs::Icon::Critical);
+    // The result pages shown judge their pictures by the new rules; their ticks stay.
+    for (Tab *tab : tabs().tabs())
+        tab->marks()->setRules(dialog.choice());
 }
 
 void MainForm::showVersion()

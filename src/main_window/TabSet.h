@@ -23,6 +23,8 @@ class TabSet : public QObject
 {
     Q_OBJECT
 public:
+    // Where each tab's result page takes its rules from (选项).
+    void setRulesSource(std::function<SaveChoice()> rules);
     using BrowserFactory = std::function<BrowserPage *(QWidget *parent)>;
 
     TabSet(QWidget *client, BrowserFactory factory, Dialogs &dialogs, const QString &homeAddress,
@@ -96,4 +98,5 @@ private:
     VerticalTabBar *m_strip;
     QPushButton *m_closeButton;
     MainLayout m_layout;
+    std::function<SaveChoice()> m_rules;
 };

@@ -4,6 +4,8 @@
 #include "platform/PageFacts.h"
 
 #include <QByteArray>
+#include <QJsonObject>
+#include <QVariant>
 #include <QUrl>
 
 #include <QObject>
@@ -65,11 +67,23 @@ public:
     // scripts off; `done(false)` when the page could not be written.
     virtual void writePage(const QStringList &pieces, QObject *context, DoneCallback done) = 0;
 
+    // Runs the marks script of our result page (js/resultMarks.js: ticks,
+    // sizes, the counts row) with `command`, out of reach of the page's own
+    // scripts; `done` gets its answer (invalid when there was none).
+    using MarksCallback = std::function<void(const QVariant &)>;
+    virtual void markResult(const QJsonObject &command, QObject *context, MarksCallback done)
+    {
+        Q_UNUSED(command) Q_UNUSED(context) Q_UNUSED(done)
+    }
+
     void setNewWindowHandler(NewWindowHandler handler) { m_newWindowHandler = std::move(handler); }
 
 Q_SIGNALS:
     void TitleChange(const QString &text);
     void DownloadComplete();
+    // A link to "pictorra:PATH" on the page was clicked (a tick of our result
+    // page); nothing navigates.
+    void OwnLinkClicked(const QString &path);
 
 protected:
     BrowserPage *requestNewWindow() { return m_newWindowHandler ? m_newWindowHandler() : nullptr; }

@@ -55,6 +55,7 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, QWidget *parent)
         emit DownloadComplete();
     });
     connect(m_page, &QWebEnginePage::titleChanged, this, &BrowserPage::TitleChange);
+    connect(m_page, &WebEnginePage::ownLinkClicked, this, [this](const QUrl &url) { emit OwnLinkClicked(url.path()); });
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineBrowser::onLoadingChanged);
 }
 
@@ -240,4 +241,14 @@ void WebEngineBrowser::readPageFacts(const QStringList &scriptMarkers, QObject *
 void WebEngineBrowser::fetchFile(const QUrl &url, int stallMs, qint64 maxBytes, QObject *context, FetchCallback done)
 {
     TextFetch::start(m_network, url, stallMs, maxBytes, context, std::move(done));
+}
+
+void WebEngineBrowser::markResult(const QJsonObject &command, QObject *context, MarksCallback done)
+{
+    const QString script = pageScript(QStringLiteral("resultMarks.js")) + QLatin1Char('(')
+        + QString::fromUtf8(QJsonDocument(command).toJson(QJsonDocument::Compact)) + QLatin1Char(')');
+    runScript(script, context, [done](const QVariant &result, bool answered) {
+        if (done)
+            done(answered ? result : QVariant());
+    });
 }

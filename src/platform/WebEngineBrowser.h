@@ -38,6 +38,7 @@ public:
     void writePage(const QStringList &pieces, QObject *context, DoneCallback done) override;
     void readPageFacts(const QStringList &scriptMarkers, QObject *context, FactsCallback done) override;
     void fetchFile(const QUrl &url, int stallMs, qint64 maxBytes, QObject *context, FetchCallback done) override;
+    void markResult(const QJsonObject &command, QObject *context, MarksCallback done) override;
 
     WebEnginePage *page() const { return m_page; }
 
