@@ -49,9 +49,11 @@ void ResultMarks::begin(const PickResult &result, const SaveChoice &rules)
         return;
     const QJsonObject command{{u"decorate"_s, containers}, {u"video"_s, MediaKinds::of(MediaKind::Video).key}};
     const int serial = m_serial;
+    m_decorating = true;
     m_browser->markResult(command, this, [this, serial](const QVariant &) {
         if (serial != m_serial)
             return;
+        m_decorating = false;
         flush();
         m_poll.start();
     });
@@ -60,7 +62,7 @@ void ResultMarks::begin(const PickResult &result, const SaveChoice &rules)
 void ResultMarks::end()
 {
     ++m_serial;
-    m_active = false;
+    m_active = m_decorating = false;
     m_poll.stop();
     m_flush.stop();
     m_polls = 0;

@@ -41,7 +41,7 @@ public:
     // Whether the picture is drawn ticked, and the rule's word when a rule leaves it out.
     bool ticked(MediaKind::Id kind, int index, QString *word = nullptr) const;
     // Every size is known (or given up on) and drawn.
-    bool settled() const { return !m_poll.isActive() && !m_flush.isActive(); }
+    bool settled() const { return !m_decorating && !m_poll.isActive() && !m_flush.isActive(); }
 
 private:
     struct Cell
@@ -65,4 +65,5 @@ private:
     int m_polls = 0;
     int m_serial = 0; // a late answer of an earlier result is dropped
     bool m_active = false;
+    bool m_decorating = false; // the ticks are not on the page yet
 };
