@@ -3,6 +3,7 @@
 #include "platform/BrowserPage.h"
 
 #include <QJsonArray>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -47,6 +48,7 @@ void ResultMarks::begin(const PickResult &result, const SaveChoice &rules)
     }
     if (!m_browser)
         return;
+    readLengths(result);
     const QJsonObject command{{u"decorate"_s, containers}, {u"video"_s, MediaKinds::of(MediaKind::Video).key}};
     const int serial = m_serial;
     m_decorating = true;
@@ -57,6 +59,27 @@ void ResultMarks::begin(const PickResult &result, const SaveChoice &rules)
         flush();
         m_poll.start();
     });
+}
+
+// Bytes come from the servers' headers, one answer at a time, drawn in rounds.
+void ResultMarks::readLengths(const PickResult &result)
+{
+    const int serial = m_serial;
+    for (const MediaGroup &group : result.groups())
+        for (int i = 0; i < group.addresses.size(); ++i)
+            m_browser->readLength(QUrl(group.addresses.at(i)), this, [this, serial, kind = group.kind, i](qint64 bytes) {
+                if (serial != m_serial || bytes <= 0 || i >= m_cells[kind].size())
+                    return;
+                m_cells[kind][i].bytes = bytes;
+                m_dirty.insert({kind, i});
+                drawSoon();
+            });
+}
+
+void ResultMarks::drawSoon()
+{
+    if (m_active && !m_decorating && !m_flush.isActive())
+        m_flush.start();
 }
 
 void ResultMarks::end()
@@ -80,8 +103,7 @@ void ResultMarks::setRules(const SaveChoice &rules)
     for (const MediaKind &kind : MediaKinds::all())
         for (int i = 0; i < m_cells[kind.id].size(); ++i)
             m_dirty.insert({kind.id, i});
-    if (m_active)
-        m_flush.start();
+    drawSoon();
 }
 
 bool ResultMarks::ticked(MediaKind::Id kind, int index, QString *word) const
@@ -123,7 +145,7 @@ void ResultMarks::clicked(const QString &path)
             m_dirty.insert({kind->id, i});
         }
     }
-    m_flush.start();
+    drawSoon();
 }
 
 void ResultMarks::poll()
@@ -151,16 +173,18 @@ void ResultMarks::onSizes(const QVariant &answer)
         const int width = values.value(2).toInt(), height = values.value(3).toInt();
         if (width > 0 && height > 0)
             cell.size = QSize(width, height);
-        cell.bytes = std::max<qint64>(0, values.value(4).toLongLong());
+        cell.bytes = std::max<qint64>(cell.bytes, values.value(4).toLongLong());
+        cell.reported = true;
         m_dirty.insert({kind->id, index});
     }
-    for (const QList<Cell> &cells : m_cells)
-        for (const Cell &cell : cells)
-            unknown += cell.size.isValid() ? 0 : 1;
+    // A video shows its size only once played: it is not waited for.
+    for (const MediaKind &kind : MediaKinds::all())
+        for (const Cell &cell : m_cells[kind.id])
+            unknown += cell.reported || kind.body != MediaKind::Body::Picture ? 0 : 1;
     if (unknown == 0)
         m_poll.stop();
     if (!m_dirty.isEmpty())
-        m_flush.start();
+        drawSoon();
 }
 
 void ResultMarks::flush()

@@ -49,7 +49,10 @@ private:
         QSize size{-1, -1};
         qint64 bytes = 0;
         bool repeat = false; // the same address came earlier in the item
+        bool reported = false; // measured, or the browser could not show it
     };
+    void readLengths(const PickResult &result);
+    void drawSoon();
     void poll();
     void onSizes(const QVariant &answer);
     void flush();

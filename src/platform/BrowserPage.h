@@ -76,6 +76,14 @@ public:
         Q_UNUSED(command) Q_UNUSED(context) Q_UNUSED(done)
     }
 
+    // The length a server gives for `url` (http/https) when asked for its
+    // headers alone, with this tab's cookies; -1 when it gives none.
+    using LengthCallback = std::function<void(qint64)>;
+    virtual void readLength(const QUrl &url, QObject *context, LengthCallback done)
+    {
+        Q_UNUSED(url) Q_UNUSED(context) Q_UNUSED(done)
+    }
+
     void setNewWindowHandler(NewWindowHandler handler) { m_newWindowHandler = std::move(handler); }
 
 Q_SIGNALS:

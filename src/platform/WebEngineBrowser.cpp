@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QNetworkReply>
+#include <QNetworkRequest>
 #include <QTimer>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
@@ -250,5 +252,22 @@ void WebEngineBrowser::markResult(const QJsonObject &command, QObject *context, 
     runScript(script, context, [done](const QVariant &result, bool answered) {
         if (done)
             done(answered ? result : QVariant());
+    });
+}
+
+void WebEngineBrowser::readLength(const QUrl &url, QObject *context, LengthCallback done)
+{
+    if (!m_network || (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")))
+        return done(-1);
+    QNetworkReply *reply = m_network->head(QNetworkRequest(url));
+    // A server that never answers costs one reply, not a waiting page.
+    QTimer::singleShot(m_scriptTimeoutMs, reply, &QNetworkReply::abort);
+    QPointer<QObject> guard(context);
+    connect(reply, &QNetworkReply::finished, reply, [reply, guard, done] {
+        reply->deleteLater();
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        const bool ok = reply->error() == QNetworkReply::NoError && length.isValid();
+        if (guard)
+            done(ok ? length.toLongLong() : -1);
     });
 }
