@@ -28,9 +28,10 @@ void MainForm::buildMenus()
     m_fileMenu->setObjectName(QStringLiteral("file"));
     add(m_fileMenu, "new", QStringLiteral("新建"), QKeySequence(Qt::CTRL | Qt::Key_N), [this] { newCopy(); });
     add(m_fileMenu, "Man", QStringLiteral("管理"), QKeySequence(Qt::CTRL | Qt::Key_M), [this] { showManager(); });
-    add(m_fileMenu, "Options", QStringLiteral("选项"), QKeySequence(), [this] { showOptions(); });
     add(m_fileMenu, "exit", QStringLiteral("退出"), QKeySequence(Qt::CTRL | Qt::Key_E), [this] { close(); });
     add(m_fileMenu, "Ver", QStringLiteral("版本"), QKeySequence(Qt::CTRL | Qt::Key_B), [this] { showVersion(); });
+    // After the four of old, which keep their places.
+    add(m_fileMenu, "Options", QStringLiteral("选项"), QKeySequence(), [this] { showOptions(); });
     QMenu *help = menuBar()->addMenu(QStringLiteral("帮助"));
     help->setObjectName(QStringLiteral("Help"));
     add(help, "HelpDoc", QStringLiteral("帮助文档"), QKeySequence(Qt::CTRL | Qt::Key_H), [this] { showHelp(); });
