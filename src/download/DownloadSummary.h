@@ -49,13 +49,13 @@ struct DownloadSummary
     // width rule alone dropped any, else each rule's word and count ("过窄1 重复2").
     QString dropNote() const
     {
-        if (droppedBy[SaveChoice::Low] == 0 && droppedBy[SaveChoice::Same] == 0)
+        if (narrowWidth > 0 && droppedBy[SaveChoice::Low] == 0 && droppedBy[SaveChoice::Same] == 0)
             return QStringLiteral("宽度小于%1像素").arg(narrowWidth);
         QStringList parts;
         for (int reason = 0; reason < SaveChoice::Reasons; ++reason)
             if (droppedBy[reason] > 0)
                 parts << SaveChoice::reasonWord(SaveChoice::Reason(reason)) + QString::number(droppedBy[reason]);
-        return parts.join(QLatin1Char(' '));
+        return parts.isEmpty() ? QStringLiteral("无") : parts.join(QLatin1Char(' '));
     }
     void setKept(const MediaCounts &counts)
     {
