@@ -1,6 +1,7 @@
 #pragma once
 
 #include "download/DownloadSummary.h"
+#include "download/SaveChoice.h"
 #include "picking/PickResult.h"
 
 #include <QObject>
@@ -40,6 +41,9 @@ public:
     // 保留结果页: a finished job's tab stays open.
     void setKeepResultPages(bool keep) { m_keepResultPages = keep; }
     bool keepResultPages() const { return m_keepResultPages; }
+    // What each download keeps; the runner sets the batch's.
+    void setChoice(const SaveChoice &choice) { m_choice = choice; }
+    const SaveChoice &choice() const { return m_choice; }
 
 Q_SIGNALS:
     void picked(int job, BatchItemWorker::PickEnd end, const PickResult &result, const QString &message);
@@ -51,4 +55,5 @@ Q_SIGNALS:
 
 private:
     bool m_keepResultPages = false;
+    SaveChoice m_choice;
 };

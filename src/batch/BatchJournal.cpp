@@ -32,6 +32,7 @@ qint64 maxLogBytes(qint64 snapshotBytes)
     return 3 * std::max(snapshotBytes, MinLogBytes);
 }
 const QString LogKey = u"log"_s;
+const QString ChoiceKey = u"choice"_s;
 
 bool synced(QFile &file)
 {
@@ -82,7 +83,7 @@ bool BatchJournal::save(const QList<BatchRow> &rows, QString *error)
     for (const BatchRow &row : rows)
         array.append(BatchJournalFormat::toJson(saveFolder, row));
     const QString logId = QString::number(QRandomGenerator::global()->generate64(), 36);
-    const QByteArray bytes = QJsonDocument(QJsonObject{{u"rows"_s, array}, {LogKey, logId}}).toJson(QJsonDocument::Compact);
+    const QByteArray bytes = QJsonDocument(QJsonObject{{u"rows"_s, array}, {LogKey, logId}, {ChoiceKey, m_choice.toJson()}}).toJson(QJsonDocument::Compact);
     // The log is refused before the snapshot is replaced: either both can be
     // written, or the journal stays as it was.
     const QString logRefusal = PlainFile::writeRefusal(m_logPath);
@@ -160,7 +161,7 @@ bool BatchJournal::appendLog(const QByteArray &bytes, QString *error)
     return true;
 }
 
-QList<BatchRow> BatchJournal::load(QString *error) const
+QList<BatchRow> BatchJournal::load(QString *error, SaveChoice *choice) const
 {
     auto fail = [error](const QString &reason) {
         if (error)
@@ -191,6 +192,8 @@ QList<BatchRow> BatchJournal::load(QString *error) const
             rows.append(row);
     }
     replayLog(document.object().value(LogKey).toString(), maxLogBytes(file.size()), &rows);
+    if (choice)
+        *choice = SaveChoice::fromJson(document.object().value(ChoiceKey).toObject());
     return rows;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/BatchRow.h"
+#include "download/SaveChoice.h"
 
 #include <QFile>
 #include <QList>
@@ -48,7 +49,12 @@ public:
 
     // The rows as last saved or recorded; empty with `error` (naming the
     // file) set when the snapshot is missing, unreadable or not a journal.
-    QList<BatchRow> load(QString *error = nullptr) const;
+    // `choice` gets what the batch saves (a journal of before: the default).
+    QList<BatchRow> load(QString *error = nullptr, SaveChoice *choice = nullptr) const;
+
+    // What the batch saves of each item, written into every snapshot: a
+    // resumed batch keeps the choice it started with.
+    void setChoice(const SaveChoice &choice) { m_choice = choice.rulesOnly(); }
 
     // Bytes this object has written to disk, snapshots and log together.
     qint64 bytesWritten() const { return m_written; }
@@ -73,4 +79,5 @@ private:
     qint64 m_snapshotBytes = 0;
     qint64 m_logBytes = 0;
     qint64 m_written = 0;
+    SaveChoice m_choice;
 };

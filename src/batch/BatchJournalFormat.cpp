@@ -28,6 +28,7 @@ QJsonObject BatchJournalFormat::toJson(const QDir &saveFolder, const BatchRow &r
                        {u"state"_s, batchStateKey(row.state)},
                        {u"saved"_s, row.saved},
                        {u"dropped"_s, row.dropped},
+                       {u"droppedBy"_s, SaveChoice::dropsJson(row.droppedBy)},
                        {u"failed"_s, row.failed},
                        {u"folder"_s, relativeFolder(saveFolder, row.folder)},
                        {u"note"_s, row.note}};
@@ -50,6 +51,7 @@ bool BatchJournalFormat::fromJson(const QDir &saveFolder, const QJsonObject &obj
         row->found[kind.id] = object.value(kind.key).toInt();
     row->saved = object.value(u"saved"_s).toInt();
     row->dropped = object.value(u"dropped"_s).toInt();
+    row->droppedBy = SaveChoice::dropsFromJson(object.value(u"droppedBy"_s).toObject());
     row->failed = object.value(u"failed"_s).toInt();
     row->folder = resolvedFolder(saveFolder, object.value(u"folder"_s).toString());
     row->note = object.value(u"note"_s).toString();

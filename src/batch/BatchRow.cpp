@@ -87,6 +87,7 @@ QByteArray batchJsonLine(const BatchRow &row)
             object.insert(kind.key, row.found[kind.id]);
         object.insert(u"saved"_s, row.saved);
         object.insert(u"dropped"_s, row.dropped);
+        object.insert(u"droppedBy"_s, SaveChoice::dropsJson(row.droppedBy));
         object.insert(u"failed"_s, row.failed);
         object.insert(u"failedNames"_s, QJsonArray::fromStringList(row.failedNames));
         if (!row.reader.isEmpty())

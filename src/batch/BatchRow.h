@@ -1,5 +1,6 @@
 #pragma once
 
+#include "download/SaveChoice.h"
 #include "picking/MediaCounts.h"
 
 #include <QByteArray>
@@ -38,6 +39,7 @@ struct BatchRow
     MediaCounts found; // what the pick found, per kind of media
     int saved = 0;
     int dropped = 0;
+    SaveChoice::DropCounts droppedBy{}; // per rule: too narrow, too low, a repeat
     int failed = 0;
     QStringList failedNames; // the failed pictures' names (group + number), not journalled
     // Recorded as soon as the download made it, so that a restart after a
@@ -58,7 +60,7 @@ struct BatchRow
 // A row of a page that the generic reader read adds "reader": "generic".
 // The screenless run's line for a finished row: {"url", "state", "title",
 // "folder", a count per kind of media under its key ("main", "sku", "desc",
-// "video"), "saved", "dropped", "failed", "failedNames"} for a
+// "video"), "saved", "dropped", "droppedBy" (per rule), "failed", "failedNames"} for a
 // picked item (and "error" when it is partial or failed), {"url", "state", "error"} for one that was refused, blocked or
 // could not be loaded. Characters unsafe on a terminal are escaped.
 QByteArray batchJsonLine(const BatchRow &row);

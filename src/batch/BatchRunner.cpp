@@ -50,7 +50,8 @@ bool BatchRunner::open(const QString &saveFolder, const QStringList &addresses, 
     QList<BatchRow> earlier;
     if (journal->exists()) {
         QString reason;
-        earlier = journal->load(&reason);
+        // A batch resumed keeps what it saved from the start, whatever 选项 says now.
+        earlier = journal->load(&reason, &m_choice);
         // An unreadable journal is kept for the user, never silently overwritten.
         if (!reason.isEmpty()) {
             if (error)
@@ -59,6 +60,9 @@ bool BatchRunner::open(const QString &saveFolder, const QStringList &addresses, 
         }
     }
     const QList<BatchRow> rows = BatchJournal::resume(earlier, addresses);
+    journal->setChoice(m_choice);
+    if (m_worker)
+        m_worker->setChoice(m_choice);
     if (!journal->save(rows, error))
         return false;
     m_journal = std::move(journal);

@@ -4,6 +4,7 @@
 #include "batch/BatchJournal.h"
 #include "batch/BatchRow.h"
 #include "batch/BatchTally.h"
+#include "download/SaveChoice.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -46,6 +47,11 @@ public:
     // Appends the addresses the batch does not have yet (a list still being
     // read) and journals them; a finished batch starts again on them.
     void add(const QStringList &addresses);
+
+    // What every item saves, before open(); a folder whose journal has a
+    // batch already keeps that batch's choice (see choice()).
+    void setChoice(const SaveChoice &choice) { m_choice = choice.rulesOnly(); }
+    const SaveChoice &choice() const { return m_choice; }
 
     void setParallel(int count);
     // The pause before each address after the first, in milliseconds.
@@ -110,6 +116,7 @@ private:
     int m_unreachableInRow = 0;
     int m_waitFrom = 0; // no row before it waits
     bool m_pauseOnBlock = true;
+    SaveChoice m_choice;
     bool m_launchedThisRun = false;
     Status m_status = Status::Idle;
     std::function<int()> m_delayMs;

@@ -135,6 +135,7 @@ void BatchRunner::onDownloaded(int job, const DownloadSummary &summary)
         current.folder = summary.itemFolder;
     current.saved = summary.saved;
     current.dropped = summary.dropped;
+    current.droppedBy = summary.droppedBy;
     current.failed = summary.failed;
     current.failedNames.clear();
     for (const FailedPicture &picture : summary.failures)

@@ -63,12 +63,14 @@ int HeadlessBatch::run(Engine &engine, const Options &options, TerminalProgress 
     BatchRunner runner(&worker);
     runner.setPauseOnBlock(false); // nobody is there to pass the check
     runner.setParallel(options.parallel);
+    runner.setChoice(options.choice);
     if (options.delaySeconds >= 0)
         runner.setDelay([ms = int(options.delaySeconds * 1000)] { return ms; });
     if (!runner.open(QDir(options.saveFolder).absolutePath(), addresses, &error)) {
         progress.say(QStringLiteral("pictorra: ") + error);
         return 2;
     }
+    progress.say(QStringLiteral("pictorra: 保存 ") + runner.choice().describe());
     for (const BatchRow &row : runner.rows()) {
         if (row.state == BatchState::AlreadySaved)
             printLine(row);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "download/SaveChoice.h"
+
 #include <QString>
 
 class Engine;
@@ -19,6 +21,7 @@ struct Options
     QString saveFolder;
     int parallel = 1;
     double delaySeconds = -1; // below zero: a random 2-5 s
+    SaveChoice choice;        // a folder whose journal has a batch keeps that one's
 };
 
 int run(Engine &engine, const Options &options, TerminalProgress &progress);

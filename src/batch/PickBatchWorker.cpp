@@ -67,7 +67,7 @@ void PickBatchWorker::keepAsResult(int job, const PickResult &result)
 
 void PickBatchWorker::download(int job, const PickResult &result, const QString &itemFolder, bool resume)
 {
-    auto *tab = new TabDownload(&m_engine.fetcher(), MinDescWidth, this);
+    auto *tab = new TabDownload(&m_engine.fetcher(), choice(), this);
     m_downloads.insert(job, tab);
     connect(tab, &TabDownload::progress, this,
             [this, job](int done, int total, const QString &) { emit downloadProgress(job, done, total); });

@@ -1,8 +1,10 @@
 #include "download/DescriptionOrder.h"
 
-#include "download/DescWidth.h"
+#include "download/PictureSize.h"
+#include "download/SaveChoice.h"
 #include "download/SaveLayout.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 
@@ -23,7 +25,8 @@ bool sameBytes(const QString &a, const QString &b)
 }
 }
 
-void DescriptionOrder::reset(const QString &folder, const QString &group, const QStringList &urls, int firstNumber, int minWidth)
+void DescriptionOrder::reset(const QString &folder, const QString &group, const QStringList &urls, int firstNumber,
+                             SaveChoice::Rule rule, const QList<bool> &forced, Seen *seen)
 {
     m_folder = folder;
     m_group = group;
@@ -31,9 +34,12 @@ void DescriptionOrder::reset(const QString &folder, const QString &group, const 
     m_states = QList<State>(urls.size(), State::Waiting);
     m_failed.clear();
     m_first = firstNumber;
-    m_minWidth = minWidth;
-    m_next = m_kept = m_foreign = m_unknownWidth = m_dropped = 0;
-    m_resuming = false;
+    m_rule = rule;
+    m_forced = forced;
+    m_seen = seen;
+    m_next = m_kept = m_foreign = m_unknownWidth = 0;
+    m_dropped = {};
+    m_resuming = m_held = false;
 }
 
 QString DescriptionOrder::stagedFile(int index) const
@@ -47,14 +53,16 @@ void DescriptionOrder::arrived(int index, bool fetched)
     State state = State::Failed;
     if (fetched) {
         // The fetch checked that the bytes start like a picture: one we cannot
-        // measure (no decoder here) may well be good, so it stays.
-        const int width = DescWidth(stagedFile(index));
-        if (width >= 0 && width < m_minWidth) {
+        // measure (no decoder here) may well be good, so it stays. The size
+        // is the header's word: a huge one costs nothing, nothing is decoded.
+        const QSize size = PictureSize(stagedFile(index));
+        const auto reason = m_forced.value(index) ? std::nullopt : SaveChoice::judge(m_rule, size);
+        if (reason) {
             QFile::remove(stagedFile(index));
-            ++m_dropped;
+            ++m_dropped[*reason];
             state = State::Gone;
         } else {
-            m_unknownWidth += width < 0 ? 1 : 0;
+            m_unknownWidth += size.width() < 0 ? 1 : 0;
             state = State::Kept;
         }
     }
@@ -66,10 +74,16 @@ void DescriptionOrder::arrived(int index, bool fetched)
 
 void DescriptionOrder::nameSettled()
 {
-    for (; m_next < m_states.size() && m_states.at(m_next) != State::Waiting; ++m_next) {
+    for (; !m_held && m_next < m_states.size() && m_states.at(m_next) != State::Waiting; ++m_next) {
         const State state = m_states.at(m_next);
         if (state == State::Gone)
             continue;
+        if (state == State::Kept && isRepeat(stagedFile(m_next))) {
+            QFile::remove(stagedFile(m_next));
+            ++m_dropped[SaveChoice::Same];
+            m_states[m_next] = State::Gone;
+            continue;
+        }
         const QString target = PictureFileName(m_folder, m_group, m_first + m_kept + m_foreign, m_urls.at(m_next));
         if (m_resuming && QFileInfo(target).isFile()) {
             settleOverEarlier(target);
@@ -107,6 +121,21 @@ void DescriptionOrder::settleOverEarlier(const QString &target)
     m_failed.removeOne(m_next);
     m_states[m_next] = State::Kept;
     ++m_kept;
+}
+
+bool DescriptionOrder::isRepeat(const QString &file)
+{
+    if (!m_seen || m_forced.value(m_next))
+        return false;
+    QFile bytes(file);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!bytes.open(QIODevice::ReadOnly) || !hash.addData(&bytes))
+        return false;
+    const QByteArray digest = hash.result();
+    if (m_seen->contains(digest))
+        return true;
+    m_seen->insert(digest);
+    return false;
 }
 
 void DescriptionOrder::discard()

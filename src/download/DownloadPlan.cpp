@@ -10,11 +10,37 @@
 
 #include <algorithm>
 
-namespace {
-bool needsFolder(const MediaGroup &group)
+bool DownloadPlan::needsFolder(const MediaGroup &group) const
 {
+    if (!m_choice.keeps(group.kind))
+        return false;
     return group.describe().folderRule == MediaKind::Folder::Always || !group.addresses.isEmpty();
 }
+
+// The group's pictures that are not ticked off, numbered among themselves.
+void DownloadPlan::addChosen(const MediaGroup &group, const QString &folder)
+{
+    QStringList urls;
+    QList<bool> forced;
+    for (int place : m_choice.places(group.kind, group.addresses.size())) {
+        urls << group.addresses.at(place);
+        forced << (m_choice.tick(group.kind, place) == SaveChoice::Tick::On);
+    }
+    addGroup(group.describe(), folder, urls, 1, forced);
+}
+
+void DownloadPlan::arrived(MediaKind::Id kind, int index, bool fetched)
+{
+    m_orders[kind].arrived(index, fetched);
+    if (!m_choice.dedupe)
+        return;
+    // A repeat is known only once every earlier picture of the item is settled.
+    bool earlierDone = true;
+    for (DescriptionOrder &order : m_orders) {
+        order.setHeld(!earlierDone);
+        order.settle();
+        earlierDone = earlierDone && order.complete();
+    }
 }
 
 bool DownloadPlan::forResult(const QString &folder, const PickResult &result, DownloadSummary &summary)
@@ -35,7 +61,7 @@ bool DownloadPlan::forItemFolder(const PickResult &result, DownloadSummary &summ
         folders << made;
     }
     for (const MediaGroup &group : result.groups())
-        addGroup(group.describe(), folders.at(group.kind), group.addresses, 1);
+        addChosen(group, folders.at(group.kind));
     return true;
 }
 
@@ -49,7 +75,7 @@ bool DownloadPlan::forRetry(const QList<FailedPicture> &failures, DownloadSummar
         QString folder;
         if (!makeKindFolder(kind, failure.group, &folder, summary))
             return false;
-        if (kind->minWidth > 0) {
+        if (m_choice.judged(kind->id)) {
             staged[kind->id] << failure.url;
             first[kind->id] = first[kind->id] ? std::min(first[kind->id], failure.number) : failure.number;
         } else {
@@ -58,7 +84,7 @@ bool DownloadPlan::forRetry(const QList<FailedPicture> &failures, DownloadSummar
     }
     // What they keep is numbered on from the smallest of their numbers.
     for (const MediaKind &kind : MediaKinds::all())
-        if (kind.minWidth > 0)
+        if (m_choice.judged(kind.id) && !staged[kind.id].isEmpty())
             addGroup(kind, summary.itemFolder + u'/' + kind.folder, staged[kind.id], std::max(first[kind.id], 1));
     return true;
 }
@@ -77,8 +103,8 @@ bool DownloadPlan::forResume(const PickResult &result, DownloadSummary &summary)
         folders << made;
     }
     for (const MediaGroup &group : result.groups())
-        if (group.describe().minWidth == 0)
-            addGroup(group.describe(), folders.at(group.kind), group.addresses, 1);
+        if (!m_choice.judged(group.kind))
+            addChosen(group, folders.at(group.kind));
     // A file named by its place alone that is there was saved whole (files
     // take their names only when complete).
     m_jobs.erase(std::remove_if(m_jobs.begin(), m_jobs.end(),
@@ -92,9 +118,9 @@ bool DownloadPlan::forResume(const PickResult &result, DownloadSummary &summary)
     // Staged names depend on the widths of the pictures before them, so
     // they are all judged again; what an earlier run saved keeps its name.
     for (const MediaGroup &group : result.groups()) {
-        if (group.describe().minWidth == 0)
+        if (!m_choice.judged(group.kind))
             continue;
-        addGroup(group.describe(), folders.at(group.kind), group.addresses, 1);
+        addChosen(group, folders.at(group.kind));
         m_orders[group.kind].setResuming(true);
     }
     return true;
@@ -129,11 +155,13 @@ bool DownloadPlan::makeKindFolder(const MediaKind *kind, const QString &group, Q
     return false;
 }
 
-void DownloadPlan::addGroup(const MediaKind &kind, const QString &folder, const QStringList &urls, int firstNumber)
+void DownloadPlan::addGroup(const MediaKind &kind, const QString &folder, const QStringList &urls, int firstNumber,
+                            const QList<bool> &forced)
 {
-    if (kind.minWidth > 0) {
+    if (m_choice.judged(kind.id)) {
         DescriptionOrder &order = m_orders[kind.id];
-        order.reset(folder, kind.folder, urls, firstNumber, widthOf(kind));
+        order.reset(folder, kind.folder, urls, firstNumber, m_choice.rules[kind.id], forced,
+                    m_choice.dedupe ? &m_seen : nullptr);
         for (int j = 0; j < urls.size(); ++j)
             m_jobs.append({kind.id, 0, urls.at(j), order.stagedFile(j), j});
         return;

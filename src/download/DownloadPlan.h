@@ -9,11 +9,13 @@
 
 #include <array>
 
-// What one download fetches and where: makes the item folder and its kinds'
-// folders and gives every file the name a one-by-one run gives it. Files of
-// a kind numbered by place (主图i, SKU图i, 视频i.mp4) are named at once; those
-// of a kind with the narrow-picture rule are staged and named over the kept
-// ones by their kind's DescriptionOrder as they arrive.
+// What one download fetches and where, under its SaveChoice: makes the item
+// folder and the folders of the kinds it saves and gives every file the name
+// a one-by-one run gives it. A picture ticked off is not fetched, and the
+// others are numbered among themselves. Files of a kind numbered by place
+// (主图i, SKU图i, 视频i.mp4) are named at once; those of a judged kind (a
+// size rule or the repeat rule) are staged and named over the kept ones by
+// their kind's DescriptionOrder as they arrive.
 class DownloadPlan
 {
 public:
@@ -26,8 +28,8 @@ public:
         int ordered = -1; // of a staged picture: its index in order(kind)
     };
 
-    // `minWidth` replaces the narrow-picture width of the kinds that have one.
-    explicit DownloadPlan(int minWidth) : m_minWidth(minWidth) {}
+    explicit DownloadPlan(const SaveChoice &choice) : m_choice(choice) {}
+    const SaveChoice &choice() const { return m_choice; }
 
     // Each returns false, with the summary's line and error saying why, when
     // a folder cannot be made; the summary's itemFolder is the item's.
@@ -44,6 +46,8 @@ public:
     const QList<Job> &jobs() const { return m_jobs; }
     DescriptionOrder &order(MediaKind::Id kind) { return m_orders[kind]; }
     const DescriptionOrder &order(MediaKind::Id kind) const { return m_orders[kind]; }
+    // A staged picture's fetch ended: it is judged, and what is settled named.
+    void arrived(MediaKind::Id kind, int index, bool fetched);
     // The files a resume found saved already.
     const MediaCounts &skipped() const { return m_skipped; }
     int skippedTotal() const { return m_skippedTotal; }
@@ -53,10 +57,13 @@ public:
 private:
     bool makeFolder(const QString &path, QString *made, DownloadSummary &summary);
     bool makeKindFolder(const MediaKind *kind, const QString &group, QString *made, DownloadSummary &summary);
-    void addGroup(const MediaKind &kind, const QString &folder, const QStringList &urls, int firstNumber);
-    int widthOf(const MediaKind &kind) const { return kind.minWidth > 0 ? m_minWidth : 0; }
+    bool needsFolder(const MediaGroup &group) const;
+    void addChosen(const MediaGroup &group, const QString &folder);
+    void addGroup(const MediaKind &kind, const QString &folder, const QStringList &urls, int firstNumber,
+                  const QList<bool> &forced = {});
 
-    int m_minWidth;
+    SaveChoice m_choice;
+    DescriptionOrder::Seen m_seen;
     QList<Job> m_jobs;
     std::array<DescriptionOrder, MediaKind::Count> m_orders;
     MediaCounts m_skipped;

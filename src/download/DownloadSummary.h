@@ -1,10 +1,14 @@
 #pragma once
 
+#include "download/SaveChoice.h"
 #include "picking/MediaCounts.h"
+
+#include <array>
 
 #include <QList>
 #include <QMetaType>
 #include <QString>
+#include <QStringList>
 
 // One picture that could not be saved, enough to fetch it again into the
 // same item folder under the same name (group + number).
@@ -31,7 +35,9 @@ struct DownloadSummary
     int total = 0;      // files asked for, of every kind
     MediaCounts kept;   // files left on disk, per kind (unknownWidth ones included)
     int saved = 0;      // of those, the pictures: kept.pictures()
-    int dropped = 0;    // description pictures deleted for being too narrow
+    int dropped = 0;    // pictures the rules left out (deleted once fetched): the sum of droppedBy
+    SaveChoice::DropCounts droppedBy{}; // by rule: too narrow, too low, a repeat
+    int narrowWidth = MinDescWidth; // the least width the message rows name
     int failed = 0;     // not fetched whole, or no picture; failures.size()
     int unknownWidth = 0; // description pictures kept although their width could not be read
     QList<FailedPicture> failures; // one entry per failed picture, in list order
@@ -39,6 +45,18 @@ struct DownloadSummary
     QString error;      // the system's reason when outcome is FolderFailed
     QString dataError;  // why 商品信息.json or 商品SKU.csv could not be written, empty when they were
 
+    // What the rows say of the dropped pictures: "宽度小于450像素" while the
+    // width rule alone dropped any, else each rule's word and count ("过窄1 重复2").
+    QString dropNote() const
+    {
+        if (narrowWidth > 0 && droppedBy[SaveChoice::Low] == 0 && droppedBy[SaveChoice::Same] == 0)
+            return QStringLiteral("宽度小于%1像素").arg(narrowWidth);
+        QStringList parts;
+        for (int reason = 0; reason < SaveChoice::Reasons; ++reason)
+            if (droppedBy[reason] > 0)
+                parts << SaveChoice::reasonWord(SaveChoice::Reason(reason)) + QString::number(droppedBy[reason]);
+        return parts.isEmpty() ? QStringLiteral("无") : parts.join(QLatin1Char(' '));
+    }
     void setKept(const MediaCounts &counts)
     {
         kept = counts;
@@ -55,6 +73,9 @@ struct DownloadSummary
         both += retried.kept;
         merged.setKept(both);
         merged.dropped = dropped + retried.dropped;
+        for (int reason = 0; reason < SaveChoice::Reasons; ++reason)
+            merged.droppedBy[reason] = droppedBy[reason] + retried.droppedBy[reason];
+        merged.narrowWidth = narrowWidth;
         merged.unknownWidth = unknownWidth + retried.unknownWidth;
         if (merged.line.isEmpty())
             merged.line = line;

@@ -31,7 +31,8 @@ QByteArray saveFields(const DownloadSummary &saved)
     for (const FailedPicture &picture : saved.failures)
         failedNames << picture.name();
     QByteArray fields = field(QStringLiteral("folder"), saved.itemFolder) + field(QStringLiteral("saved"), saved.saved)
-        + field(QStringLiteral("dropped"), saved.dropped) + field(QStringLiteral("failed"), saved.failed)
+        + field(QStringLiteral("dropped"), saved.dropped)
+        + field(QStringLiteral("droppedBy"), SaveChoice::dropsJson(saved.droppedBy)) + field(QStringLiteral("failed"), saved.failed)
         + field(QStringLiteral("failedNames"), QJsonArray::fromStringList(failedNames));
     if (saved.outcome == DownloadSummary::Outcome::FolderFailed)
         fields += field(QStringLiteral("saveError"), saved.line + QStringLiteral(" (") + saved.error + QLatin1Char(')'));

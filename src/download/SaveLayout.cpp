@@ -1,6 +1,6 @@
 #include "download/SaveLayout.h"
 
-#include "download/DescWidth.h"
+#include "picking/MediaKind.h" // MinDescWidth
 #include "picking/CleanName.h"
 
 #include <QFileInfo>
@@ -48,7 +48,7 @@ QString NoPictureLine(const DownloadSummary &s)
     const QString apart = ApartCounts(s, QString(), QString());
     const QString head = apart.isEmpty() ? QStringLiteral("消息提示:未保存任何图片")
                                          : QStringLiteral("消息提示:只保存了%1,未保存图片").arg(apart);
-    return head + QStringLiteral("(丢弃%1张宽度小于%2像素,失败%3张),目录").arg(s.dropped).arg(MinDescWidth).arg(s.failed);
+    return head + QStringLiteral("(丢弃%1张").arg(s.dropped) + s.dropNote() + QStringLiteral(",失败%1张),目录").arg(s.failed);
 }
 
 } // namespace

@@ -20,11 +20,9 @@ QString SummaryRows::FirstRow(const DownloadSummary &summary)
 
 QString SummaryRows::CountsLine(const DownloadSummary &summary)
 {
-    QString line = QStringLiteral("保存%1张 丢弃%2张(宽度小于%3像素) 失败%4张")
-                       .arg(summary.saved)
-                       .arg(summary.dropped)
-                       .arg(MinDescWidth)
-                       .arg(summary.failed);
+    // Joined, not arg(): the note is ours, but a count must never be read as a marker.
+    QString line = QStringLiteral("保存%1张 丢弃%2张(").arg(summary.saved).arg(summary.dropped) + summary.dropNote()
+        + QStringLiteral(") 失败%1张").arg(summary.failed);
     if (summary.unknownWidth > 0)
         line += QStringLiteral(" 宽度未知%1张").arg(summary.unknownWidth);
     line += ApartCounts(summary, QStringLiteral(" "));

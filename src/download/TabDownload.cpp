@@ -11,9 +11,13 @@
 
 #include <algorithm>
 
-TabDownload::TabDownload(PictureFetcher *fetcher, int minDescWidth, QObject *parent)
-    : QObject(parent), m_fetcher(fetcher), m_plan(minDescWidth)
+TabDownload::TabDownload(PictureFetcher *fetcher, const SaveChoice &choice, QObject *parent)
+    : QObject(parent), m_fetcher(fetcher), m_plan(choice)
 {
+    // The rows name one least width: the largest in force.
+    m_summary.narrowWidth = 0;
+    for (const MediaKind &kind : MediaKinds::all())
+        m_summary.narrowWidth = std::max(m_summary.narrowWidth, choice.rules[kind.id].minWidth);
 }
 
 TabDownload::~TabDownload()
@@ -112,6 +116,7 @@ void TabDownload::begin()
         return;
     if (!m_plan.forResult(m_folder, m_result, m_summary))
         return finish(DownloadSummary::Outcome::FolderFailed);
+    countPlanned();
     pump();
 }
 
@@ -121,6 +126,7 @@ void TabDownload::beginIn()
         return;
     if (!m_plan.forItemFolder(m_result, m_summary))
         return finish(DownloadSummary::Outcome::FolderFailed);
+    countPlanned();
     pump();
 }
 
@@ -140,7 +146,14 @@ void TabDownload::beginResume()
     m_resuming = true;
     if (!m_plan.forResume(m_result, m_summary))
         return finish(DownloadSummary::Outcome::FolderFailed);
+    countPlanned();
     pump();
+}
+
+// What is ticked off or of a kind left out is no file asked for.
+void TabDownload::countPlanned()
+{
+    m_summary.total = int(m_plan.jobs().size()) + m_plan.skippedTotal();
 }
 
 void TabDownload::pump()
@@ -171,7 +184,7 @@ void TabDownload::onFetched(int job, const FetchResult &result)
     --m_inFlight;
     const DownloadPlan::Job &j = m_plan.jobs().at(job);
     if (j.ordered >= 0)
-        m_plan.order(j.kind).arrived(j.ordered, result.ok);
+        m_plan.arrived(j.kind, j.ordered, result.ok);
     else if (result.ok) {
         ++m_fetched[j.kind];
         m_savedJobs.insert(job);
@@ -218,6 +231,8 @@ void TabDownload::countKept()
         m_summary.failures += order.failures();
         kept[kind.id] += order.kept();
         m_summary.dropped += order.dropped();
+        for (int reason = 0; reason < SaveChoice::Reasons; ++reason)
+            m_summary.droppedBy[reason] += order.dropped(SaveChoice::Reason(reason));
         m_summary.unknownWidth += order.unknownWidth();
     }
     m_summary.setKept(kept);
@@ -248,7 +263,7 @@ void TabDownload::writeProductFiles()
     if (m_summary.kept[MediaKind::Video] > 0)
         product.video = video;
     // Results that carry no product (older callers, tests) leave no data files.
-    if (product.toJson().isEmpty())
+    if (product.toJson().isEmpty() || !m_plan.choice().info)
         return;
     ProductFiles::write(m_summary.itemFolder, product, &m_summary.dataError);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "download/DescWidth.h"
+#include "download/SaveChoice.h"
 #include "download/DownloadPlan.h"
 #include "download/DownloadSummary.h"
 #include "download/FetchResult.h"
@@ -13,22 +13,23 @@
 
 class PictureFetcher;
 
-// Saves one pick result's media: makes the item folder with a folder per
-// kind (see DownloadPlan and MediaKind::folderRule), then fetches up to
+// Saves one pick result's media as its SaveChoice says (which kinds, which
+// pictures, which size and repeat rules): makes the item folder with a folder
+// per kind saved (see DownloadPlan and MediaKind::folderRule), then fetches up to
 // `parallel` files at once without ever blocking the thread. Every file gets
 // the name a one-by-one run gives it: 主图i, SKU图i and 视频i.mp4 by position,
-// 描述图n numbered over the kept description pictures in list order (see
-// DescriptionOrder); a description picture narrower than the minimum width is
-// deleted and the next one takes its number, one whose width cannot be read
-// is kept (counted in unknownWidth). Once every file was tried, the product's
-// data is written beside them (see ProductFiles).
+// 描述图n numbered over the kept pictures of a judged kind in list order (see
+// DescriptionOrder); a picture the rules leave out is deleted and the next
+// one takes its number, one whose size cannot be read is kept (counted in
+// unknownWidth). Once every file was tried, the product's data is written
+// beside them (see ProductFiles) unless the choice leaves it out.
 class TabDownload : public QObject
 {
     Q_OBJECT
 public:
     static constexpr int DefaultParallel = 16;
 
-    explicit TabDownload(PictureFetcher *fetcher, int minDescWidth = MinDescWidth,
+    explicit TabDownload(PictureFetcher *fetcher, const SaveChoice &choice = SaveChoice(),
                          QObject *parent = nullptr);
     ~TabDownload() override;
 
@@ -89,6 +90,7 @@ private:
     void beginIn();
     void beginRetry();
     void beginResume();
+    void countPlanned();
     void pump();
     void onFetched(int job, const FetchResult &result);
     void finish(DownloadSummary::Outcome outcome);

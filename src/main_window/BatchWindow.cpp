@@ -4,6 +4,7 @@
 #include "batch/BatchItemWorker.h"
 #include "batch/BatchRunner.h"
 #include "batch/BatchTableModel.h"
+#include "main_window/SaveSettings.h"
 #include "platform/Dialogs.h"
 #include "platform/PlainFile.h"
 
@@ -100,6 +101,10 @@ void BatchWindow::build()
     m_status->setObjectName(u"status"_s);
     grid->addWidget(m_progress, 4, 0);
     grid->addWidget(m_status, 4, 1);
+    m_choice = new QLabel(u"保存: "_s + SaveSettings::load(m_configFile).describe(), this);
+    m_choice->setObjectName(u"choice"_s);
+    m_choice->setWordWrap(true);
+    grid->addWidget(m_choice, 5, 0, 1, 2);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
 }

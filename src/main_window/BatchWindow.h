@@ -87,6 +87,7 @@ private:
     QProgressBar *m_progress = nullptr;
     QLabel *m_status = nullptr;
     QLabel *m_dropped = nullptr;
+    QLabel *m_choice = nullptr;  // what each item saves: 选项's, or a resumed batch's own
     QTimer m_tick;
     QTimer m_reread; // the pasted list is read again once typing rests
 };

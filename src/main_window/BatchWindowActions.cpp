@@ -4,6 +4,7 @@
 #include "batch/BatchCsv.h"
 #include "batch/BatchRunner.h"
 #include "batch/BatchTableModel.h"
+#include "main_window/SaveSettings.h"
 #include "platform/Dialogs.h"
 #include "platform/PlainFile.h"
 
@@ -49,10 +50,13 @@ void BatchWindow::startClicked()
     m_reread.stop();
     showDropped(reading.dropped());
     QString error;
+    m_runner->setChoice(SaveSettings::load(m_configFile));
     if (!m_runner->open(folder, addresses, &error)) {
         warn(u"无法使用这个文件夹: "_s + error);
         return;
     }
+    // A folder with a batch in it goes on with the choice that batch began with.
+    m_choice->setText(u"保存: "_s + m_runner->choice().describe());
     if (m_runner->rows().isEmpty()) {
         warn(u"没有找到宝贝地址"_s);
         return;

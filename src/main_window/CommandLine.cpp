@@ -21,6 +21,7 @@ const char CommandLine::usage[] = "用法: pictorra [--pick 网址 [网址 ...] 
                                   "      pictorra --batch 地址列表 --save 目录 [--parallel 并行数] [--delay 秒] [--verbose]\n"
                                   "      pictorra --collect 网址 [--pages 页数] [--delay 秒] [--verbose]\n"
                                   "      pictorra --help | --version\n"
+                                  "保存时（--save）可用 --only、--min-width、--min-height、--dedupe 选择保存什么，不给时按“选项”中的设置。\n"
                                   "标准输出每页一行JSON（--collect 每行一个宝贝地址）；进度和汇总写到标准错误。\n"
                                   "--verbose 另显示浏览器引擎和网页自己的消息。\n";
 
@@ -81,6 +82,8 @@ void checkCombination(CommandLine &line, const QCommandLineParser &parser)
         line.refuse(u"--collect %1: 不能与 --pick、--demo 或 --batch 同用"_s.arg(TerminalText(*line.collect)));
     else if (line.collect && !QStringList{u"http"_s, u"https"_s}.contains(QUrl::fromUserInput(*line.collect).scheme()))
         line.refuse(u"--collect %1: 不是网页地址"_s.arg(TerminalText(*line.collect)));
+    else if ((line.only || line.minWidth || line.minHeight || line.dedupe) && !line.save)
+        line.refuse(u"--only、--min-width、--min-height 和 --dedupe 须与 --save 同用"_s);
     // Each option goes only with the main options its row names.
     const CommandLineOption::Road road = CommandLineOption::roadOf(line);
     for (const CommandLineOption &option : CommandLineOption::all()) {
@@ -136,6 +139,20 @@ std::optional<QString> CommandLine::saveFolderProblem(const QString &folder)
     if (!info.isDir() || !info.isWritable())
         return QStringLiteral("pictorra: 无法写入 %1\n").arg(folder);
     return std::nullopt;
+}
+
+SaveChoice CommandLine::choiceOver(const SaveChoice &settings) const
+{
+    // Checked when the line was read: these cannot fail here.
+    SaveChoice choice = settings.rulesOnly();
+    if (only)
+        choice.parseOnly(*only);
+    if (minWidth)
+        choice.parseMin(u"--min-width"_s, *minWidth);
+    if (minHeight)
+        choice.parseMin(u"--min-height"_s, *minHeight);
+    choice.dedupe = choice.dedupe || dedupe;
+    return choice;
 }
 
 void CommandLine::refuse(const QString &reason)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "download/SaveChoice.h"
+
 #include <QStringList>
 
 #include <optional>
@@ -26,6 +28,12 @@ struct CommandLine
     int pages = 1;                   // of --collect: the given page only unless told
     int parallel = 1;
     double delay = -1;               // seconds; below zero: the batch's random pause
+    // --only, --min-width, --min-height, --dedupe: what --save and --batch
+    // keep of each item, over what 选项 holds (see choiceOver). Checked when read.
+    std::optional<QString> only;
+    std::optional<QString> minWidth;
+    std::optional<QString> minHeight;
+    bool dedupe = false;
 
     // `arguments` as main() got them, the program's name first.
     static CommandLine parse(const QStringList &arguments);
@@ -36,6 +44,9 @@ struct CommandLine
     // Makes a missing `folder` with its parents; why it cannot take the
     // pictures (the system's reason), nothing when it can.
     static std::optional<QString> saveFolderProblem(const QString &folder);
+
+    // `settings` (what 选项 holds) with the options of this line over it.
+    SaveChoice choiceOver(const SaveChoice &settings) const;
 
     void refuse(const QString &reason);
 };

@@ -54,6 +54,22 @@ Take number(double CommandLine::*field, double low, double high, const char *rul
     };
 }
 
+// A value of what to save, checked as SaveChoice reads it; the refusal names
+// the option and the value itself.
+Take choiceText(std::optional<QString> CommandLine::*field, const QString &option)
+{
+    return [=](CommandLine &line, const QString &value) -> std::optional<QString> {
+        if (line.*field)
+            return QStringLiteral("只能给一次: %1").arg(TerminalText(value));
+        SaveChoice scratch;
+        auto refusal = option == u"--only"_s ? scratch.parseOnly(value) : scratch.parseMin(option, value);
+        if (refusal)
+            return refusal->mid(option.size() + 1);
+        line.*field = value;
+        return std::nullopt;
+    };
+}
+
 } // namespace
 
 const std::vector<CommandLineOption> &CommandLineOption::all()
@@ -74,6 +90,13 @@ const std::vector<CommandLineOption> &CommandLineOption::all()
          integer(&CommandLine::pages, 1, 100, "页数须为 1 到 100 的整数")},
         {{u"delay"_s}, u"秒"_s, u"两页之间的间隔，0 到 3600 秒，默认随机 2 到 5 秒"_s, Batch | Collect,
          number(&CommandLine::delay, 0, 3600, "秒数须在 0 到 3600 之间")},
+        {{u"only"_s}, u"种类"_s, u"只保存这些种类，逗号分隔：main,sku,desc,video,info（info 即 商品信息.json 和 商品SKU.csv）"_s,
+         Saving, choiceText(&CommandLine::only, u"--only"_s)},
+        {{u"min-width"_s}, u"种类=像素"_s, u"main、sku、desc 图片的最小宽度，如 desc=450,main=300；更窄的丢弃"_s, Saving,
+         choiceText(&CommandLine::minWidth, u"--min-width"_s)},
+        {{u"min-height"_s}, u"种类=像素"_s, u"同上，最小高度；更低的丢弃"_s, Saving,
+         choiceText(&CommandLine::minHeight, u"--min-height"_s)},
+        {{u"dedupe"_s}, {}, u"同一宝贝里相同的图片只保存一次"_s, Saving, flag(&CommandLine::dedupe)},
         {{u"verbose"_s}, {}, u"另显示浏览器引擎和网页自己的消息"_s, Any, flag(&CommandLine::verbose)},
     };
     return options;

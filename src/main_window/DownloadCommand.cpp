@@ -127,14 +127,16 @@ void DownloadCommand::DownloadTab()
     }
     if (m_folder.isEmpty())
         return nextTab();
-    TabDownload *download = newTabDownload(tab);
+    SaveChoice choice = rules();
+    choice.ticks = tab->choice().ticks;
+    TabDownload *download = newTabDownload(tab, choice);
     connect(download, &TabDownload::finished, this, [this, tab](const DownloadSummary &summary) { tabFinished(tab, summary); });
     download->start(m_folder, *tab->result());
 }
 
-TabDownload *DownloadCommand::newTabDownload(Tab *tab)
+TabDownload *DownloadCommand::newTabDownload(Tab *tab, const SaveChoice &choice)
 {
-    m_tab = new TabDownload(&m_fetcher, MinDescWidth, this);
+    m_tab = new TabDownload(&m_fetcher, choice, this);
     m_saving = tab;
     const QPointer<Tab> held(tab);
     connect(m_tab, &TabDownload::progress, this, [this, held](int done, int total, const QString &line) {
@@ -179,7 +181,7 @@ void DownloadCommand::retryFailed(Tab *tab)
         return;
     const DownloadSummary before = *tab->lastDownload();
     m_running = true;
-    TabDownload *download = newTabDownload(tab);
+    TabDownload *download = newTabDownload(tab, rules());
     const QPointer<Tab> held(tab);
     connect(download, &TabDownload::finished, this, [this, held, before](const DownloadSummary &retried) {
         retryFinished(held, before, retried);

@@ -47,6 +47,8 @@ public:
     // still waiting; the tab being saved keeps the pictures it has.
     void abort();
     void setFolderOpener(FolderOpener opener) { m_openFolder = std::move(opener); }
+    // What 选项 holds now; each tab's download adds the tab's ticks to it.
+    void setRules(std::function<SaveChoice()> rules) { m_rules = std::move(rules); }
 
 Q_SIGNALS:
     void tabDownloaded(Tab *tab, const DownloadSummary &summary);
@@ -58,7 +60,8 @@ Q_SIGNALS:
 private:
     void nextTab();
     void DownloadTab();
-    TabDownload *newTabDownload(Tab *tab);
+    TabDownload *newTabDownload(Tab *tab, const SaveChoice &choice);
+    SaveChoice rules() const { return m_rules ? m_rules() : SaveChoice(); }
     void tabFinished(const QPointer<Tab> &tab, const DownloadSummary &summary);
     void retryFinished(const QPointer<Tab> &tab, const DownloadSummary &before, const DownloadSummary &retried);
     void showSummary(Tab *tab, const DownloadSummary &summary);
@@ -76,4 +79,5 @@ private:
     QString m_folder;
     bool m_running = false;
     FolderOpener m_openFolder;
+    std::function<SaveChoice()> m_rules;
 };

@@ -5,6 +5,7 @@
 #include "engine/Engine.h"
 #include "main_window/CommandLine.h"
 #include "main_window/MainForm.h"
+#include "main_window/SaveSettings.h"
 #include "platform/BrowserProfile.h"
 #include "platform/DemoShop.h"
 #include "platform/EngineQuiet.h"
@@ -68,7 +69,7 @@ Intervals intervalsFromEnvironment()
 }
 
 // The roads without a screen build no window: the engine opens bare pages.
-int runHeadless(Engine &engine, const CommandLine &options)
+int runHeadless(Engine &engine, const CommandLine &options, const SaveChoice &choice)
 {
     // Each page is a window of its own: the run ends when its work does, not
     // when a page closes.
@@ -77,7 +78,7 @@ int runHeadless(Engine &engine, const CommandLine &options)
         return HeadlessCollect::run(engine, {*options.collect, options.pages, options.delay});
     TerminalProgress progress;
     if (!options.batch) {
-        HeadlessRun run(engine, options.addresses, options.save.value_or(QString()), progress);
+        HeadlessRun run(engine, options.addresses, options.save.value_or(QString()), progress, choice);
         return run.exec();
     }
     HeadlessBatch::Options batch;
@@ -85,6 +86,7 @@ int runHeadless(Engine &engine, const CommandLine &options)
     batch.saveFolder = *options.save;
     batch.parallel = options.parallel;
     batch.delaySeconds = options.delay;
+    batch.choice = choice;
     return HeadlessBatch::run(engine, batch, progress);
 }
 
@@ -171,7 +173,7 @@ int run(int argc, char *argv[])
 
     Engine engine(intervalsFromEnvironment(), profile);
     if (options.headless())
-        return runHeadless(engine, run);
+        return runHeadless(engine, run, run.choiceOver(SaveSettings::load(ProgramFolder::join(folder, QStringLiteral("config.ini")))));
 
     QtDialogs dialogs;
     dialogs.rememberFoldersIn(ProgramFolder::join(folder, QStringLiteral("config.ini")));

@@ -11,6 +11,7 @@
 #include "main_window/TabPageHost.h"
 #include "main_window/CollectCommand.h"
 #include "main_window/DownloadCommand.h"
+#include "main_window/SaveSettings.h"
 #include "main_window/FavouriteCommands.h"
 #include "main_window/PickCommand.h"
 #include "platform/BrowserPage.h"
@@ -51,6 +52,8 @@ MainForm::MainForm(const Services &services, QWidget *parent)
     connect(m_address->pick_B, &QPushButton::clicked, m_pick, &PickCommand::pick_B_Click);
     addShutdownStep([this] { m_pick->shutdown(); });
     m_download = new DownloadCommand(*m_tabs, *m_services.dialogs, m_engine->fetcher(), this, this);
+    m_download->setRules([this] { return SaveSettings::load(configFile()); });
+    m_tabs->setRulesSource([this] { return SaveSettings::load(configFile()); });
     connect(m_address->DownLoad_B, &QPushButton::clicked, m_download, &DownloadCommand::DownLoad_B_Click);
     connect(m_tabs, &TabSet::mesgDoubleClicked, m_download, &DownloadCommand::mesgDblClick);
     connect(m_tabs, &TabSet::retryRequested, m_download, &DownloadCommand::retryFailed);

@@ -102,6 +102,8 @@ private:
     void placeAtStart();
     void addTabKeys();
     QString configFile() const;
+    // 选项: what downloads save, kept in config.ini.
+    void showOptions();
     bool isMenuShortcut(const QKeySequence &keys) const;
     void relayout();
     void onAddressEntered(const QString &address);

@@ -2,6 +2,10 @@
 #include "main_window/MainForm.h"
 
 #include "main_window/BatchWindow.h"
+#include "main_window/SaveOptionsDialog.h"
+#include "main_window/SaveSettings.h"
+#include "main_window/ResultMarks.h"
+#include "main_window/TabSet.h"
 #include "batch/PickBatchWorker.h"
 #include "platform/Dialogs.h"
 
@@ -26,6 +30,8 @@ void MainForm::buildMenus()
     add(m_fileMenu, "Man", QStringLiteral("管理"), QKeySequence(Qt::CTRL | Qt::Key_M), [this] { showManager(); });
     add(m_fileMenu, "exit", QStringLiteral("退出"), QKeySequence(Qt::CTRL | Qt::Key_E), [this] { close(); });
     add(m_fileMenu, "Ver", QStringLiteral("版本"), QKeySequence(Qt::CTRL | Qt::Key_B), [this] { showVersion(); });
+    // After the four of old, which keep their places.
+    add(m_fileMenu, "Options", QStringLiteral("选项"), QKeySequence(), [this] { showOptions(); });
     QMenu *tabs = menuBar()->addMenu(QStringLiteral("标签页"));
     tabs->setObjectName(QStringLiteral("tabsMenu"));
     add(tabs, "newTab", QStringLiteral("新建标签页"), QKeySequence(Qt::CTRL | Qt::Key_T), [this] { newTab(); });
@@ -52,6 +58,19 @@ void MainForm::showManager()
     }
     m_plcj->show();
     m_plcj->raise();
+}
+
+void MainForm::showOptions()
+{
+    SaveOptionsDialog dialog(SaveSettings::load(configFile()), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!SaveSettings::store(configFile(), dialog.choice()))
+        dialogs().messageBox(QStringLiteral("选项无法保存：config.ini 不可写入。"), QStringLiteral("友情提示"),
+                             Dialogs::Icon::Critical);
+    // The result pages shown judge their pictures by the new rules; their ticks stay.
+    for (Tab *tab : tabs().tabs())
+        tab->marks()->setRules(dialog.choice());
 }
 
 void MainForm::showVersion()

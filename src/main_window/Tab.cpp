@@ -2,18 +2,30 @@
 
 #include "download/FolderNaming.h"
 #include "main_window/MesgList.h"
+#include "main_window/ResultMarks.h"
 #include "picking/CleanName.h"
 #include "picking/ResultPage.h"
 #include "platform/BrowserPage.h"
 
-Tab::Tab(BrowserPage *browser, MesgList *mesg, QObject *parent) : QObject(parent), m_browser(browser), m_mesg(mesg)
+Tab::Tab(BrowserPage *browser, MesgList *mesg, QObject *parent)
+    : QObject(parent), m_browser(browser), m_mesg(mesg), m_marks(new ResultMarks(browser, this))
 {
     // Connected before anyone else's handlers: whoever draws the caption on
     // the same change finds the tab's state already up to date.
     if (browser) {
         connect(browser, &BrowserPage::TitleChange, this, &Tab::checkLeftResult);
         connect(browser, &BrowserPage::DownloadComplete, this, &Tab::checkLeftResult);
+        // Only our own page has such links; on any other the click does nothing.
+        connect(browser, &BrowserPage::OwnLinkClicked, this, [this](const QString &path) {
+            if (m_result)
+                m_marks->clicked(path);
+        });
     }
+}
+
+const SaveChoice &Tab::choice() const
+{
+    return m_marks->choice();
 }
 
 BrowserPage *Tab::browser() const
@@ -57,6 +69,7 @@ void Tab::onResultWritten(const PickResult &result, bool written)
         return;
     m_result = result;
     m_resultLocation = m_browser->LocationURL();
+    m_marks->begin(result, m_rules ? m_rules() : SaveChoice());
     emit captionChanged();
     emit shownAddressChanged();
 }
@@ -65,11 +78,14 @@ bool Tab::redrawResult()
 {
     if (!m_result || !m_browser)
         return false;
-    // The whole result, SKU section included, as the pick first wrote it.
+    // The whole result, SKU section included, as the pick first wrote it, every tick afresh.
+    m_marks->end();
     m_browser->writePage(ResultPage::pieces(*m_result), this, [this](bool written) {
         // The write went through about:blank; whatever address it ends on is the result's.
-        if (written && m_browser)
+        if (written && m_browser && m_result) {
             m_resultLocation = m_browser->LocationURL();
+            m_marks->begin(*m_result, m_rules ? m_rules() : SaveChoice());
+        }
         emit captionChanged();
         emit shownAddressChanged();
     });
@@ -81,6 +97,7 @@ void Tab::dropResult()
     ++m_resultSerial;
     m_result.reset();
     m_lastDownload.reset();
+    m_marks->end();
 }
 
 void Tab::markDownloaded(const DownloadSummary &summary)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "download/DownloadSummary.h"
+#include "download/SaveChoice.h"
 #include "picking/PickResult.h"
 #include "platform/BrowserPage.h"
 
@@ -12,6 +13,7 @@
 #include <optional>
 
 class MesgList;
+class ResultMarks;
 
 // One tab: its browser and message list, and what the picks and downloads
 // made of it. Commands hold a tab by pointer (QPointer: a tab may close under
@@ -57,6 +59,13 @@ public:
     // the page's next change.
     void dropResult();
 
+    // What the user ticked on the held result's page, over the rules of 选项
+    // (see ResultMarks); a new result or 刷新 starts afresh.
+    const SaveChoice &choice() const;
+    ResultMarks *marks() const { return m_marks; }
+    // Where the rules of a new result page come from (选项); the default rules without.
+    void setRulesSource(std::function<SaveChoice()> rules) { m_rules = std::move(rules); }
+
     // A download of the held result ended with `summary`.
     void markDownloaded(const DownloadSummary &summary);
     // The last download of the held result; nullptr when there was none.
@@ -98,5 +107,7 @@ private:
     std::optional<PickResult> m_result;             // held while its page is shown
     QString m_resultLocation;                       // the browser's address while it shows that page
     std::optional<DownloadSummary> m_lastDownload;  // of the held result
+    ResultMarks *m_marks;                           // the ticks of the held result's page
+    std::function<SaveChoice()> m_rules;
     int m_resultSerial = 0;                         // counts the drops: a write finishing late is stale
 };

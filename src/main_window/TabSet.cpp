@@ -44,12 +44,18 @@ void TabSet::start()
     runSelectionHandling();
 }
 
+void TabSet::setRulesSource(std::function<SaveChoice()> rules)
+{
+    m_rules = std::move(rules);
+}
+
 void TabSet::createControls(int n)
 {
     auto *list = new MesgList(m_client);
     list->setObjectName(QStringLiteral("mesg%1").arg(n));
     list->hide();
     Tab *tab = new Tab(m_factory(m_client), list);
+    tab->setRulesSource([this] { return m_rules ? m_rules() : SaveChoice(); });
     BrowserPage *page = tab->browser();
     connect(page, &BrowserPage::TitleChange, tab, [this, tab](const QString &text) { onTitleChange(tab, text); });
     connect(page, &BrowserPage::DownloadComplete, tab, [this, tab] { announceAddress(tab); });

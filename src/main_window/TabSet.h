@@ -24,6 +24,8 @@ class TabSet : public QObject
 {
     Q_OBJECT
 public:
+    // Where each tab's result page takes its rules from (选项).
+    void setRulesSource(std::function<SaveChoice()> rules);
     using BrowserFactory = std::function<BrowserPage *(QWidget *parent)>;
 
     TabSet(QWidget *client, BrowserFactory factory, Dialogs &dialogs, const QString &homeAddress,
@@ -121,4 +123,5 @@ private:
     QPushButton *m_closeButton;
     MainLayout m_layout;
     QList<ClosedTab> m_closed; // the last closed last
+    std::function<SaveChoice()> m_rules;
 };

@@ -3,7 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
-// Description pictures narrower than this are dropped; exactly this wide stays.
+// The default least width of description pictures (see SaveChoice): narrower
+// ones are dropped; exactly this wide stays.
 inline constexpr int MinDescWidth = 450;
 
 // What the program knows of one kind of media a product page carries: where
@@ -33,9 +34,9 @@ struct MediaKind
     QString pictureTag;  // how each of its pictures starts there
     bool named;          // each entry has a name (shown under it, printed as key + "Names")
     Folder folderRule;
-    // Pictures narrower than this are dropped and the kept ones numbered over
-    // themselves in list order (see DescriptionOrder); 0: every one is kept
-    // and numbered by its place.
+    // The default least width of its pictures (SaveChoice's rule): narrower
+    // ones are dropped and the kept ones numbered over themselves in list
+    // order (see DescriptionOrder); 0: no rule by default.
     int minWidth;
     Body body;
     qint64 maxBytes;     // a larger body is no file of this kind

@@ -29,5 +29,16 @@ div > font[fontsize="8"] { display: block; font-size: 15px; font-weight: bold; m
 .product-table td:first-child { min-width: 7em; }
 .product-table th { background: #f3f3f3; font-weight: 600; white-space: nowrap; }
 .product-more { color: #777; font-size: 13px; margin-top: 4px; }
+#pick-counts { position: sticky; top: 0; z-index: 1; background: #fff; color: #222; font-weight: 600;
+  padding: 4px 8px; border-bottom: 1px solid #ddd; margin: 0 -16px 8px; }
+.pick-cell { display: inline-block; vertical-align: top; text-align: center; margin: 0 2px 6px 0; }
+.pick-cell img { display: block; margin: 0 auto 2px; }
+.pick-bar { display: block; font-size: 12px; line-height: 1.4; color: #444; white-space: nowrap; }
+.pick-tick { font-size: 17px; text-decoration: none; color: #1a5fb4; margin-right: 4px; }
+.pick-word { color: #b00020; margin-left: 4px; font-weight: 600; }
+.pick-off img, .pick-off video { opacity: 0.35; filter: grayscale(1); }
+.pick-head { font-weight: normal; font-size: 13px; margin-left: 10px; }
+.pick-head a { margin-right: 8px; }
+.pick-note { color: #555; }
 </style>)"_s;
 }

@@ -5,6 +5,8 @@
 #include "platform/PageFacts.h"
 
 #include <QByteArray>
+#include <QJsonObject>
+#include <QVariant>
 #include <QUrl>
 
 #include <QObject>
@@ -79,6 +81,23 @@ public:
     // Pages without a browser engine answer with no document.
     virtual void readListPage(int maxLinks, bool pressNext, QObject *context, ListCallback done);
 
+    // Runs the marks script of our result page (js/resultMarks.js: ticks,
+    // sizes, the counts row) with `command`, out of reach of the page's own
+    // scripts; `done` gets its answer (invalid when there was none).
+    using MarksCallback = std::function<void(const QVariant &)>;
+    virtual void markResult(const QJsonObject &command, QObject *context, MarksCallback done)
+    {
+        Q_UNUSED(command) Q_UNUSED(context) Q_UNUSED(done)
+    }
+
+    // The length a server gives for `url` (http/https) when asked for its
+    // headers alone, with this tab's cookies; -1 when it gives none.
+    using LengthCallback = std::function<void(qint64)>;
+    virtual void readLength(const QUrl &url, QObject *context, LengthCallback done)
+    {
+        Q_UNUSED(url) Q_UNUSED(context) Q_UNUSED(done)
+    }
+
     void setNewWindowHandler(NewWindowHandler handler) { m_newWindowHandler = std::move(handler); }
 
 Q_SIGNALS:
@@ -86,6 +105,9 @@ Q_SIGNALS:
     void DownloadComplete();
     // The user closed the tab that shows this page; whoever works in it stops.
     void closedByUser();
+    // A link to "pictorra:PATH" on the page was clicked (a tick of our result
+    // page); nothing navigates.
+    void OwnLinkClicked(const QString &path);
 
 protected:
     BrowserPage *requestNewWindow() { return m_newWindowHandler ? m_newWindowHandler() : nullptr; }

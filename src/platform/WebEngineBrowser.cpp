@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QNetworkReply>
+#include <QNetworkRequest>
 #include <QTimer>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
@@ -55,6 +57,7 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, QWidget *parent)
         emit DownloadComplete();
     });
     connect(m_page, &QWebEnginePage::titleChanged, this, &BrowserPage::TitleChange);
+    connect(m_page, &WebEnginePage::ownLinkClicked, this, [this](const QUrl &url) { emit OwnLinkClicked(url.path()); });
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineBrowser::onLoadingChanged);
 }
 
@@ -261,5 +264,32 @@ void WebEngineBrowser::readListPage(int maxLinks, bool pressNext, QObject *conte
         + (pressNext ? QStringLiteral(",true)") : QStringLiteral(",false)"));
     runScript(script, context, [done, maxLinks](const QVariant &result, bool) {
         done(ListPage::fromScriptResult(result, maxLinks));
+    });
+}
+
+void WebEngineBrowser::markResult(const QJsonObject &command, QObject *context, MarksCallback done)
+{
+    const QString script = pageScript(QStringLiteral("resultMarks.js")) + QLatin1Char('(')
+        + QString::fromUtf8(QJsonDocument(command).toJson(QJsonDocument::Compact)) + QLatin1Char(')');
+    runScript(script, context, [done](const QVariant &result, bool answered) {
+        if (done)
+            done(answered ? result : QVariant());
+    });
+}
+
+void WebEngineBrowser::readLength(const QUrl &url, QObject *context, LengthCallback done)
+{
+    if (!m_network || (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")))
+        return done(-1);
+    QNetworkReply *reply = m_network->head(QNetworkRequest(url));
+    // A server that never answers costs one reply, not a waiting page.
+    QTimer::singleShot(m_scriptTimeoutMs, reply, &QNetworkReply::abort);
+    QPointer<QObject> guard(context);
+    connect(reply, &QNetworkReply::finished, reply, [reply, guard, done] {
+        reply->deleteLater();
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        const bool ok = reply->error() == QNetworkReply::NoError && length.isValid();
+        if (guard)
+            done(ok ? length.toLongLong() : -1);
     });
 }

@@ -40,6 +40,8 @@ public:
     void readPageFacts(const QStringList &scriptMarkers, QObject *context, FactsCallback done) override;
     void fetchFile(const QUrl &url, int stallMs, qint64 maxBytes, QObject *context, FetchCallback done) override;
     void readListPage(int maxLinks, bool pressNext, QObject *context, ListCallback done) override;
+    void markResult(const QJsonObject &command, QObject *context, MarksCallback done) override;
+    void readLength(const QUrl &url, QObject *context, LengthCallback done) override;
 
     WebEnginePage *page() const { return m_page; }
 

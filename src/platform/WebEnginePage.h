@@ -17,8 +17,14 @@ public:
     void setWindowFactory(WindowFactory factory) { m_windowFactory = std::move(factory); }
     void setSilent(bool silent) { m_silent = silent; }
 
+    static const QString OwnScheme; // "pictorra": links of our own pages that the program answers
+
+Q_SIGNALS:
+    void ownLinkClicked(const QUrl &url);
+
 protected:
     QWebEnginePage *createWindow(WebWindowType type) override;
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
     void javaScriptAlert(const QUrl &origin, const QString &msg) override;
     bool javaScriptConfirm(const QUrl &origin, const QString &msg) override;
     bool javaScriptPrompt(const QUrl &origin, const QString &msg, const QString &defaultValue,

@@ -11,11 +11,11 @@
 #include <cstdio>
 
 HeadlessRun::HeadlessRun(Engine &engine, const QStringList &addresses, const QString &saveFolder,
-                         TerminalProgress &progress, QObject *parent)
+                         TerminalProgress &progress, const SaveChoice &choice, QObject *parent)
     : QObject(parent), m_pick(engine, addresses), m_progress(progress)
 {
     if (!saveFolder.isEmpty()) {
-        m_save.emplace(QDir(saveFolder).absolutePath(), engine.fetcher());
+        m_save.emplace(QDir(saveFolder).absolutePath(), engine.fetcher(), choice);
         connect(&*m_save, &HeadlessSave::saved, this, &HeadlessRun::onSaved);
         connect(&*m_save, &HeadlessSave::progressed, this, [this](int index, int done, int total) {
             m_label = QStringLiteral("[%1] 下载 %2/%3张").arg(index + 1).arg(done).arg(total);

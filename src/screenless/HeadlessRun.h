@@ -18,9 +18,9 @@ class HeadlessRun : public QObject
 {
     Q_OBJECT
 public:
-    // `saveFolder` empty: pick only.
+    // `saveFolder` empty: pick only; `choice` says what each item keeps.
     HeadlessRun(Engine &engine, const QStringList &addresses, const QString &saveFolder,
-                TerminalProgress &progress, QObject *parent = nullptr);
+                TerminalProgress &progress, const SaveChoice &choice = SaveChoice(), QObject *parent = nullptr);
 
     // Runs the event loop until every page has its line. The exit code: 0
     // when every page was picked (and saved whole), 1 otherwise.

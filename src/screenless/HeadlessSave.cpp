@@ -7,8 +7,8 @@
 
 #include <QPointer>
 
-HeadlessSave::HeadlessSave(const QString &folder, PictureFetcher &fetcher, QObject *parent)
-    : QObject(parent), m_folder(folder), m_fetcher(&fetcher)
+HeadlessSave::HeadlessSave(const QString &folder, PictureFetcher &fetcher, const SaveChoice &choice, QObject *parent)
+    : QObject(parent), m_folder(folder), m_fetcher(&fetcher), m_choice(choice)
 {
 }
 
@@ -24,7 +24,7 @@ void HeadlessSave::startNext()
         return;
     const auto [id, result] = m_waiting.dequeue();
     ++m_running;
-    auto *download = new TabDownload(m_fetcher, MinDescWidth, this);
+    auto *download = new TabDownload(m_fetcher, m_choice, this);
     connect(download, &TabDownload::progress, this,
             [this, id](int done, int total, const QString &) { emit progressed(id, done, total); });
     connect(download, &TabDownload::finished, this, [this, id, download](const DownloadSummary &summary) {
@@ -45,7 +45,7 @@ QString HeadlessSave::summaryLine(const DownloadSummary &summary)
     if (summary.outcome == DownloadSummary::Outcome::FolderFailed)
         return TerminalText(summary.line + QStringLiteral(" (") + summary.error + QLatin1Char(')'));
     return TerminalText(summary.itemFolder) + QStringLiteral("\t保存") + QString::number(summary.saved)
-        + QStringLiteral("张\t丢弃(宽度小于%1像素)").arg(MinDescWidth) + QString::number(summary.dropped)
+        + QStringLiteral("张\t丢弃(") + summary.dropNote() + QStringLiteral(")") + QString::number(summary.dropped)
         + QStringLiteral("张\t失败") + QString::number(summary.failed) + QStringLiteral("张")
         + ApartCounts(summary, QStringLiteral("\t"));
 }

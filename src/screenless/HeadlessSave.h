@@ -1,6 +1,7 @@
 #pragma once
 
 #include "download/DownloadSummary.h"
+#include "download/SaveChoice.h"
 #include "picking/PickResult.h"
 
 #include <QList>
@@ -19,8 +20,9 @@ class HeadlessSave : public QObject
 public:
     static constexpr int MaxRunning = 4;
 
-    // `fetcher` is the program's one fetcher.
-    HeadlessSave(const QString &folder, PictureFetcher &fetcher, QObject *parent = nullptr);
+    // `fetcher` is the program's one fetcher; `choice` says what each item keeps.
+    HeadlessSave(const QString &folder, PictureFetcher &fetcher, const SaveChoice &choice = SaveChoice(),
+                 QObject *parent = nullptr);
 
     // Starts saving at once when fewer than MaxRunning items are saving,
     // otherwise when one of them ends.
@@ -38,6 +40,7 @@ private:
 
     QString m_folder;
     PictureFetcher *m_fetcher;
+    SaveChoice m_choice;
     QQueue<std::pair<int, PickResult>> m_waiting;
     int m_running = 0;
 };

@@ -350,8 +350,9 @@ private Q_SLOTS:
     void menusCarryTheirTextsAndShortcuts()
     {
         const QList<QAction *> items = window->fileMenu()->actions();
-        QCOMPARE(items.size(), 4);
+        QCOMPARE(items.size(), 5);
         QCOMPARE(items[0]->text(), QStringLiteral("新建"));
+        QCOMPARE(items[4]->text(), QStringLiteral("选项"));
         QCOMPARE(items[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+M")));
         QCOMPARE(items[2]->text(), QStringLiteral("退出"));
         QCOMPARE(items[3]->shortcut(), QKeySequence(QStringLiteral("Ctrl+B")));

@@ -1,13 +1,13 @@
-#include "download/DescWidth.h"
+#include "download/PictureSize.h"
 
 #include <QImage>
 #include <QImageReader>
 
-int DescWidth(const QString &file)
+QSize PictureSize(const QString &file)
 {
     const QSize size = QImageReader(file).size();
     if (size.isValid() && size.width() > 0)
-        return size.width();
+        return size;
     const QImage image = QImageReader(file).read();
-    return image.isNull() ? -1 : image.width();
+    return image.isNull() ? QSize(-1, -1) : image.size();
 }
