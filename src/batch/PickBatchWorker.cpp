@@ -61,8 +61,10 @@ void PickBatchWorker::onEnded(int job, Pick *pick, const PickOutcome &outcome)
 // button leaves it: kept (保留结果页), it can be looked at and downloaded.
 void PickBatchWorker::keepAsResult(int job, const PickResult &result)
 {
-    if (BrowserPage *page = m_pages.value(job); page && keepResultPages())
+    if (BrowserPage *page = m_pages.value(job); page && keepResultPages()) {
         m_engine.pages().keepResult(page, result);
+        m_kept.insert(job, page);
+    }
 }
 
 void PickBatchWorker::download(int job, const PickResult &result, const QString &itemFolder, bool resume)
@@ -83,6 +85,8 @@ void PickBatchWorker::downloadEnded(int job, TabDownload *tab, const DownloadSum
 {
     m_downloads.remove(job);
     tab->deleteLater();
+    if (const QPointer<BrowserPage> page = m_kept.take(job))
+        m_engine.pages().keptResultSaved(page, summary);
     emit downloaded(job, summary);
 }
 
@@ -99,6 +103,7 @@ void PickBatchWorker::cancel(int job)
     m_pages.remove(job);
     m_urls.remove(job);
     m_shown.remove(job);
+    m_kept.remove(job);
 }
 
 void PickBatchWorker::onClosedByUser(int job)

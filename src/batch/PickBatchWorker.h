@@ -53,4 +53,5 @@ private:
     static constexpr int MaxPagesForTheUser = 4;
     QList<std::pair<QString, QPointer<BrowserPage>>> m_forTheUser;
     QHash<int, QPointer<TabDownload>> m_downloads;
+    QHash<int, QPointer<BrowserPage>> m_kept;  // job -> the page that shows its kept result
 };

@@ -3,6 +3,7 @@
 #include <QtGlobal>
 
 class BrowserPage;
+struct DownloadSummary;
 struct PickResult;
 
 // Where the engine opens the browser pages it picks in: the window's tabs
@@ -25,5 +26,11 @@ public:
     {
         Q_UNUSED(page)
         Q_UNUSED(result)
+    }
+    // A kept result was saved: the page holds nothing unsaved any more.
+    virtual void keptResultSaved(BrowserPage *page, const DownloadSummary &summary)
+    {
+        Q_UNUSED(page)
+        Q_UNUSED(summary)
     }
 };

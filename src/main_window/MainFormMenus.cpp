@@ -2,6 +2,7 @@
 #include "main_window/MainForm.h"
 
 #include "main_window/BatchWindow.h"
+#include "download/FolderNaming.h"
 #include "main_window/SaveOptionsDialog.h"
 #include "main_window/SaveSettings.h"
 #include "main_window/ResultMarks.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenuBar>
+#include <QCheckBox>
 #include <QProcess>
 #include <QUrl>
 
@@ -63,9 +65,13 @@ void MainForm::showManager()
 void MainForm::showOptions()
 {
     SaveOptionsDialog dialog(SaveSettings::load(configFile()), this);
+    QCheckBox *wholeTitle = dialog.addCheck(QStringLiteral("文件夹用完整网页标题命名（含网站名）"),
+                                            FolderNaming::wholeTitleStored(configFile()));
+    wholeTitle->setObjectName(QStringLiteral("wholeTitle"));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!SaveSettings::store(configFile(), dialog.choice()))
+    const bool namingStored = FolderNaming::storeWholeTitle(configFile(), wholeTitle->isChecked());
+    if (!SaveSettings::store(configFile(), dialog.choice()) || !namingStored)
         dialogs().messageBox(QStringLiteral("选项无法保存：config.ini 不可写入。"), QStringLiteral("友情提示"),
                              Dialogs::Icon::Critical);
     // The result pages shown judge their pictures by the new rules; their ticks stay.

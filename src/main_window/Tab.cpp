@@ -54,10 +54,13 @@ void Tab::showResult(const PickResult &result, WrittenCallback done)
         return;
     }
     const int serial = m_resultSerial;
+    m_resultWriting = true;
     m_browser->writePage(ResultPage::pieces(result), this, [this, serial, result, done](bool written) {
         // Dropped meanwhile (the tab closed, or another result came): the page is no longer this result's.
-        if (serial == m_resultSerial)
+        if (serial == m_resultSerial) {
+            m_resultWriting = false;
             onResultWritten(result, written);
+        }
         if (done)
             done(written);
     });
@@ -65,8 +68,10 @@ void Tab::showResult(const PickResult &result, WrittenCallback done)
 
 void Tab::onResultWritten(const PickResult &result, bool written)
 {
-    if (!written || !m_browser)
+    if (!written || !m_browser) {
+        m_lastDownload.reset();
         return;
+    }
     m_result = result;
     m_resultLocation = m_browser->LocationURL();
     m_marks->begin(result, m_rules ? m_rules() : SaveChoice());
@@ -95,6 +100,7 @@ bool Tab::redrawResult()
 void Tab::dropResult()
 {
     ++m_resultSerial;
+    m_resultWriting = false;
     m_result.reset();
     m_lastDownload.reset();
     m_marks->end();
@@ -102,7 +108,8 @@ void Tab::dropResult()
 
 void Tab::markDownloaded(const DownloadSummary &summary)
 {
-    if (!m_result)
+    // The batch may save a kept result before its page has been written.
+    if (!m_result && !m_resultWriting)
         return;
     m_lastDownload = summary;
     if (m_mesg)

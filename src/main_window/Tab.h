@@ -109,5 +109,6 @@ private:
     std::optional<DownloadSummary> m_lastDownload;  // of the held result
     ResultMarks *m_marks;                           // the ticks of the held result's page
     std::function<SaveChoice()> m_rules;
+    bool m_resultWriting = false;                   // showResult's page is being written
     int m_resultSerial = 0;                         // counts the drops: a write finishing late is stale
 };

@@ -42,3 +42,10 @@ void TabPageHost::keepResult(BrowserPage *page, const PickResult &result)
     tab->markPicked(result.title, result.address);
     tab->showResult(result);
 }
+
+// Saved by the batch as by 下载: closing the tab then asks nothing.
+void TabPageHost::keptResultSaved(BrowserPage *page, const DownloadSummary &summary)
+{
+    if (Tab *tab = m_tabs.tabOf(page))
+        tab->markDownloaded(summary);
+}

@@ -19,6 +19,7 @@ public:
     void closePage(BrowserPage *page) override;
     void showToUser(BrowserPage *page) override;
     void keepResult(BrowserPage *page, const PickResult &result) override;
+    void keptResultSaved(BrowserPage *page, const DownloadSummary &summary) override;
 
 private:
     TabSet &m_tabs;

@@ -5,6 +5,8 @@
 #include "batch/BatchTableModel.h"
 #include "main_window/BatchWindow.h"
 #include "main_window/MainForm.h"
+#include "main_window/Tab.h"
+#include "main_window/TabSet.h"
 #include "platform/BrowserProfile.h"
 #include "platform/WebEngineBrowser.h"
 #include "support/LoopbackServer.h"
@@ -14,6 +16,7 @@
 #include "support/TestServices.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QWebEngineProfile>
@@ -47,6 +50,14 @@ class BatchEngineTest : public QObject
         product.mainPics = main;
         product.descPics = desc;
         server.serve(path, product.html());
+    }
+
+    static Tab *keptTab(MainForm &window)
+    {
+        for (Tab *tab : window.tabs().tabs())
+            if (tab->holdsResult())
+                return tab;
+        return nullptr;
     }
 
 private Q_SLOTS:
@@ -122,6 +133,37 @@ private Q_SLOTS:
         QCOMPARE(batch->model().cellText(3, BatchTableModel::State), u"已保存"_s);
         QCOMPARE(TreeOf(target.path()), tree);
         QCOMPARE(window.tabs().count(), 1);
+    }
+
+    // A result the batch kept in its tab and saved is saved: closing the tab asks nothing.
+    void aKeptResultThatWasSavedClosesWithoutAQuestion()
+    {
+        page(u"/jar.html"_s, u"玻璃罐"_s, {picture(u"j1.png"_s, 800)}, {});
+        QWebEngineProfile *profile = BrowserProfile::offTheRecord(this);
+        MainForm::Services services = testServices(
+            dialogs, programFolder.path(), [profile](QWidget *parent) { return new WebEngineBrowser(profile, parent); });
+        services.intervals = Intervals::scaled(0.1);
+        MainForm window(services);
+        window.show();
+        window.fileMenu()->findChild<QAction *>(u"Man"_s)->trigger();
+        auto *batch = qobject_cast<BatchWindow *>(window.batchWindow());
+        QVERIFY(batch);
+        for (QCheckBox *box : batch->findChildren<QCheckBox *>())
+            if (box->text() == u"保留结果页"_s)
+                box->setChecked(true);
+        batch->runner().setDelay([] { return 0; });
+        QTemporaryDir folder;
+        batch->setSaveFolder(folder.path());
+        batch->setAddresses(server.url(u"/jar.html"_s));
+        batch->startClicked();
+        QTRY_COMPARE_WITH_TIMEOUT(batch->runner().status(), BatchRunner::Status::Finished, 60000);
+        Tab *kept = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT((kept = keptTab(window)), 20000); // its page may be written after the save
+        QVERIFY(kept->lastDownload());
+        window.tabs().select(kept);
+        window.tabs().closeCurrent();
+        QVERIFY2(dialogs.questions.isEmpty(), qPrintable(dialogs.questions.join(u' ')));
+        QVERIFY(!window.tabs().tabs().contains(kept));
     }
 };
 
