@@ -70,7 +70,11 @@ int HeadlessBatch::run(Engine &engine, const Options &options, TerminalProgress 
         progress.say(QStringLiteral("pictorra: ") + error);
         return 2;
     }
-    progress.say(QStringLiteral("pictorra: 保存 ") + runner.choice().describe());
+    // A resumed batch keeps the choice it started with: say so when this run would choose otherwise.
+    const QString kept = runner.choice().describe();
+    if (kept != options.choice.rulesOnly().describe())
+        progress.say(QStringLiteral("pictorra: 此文件夹中的批量采集沿用开始时的选择"));
+    progress.say(QStringLiteral("pictorra: 保存 ") + kept);
     for (const BatchRow &row : runner.rows()) {
         if (row.state == BatchState::AlreadySaved)
             printLine(row);
