@@ -21,6 +21,12 @@ void SaveChoice::setTick(MediaKind::Id kind, qsizetype index, Tick tick)
     list[index] = tick;
 }
 
+void SaveChoice::takeTicks(const SaveChoice &item)
+{
+    ticks = item.ticks;
+    infoTick = item.infoTick;
+}
+
 std::optional<SaveChoice::Reason> SaveChoice::judge(const Rule &rule, QSize size)
 {
     if (size.width() >= 0 && size.width() < rule.minWidth)
@@ -51,6 +57,7 @@ SaveChoice SaveChoice::rulesOnly() const
 {
     SaveChoice rules = *this;
     rules.ticks = {};
+    rules.infoTick = Tick::Auto;
     return rules;
 }
 
@@ -62,7 +69,8 @@ bool SaveChoice::operator==(const SaveChoice &other) const
                 return false;
         return true;
     };
-    return kinds == other.kinds && info == other.info && dedupe == other.dedupe && ticks == other.ticks && sameRules();
+    return kinds == other.kinds && info == other.info && dedupe == other.dedupe && ticks == other.ticks
+        && infoTick == other.infoTick && sameRules();
 }
 
 QString SaveChoice::reasonWord(Reason reason)

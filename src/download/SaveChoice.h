@@ -42,10 +42,16 @@ struct SaveChoice
     bool dedupe = false;
     // Of one item: the ticks by kind and place; a place beyond the list is Auto.
     std::array<QList<Tick>, MediaKind::Count> ticks;
+    // Of one item: the data files' tick; like a picture's, On cannot save
+    // what `info` leaves out.
+    Tick infoTick = Tick::Auto;
 
     bool keeps(MediaKind::Id kind) const { return kinds[kind]; }
     Tick tick(MediaKind::Id kind, qsizetype index) const { return ticks[kind].value(index, Tick::Auto); }
     void setTick(MediaKind::Id kind, qsizetype index, Tick tick);
+    bool savesInfo() const { return info && infoTick != Tick::Off; }
+    // The ticks of `item`, kept over these rules.
+    void takeTicks(const SaveChoice &item);
     // Whether a picture of `kind` with this size stays under the rules; a
     // size that could not be read (invalid) stays.
     std::optional<Reason> judge(MediaKind::Id kind, QSize size) const { return judge(rules[kind], size); }

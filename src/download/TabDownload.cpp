@@ -263,7 +263,7 @@ void TabDownload::writeProductFiles()
     if (m_summary.kept[MediaKind::Video] > 0)
         product.video = video;
     // Results that carry no product (older callers, tests) leave no data files.
-    if (product.toJson().isEmpty() || !m_plan.choice().info)
+    if (product.toJson().isEmpty() || !m_plan.choice().savesInfo())
         return;
     ProductFiles::write(m_summary.itemFolder, product, &m_summary.dataError);
 }

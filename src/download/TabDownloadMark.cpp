@@ -30,7 +30,7 @@ QStringList TabDownload::missingFiles() const
         if (left > 0)
             missing << u"%1：已保存%2张，其余%3张未下载完"_s.arg(kind.folder).arg(order.kept()).arg(left);
     }
-    if (!m_retrying && !m_result.product.toJson().isEmpty())
+    if (!m_retrying && m_plan.choice().savesInfo() && !m_result.product.toJson().isEmpty())
         missing << u"商品信息.json 等商品数据文件（全部图片下载后才写入）"_s;
     return missing;
 }

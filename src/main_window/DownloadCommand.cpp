@@ -128,7 +128,7 @@ void DownloadCommand::DownloadTab()
     if (m_folder.isEmpty())
         return nextTab();
     SaveChoice choice = rules();
-    choice.ticks = tab->choice().ticks;
+    choice.takeTicks(tab->choice());
     TabDownload *download = newTabDownload(tab, choice);
     connect(download, &TabDownload::finished, this, [this, tab](const DownloadSummary &summary) { tabFinished(tab, summary); });
     download->start(m_folder, *tab->result());

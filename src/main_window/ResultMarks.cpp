@@ -1,5 +1,6 @@
 #include "main_window/ResultMarks.h"
 
+#include "download/ProductFiles.h"
 #include "platform/BrowserPage.h"
 
 #include <QJsonArray>
@@ -8,12 +9,14 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const MediaKind *kindOf(const QString &key)
+// As the download decides it: a result that carries no product writes no data files.
+QStringList dataFiles(const PickResult &result)
 {
-    for (const MediaKind &kind : MediaKinds::all())
-        if (kind.key == key)
-            return &kind;
-    return nullptr;
+    if (result.product.toJson().isEmpty())
+        return {};
+    if (result.product.skus.isEmpty())
+        return {ProductFiles::InfoFile};
+    return {ProductFiles::InfoFile, ProductFiles::SkuFile};
 }
 }
 
@@ -46,10 +49,14 @@ void ResultMarks::begin(const PickResult &result, const SaveChoice &rules)
         if (!group.describe().container.isEmpty())
             containers.append(QJsonArray{group.describe().container, group.key()});
     }
+    const QStringList files = dataFiles(result);
+    m_infoFiles = files.size();
     if (!m_browser)
         return;
     readLengths(result);
-    const QJsonObject command{{u"decorate"_s, containers}, {u"video"_s, MediaKinds::of(MediaKind::Video).key}};
+    QJsonObject command{{u"decorate"_s, containers}, {u"video"_s, MediaKinds::of(MediaKind::Video).key}};
+    if (m_infoFiles > 0)
+        command.insert(u"info"_s, QJsonArray{SaveChoice::InfoKey, u"商品信息(%1):"_s.arg(m_infoFiles), files.join(u"  "_s)});
     const int serial = m_serial;
     m_decorating = true;
     m_browser->markResult(command, this, [this, serial](const QVariant &) {
@@ -89,17 +96,19 @@ void ResultMarks::end()
     m_poll.stop();
     m_flush.stop();
     m_polls = 0;
+    m_infoFiles = 0;
     m_dirty.clear();
     for (QList<Cell> &cells : m_cells)
         cells.clear();
     m_choice.ticks = {};
+    m_choice.infoTick = SaveChoice::Tick::Auto;
 }
 
 void ResultMarks::setRules(const SaveChoice &rules)
 {
-    const auto ticks = m_choice.ticks;
+    const SaveChoice item = m_choice;
     m_choice = rules.rulesOnly();
-    m_choice.ticks = ticks;
+    m_choice.takeTicks(item);
     for (const MediaKind &kind : MediaKinds::all())
         for (int i = 0; i < m_cells[kind.id].size(); ++i)
             m_dirty.insert({kind.id, i});
@@ -125,10 +134,19 @@ bool ResultMarks::ticked(MediaKind::Id kind, int index, QString *word) const
     return !reason;
 }
 
+bool ResultMarks::infoTicked(QString *word) const
+{
+    if (!m_choice.info && word)
+        *word = u"不保存"_s;
+    return m_choice.savesInfo();
+}
+
 void ResultMarks::clicked(const QString &path)
 {
     const QStringList parts = path.split(u'/');
-    const MediaKind *kind = kindOf(parts.value(1));
+    if (m_active && m_infoFiles > 0 && parts.value(1) == SaveChoice::InfoKey)
+        return clickedInfo(parts.at(0));
+    const MediaKind *kind = MediaKinds::byKey(parts.value(1));
     if (!m_active || !kind)
         return;
     if (parts.at(0) == u"tick"_s) {
@@ -148,83 +166,12 @@ void ResultMarks::clicked(const QString &path)
     drawSoon();
 }
 
-void ResultMarks::poll()
+void ResultMarks::clickedInfo(const QString &action)
 {
-    if (!m_browser || ++m_polls > MaxPolls)
-        return m_poll.stop();
-    const int serial = m_serial;
-    m_browser->markResult({{u"sizes"_s, true}}, this, [this, serial](const QVariant &answer) {
-        if (serial == m_serial)
-            onSizes(answer);
-    });
-}
-
-void ResultMarks::onSizes(const QVariant &answer)
-{
-    int unknown = 0;
-    for (const QVariant &entry : answer.toList()) {
-        const QVariantList values = entry.toList();
-        const MediaKind *kind = kindOf(values.value(0).toString());
-        const int index = values.value(1).toInt();
-        if (!kind || index < 0 || index >= m_cells[kind->id].size())
-            continue;
-        Cell &cell = m_cells[kind->id][index];
-        // The browser's word: what it could not decode is "?" as before.
-        const int width = values.value(2).toInt(), height = values.value(3).toInt();
-        if (width > 0 && height > 0)
-            cell.size = QSize(width, height);
-        cell.bytes = std::max<qint64>(cell.bytes, values.value(4).toLongLong());
-        cell.reported = true;
-        m_dirty.insert({kind->id, index});
-    }
-    // A video shows its size only once played: it is not waited for.
-    for (const MediaKind &kind : MediaKinds::all())
-        for (const Cell &cell : m_cells[kind.id])
-            unknown += cell.reported || kind.body != MediaKind::Body::Picture ? 0 : 1;
-    if (unknown == 0)
-        m_poll.stop();
-    if (!m_dirty.isEmpty())
-        drawSoon();
-}
-
-void ResultMarks::flush()
-{
-    if (!m_browser || !m_active)
-        return;
-    QJsonArray marks;
-    for (const auto &[kind, index] : std::as_const(m_dirty)) {
-        QString word;
-        const bool on = ticked(MediaKind::Id(kind), index, &word);
-        const Cell &cell = m_cells[kind].at(index);
-        marks.append(QJsonArray{MediaKinds::of(MediaKind::Id(kind)).key, index, on, word, sizeText(cell)});
-    }
-    m_dirty.clear();
-    QJsonArray heads;
-    for (const MediaKind &kind : MediaKinds::all()) {
-        int on = 0;
-        for (int i = 0; i < m_cells[kind.id].size(); ++i)
-            on += ticked(kind.id, i) ? 1 : 0;
-        heads.append(QJsonArray{kind.key, u" 保存%1/%2"_s.arg(on).arg(m_cells[kind.id].size())});
-    }
-    m_browser->markResult({{u"marks"_s, marks}, {u"heads"_s, heads}, {u"counts"_s, countsText()}}, this, {});
-}
-
-QString ResultMarks::countsText() const
-{
-    int on = 0, all = 0;
-    for (const MediaKind &kind : MediaKinds::all())
-        for (int i = 0; i < m_cells[kind.id].size(); ++i, ++all)
-            on += ticked(kind.id, i) ? 1 : 0;
-    return u"将保存 %1 / %2 个文件（点图片下的 ☑ 取消或选回，下载只保存打勾的）"_s.arg(on).arg(all);
-}
-
-QString ResultMarks::sizeText(const Cell &cell) const
-{
-    if (!cell.size.isValid())
-        return u"?"_s;
-    QString text = u"%1×%2"_s.arg(cell.size.width()).arg(cell.size.height());
-    if (cell.bytes > 0)
-        text += cell.bytes >= 1024 * 1024 ? u" %1MB"_s.arg(double(cell.bytes) / (1024 * 1024), 0, 'f', 1)
-                                          : u" %1KB"_s.arg((cell.bytes + 1023) / 1024);
-    return text;
+    using Tick = SaveChoice::Tick;
+    if (action == u"tick"_s)
+        m_choice.infoTick = infoTicked() ? Tick::Off : Tick::On;
+    else if (action == u"all"_s || action == u"none"_s)
+        m_choice.infoTick = action == u"all"_s ? Tick::On : Tick::Off;
+    drawSoon();
 }

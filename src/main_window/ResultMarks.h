@@ -3,6 +3,7 @@
 #include "download/SaveChoice.h"
 #include "picking/PickResult.h"
 
+#include <QJsonArray>
 #include <QObject>
 #include <QPointer>
 #include <QSet>
@@ -18,7 +19,9 @@ class BrowserPage;
 // only draws it (a tick, the size and bytes once the browser has measured
 // the picture, the word of the rule that leaves it out, the counts row) and
 // reports clicks on its own links, "pictorra:tick/KIND/N", "pictorra:all/KIND"
-// and "pictorra:none/KIND" (see BrowserPage::OwnLinkClicked). Sizes are read
+// and "pictorra:none/KIND" (see BrowserPage::OwnLinkClicked); the data files
+// (商品信息) are one tick, "pictorra:tick/info/0", counted as the files they
+// are. Sizes are read
 // and drawn in rounds, never one call per picture, so that fifty pictures
 // arriving at once leave the page responsive.
 class ResultMarks : public QObject
@@ -40,6 +43,8 @@ public:
     void clicked(const QString &path);
     // Whether the picture is drawn ticked, and the rule's word when a rule leaves it out.
     bool ticked(MediaKind::Id kind, int index, QString *word = nullptr) const;
+    // Whether the data files are drawn ticked (false, with 不保存, when 选项 leaves them out).
+    bool infoTicked(QString *word = nullptr) const;
     // Every size is known (or given up on) and drawn.
     bool settled() const { return !m_decorating && !m_poll.isActive() && !m_flush.isActive(); }
 
@@ -56,6 +61,8 @@ private:
     void poll();
     void onSizes(const QVariant &answer);
     void flush();
+    void clickedInfo(const QString &action);
+    QJsonArray infoMark() const;
     QString countsText() const;
     QString sizeText(const Cell &cell) const;
 
@@ -65,6 +72,7 @@ private:
     QSet<std::pair<int, int>> m_dirty;
     QTimer m_poll;
     QTimer m_flush;
+    int m_infoFiles = 0; // the data files a download would write: 0, 1 or 2
     int m_polls = 0;
     int m_serial = 0; // a late answer of an earlier result is dropped
     bool m_active = false;

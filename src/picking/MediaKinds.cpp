@@ -45,3 +45,11 @@ const MediaKind *MediaKinds::byFolder(const QString &folder)
             return &kind;
     return nullptr;
 }
+
+const MediaKind *MediaKinds::byKey(const QString &key)
+{
+    for (const MediaKind &kind : all())
+        if (kind.key == key)
+            return &kind;
+    return nullptr;
+}

@@ -13,4 +13,6 @@ public:
     static const MediaKind &of(MediaKind::Id id) { return all().at(id); }
     // The kind whose folder is `folder` (the group of a failed picture); null when none.
     static const MediaKind *byFolder(const QString &folder);
+    // The kind whose key is `key` (a link of the result page); null when none.
+    static const MediaKind *byKey(const QString &key);
 };

@@ -49,6 +49,10 @@ a { color: %3; }
 .product-table th, .product-table td { border-color: %4; }
 .product-table th { background: %5; }
 .product-more { color: %6; }
+#pick-counts { background: %1; color: %2; border-bottom-color: %4; }
+.pick-bar, .pick-note { color: %6; }
+.pick-tick { color: %3; }
+.pick-word { color: %7; }
 </style>)"_s.arg(s.background.name(), s.text.name(), dark ? u"#8ab4f8"_s : u"#1a5fb4"_s, line, panel,
-                 mixed(s.background, s.text, 60));
+                 mixed(s.background, s.text, 70), dark ? u"#ff8a80"_s : u"#b00020"_s);
 }

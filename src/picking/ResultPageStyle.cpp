@@ -40,5 +40,7 @@ div > font[fontsize="8"] { display: block; font-size: 15px; font-weight: bold; m
 .pick-head { font-weight: normal; font-size: 13px; margin-left: 10px; }
 .pick-head a { margin-right: 8px; }
 .pick-note { color: #555; }
+.pick-files { font-size: 13px; margin-right: 4px; }
+.pick-info.pick-off .pick-files { text-decoration: line-through; opacity: 0.6; }
 </style>)"_s;
 }

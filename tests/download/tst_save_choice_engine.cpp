@@ -98,6 +98,42 @@ class SaveChoiceEngineTest : public QObject
         QTest::mouseRelease(view, Qt::LeftButton, {}, at);
     }
 
+    MainForm::Services services()
+    {
+        MainForm::Services services = testServices(
+            dialogs, programFolder.path(), [this](QWidget *parent) { return new WebEngineBrowser(profile, parent); });
+        services.intervals = Intervals::scaled(0.05);
+        services.intervals.accessTickMs = 1000;
+        return services;
+    }
+
+    // Picks the page at `path` into the current tab and waits until every size is drawn.
+    bool pickShown(MainForm &window, const QString &path)
+    {
+        QSignalSpy ended(&window.pickCommand(), &PickCommand::pickEnded);
+        window.addressStrip().setAddress(server.url(path));
+        window.addressStrip().pick_B->click();
+        Tab *tab = window.tabs().current();
+        const bool shown = ended.wait(60000) && QTest::qWaitFor([&] { return tab->holdsResult(); }, 10000);
+        // Sizes drawn move the ticks: clicks wait for the last.
+        if (!shown || !QTest::qWaitFor([&] { return tab->marks()->settled(); }, 20000))
+            return false;
+        QTest::qWait(300);
+        return true;
+    }
+
+    static QString countsOf(WebEngineBrowser *browser)
+    {
+        QString counts;
+        bool answered = false;
+        browser->page()->runJavaScript(u"document.getElementById('pick-counts').textContent"_s,
+                                       QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
+                                           counts = v.toString();
+                                           answered = true;
+                                       });
+        return QTest::qWaitFor([&] { return answered; }, 5000) ? counts : QString();
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -119,47 +155,25 @@ private Q_SLOTS:
     {
         QTemporaryDir target;
         dialogs.folderAnswer = target.path();
-        MainForm::Services services = testServices(
-            dialogs, programFolder.path(), [this](QWidget *parent) { return new WebEngineBrowser(profile, parent); });
-        services.intervals = Intervals::scaled(0.05);
-        services.intervals.accessTickMs = 1000;
-        MainForm window(services);
+        MainForm window(services());
         window.show();
-        QSignalSpy ended(&window.pickCommand(), &PickCommand::pickEnded);
-        window.addressStrip().setAddress(server.url(u"/bag.html"_s));
-        window.addressStrip().pick_B->click();
-        QVERIFY(ended.wait(60000));
+        QVERIFY(pickShown(window, u"/bag.html"_s));
         Tab *tab = window.tabs().current();
-        QTRY_VERIFY_WITH_TIMEOUT(tab->holdsResult(), 10000);
         auto *browser = qobject_cast<WebEngineBrowser *>(tab->browser());
         // The browser measures the pictures; the narrow one is greyed with its rule's word.
         QString word;
-        QTRY_VERIFY_WITH_TIMEOUT(!tab->marks()->ticked(MediaKind::Description, 1, &word), 20000);
+        QVERIFY(!tab->marks()->ticked(MediaKind::Description, 1, &word));
         QCOMPARE(word, u"过窄"_s);
         QVERIFY(tab->marks()->ticked(MediaKind::Description, 0));
 
-        // Sizes drawn move the ticks: the clicks wait for the last.
-        QTRY_VERIFY_WITH_TIMEOUT(tab->marks()->settled(), 20000);
-        QTest::qWait(300);
         click(browser, u"pictorra:tick/main/1"_s);    // off
         QTRY_COMPARE_WITH_TIMEOUT(tab->choice().tick(MediaKind::Main, 1), SaveChoice::Tick::Off, 10000);
         click(browser, u"pictorra:tick/desc/1"_s);    // ticked back, narrow as it is
         QTRY_COMPARE_WITH_TIMEOUT(tab->choice().tick(MediaKind::Description, 1), SaveChoice::Tick::On, 10000);
         click(browser, u"pictorra:tick/desc/2"_s);    // off
         QTRY_COMPARE_WITH_TIMEOUT(tab->choice().tick(MediaKind::Description, 2), SaveChoice::Tick::Off, 10000);
-        // The page says so, and stays the result page.
-        QString counts;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [&] {
-                bool answered = false;
-                browser->page()->runJavaScript(u"document.getElementById('pick-counts').textContent"_s,
-                                               QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
-                                                   counts = v.toString();
-                                                   answered = true;
-                                               });
-                return QTest::qWaitFor([&] { return answered; }, 5000) && counts.startsWith(u"将保存 5 / 7"_s);
-            }(),
-            10000);
+        // The page says so (商品信息.json is the eighth file), and stays the result page.
+        QTRY_VERIFY_WITH_TIMEOUT(countsOf(browser).startsWith(u"将保存 6 / 8"_s), 10000);
         QVERIFY(tab->holdsResult());
 
         QSignalSpy done(&window.downloadCommand(), &DownloadCommand::finished);
@@ -172,6 +186,28 @@ private Q_SLOTS:
         QCOMPARE(FileBytes(item + u"主图/主图2.png"_s), PictureBytes(802));
         QCOMPARE(FileBytes(item + u"描述图/描述图2.png"_s), PictureBytes(300));
         QCOMPARE(FileBytes(item + u"描述图/描述图3.png"_s), PictureBytes(752));
+    }
+
+    // The data files are one tick on their heading: off, 下载 writes neither and the pictures as before.
+    void theDataFilesTickLeavesThemOut()
+    {
+        QTemporaryDir target;
+        dialogs.folderAnswer = target.path();
+        MainForm window(services());
+        window.show();
+        QVERIFY(pickShown(window, u"/bag.html"_s));
+        Tab *tab = window.tabs().current();
+        auto *browser = qobject_cast<WebEngineBrowser *>(tab->browser());
+        click(browser, u"pictorra:tick/info/0"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(tab->choice().infoTick, SaveChoice::Tick::Off, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(countsOf(browser).startsWith(u"将保存 6 / 8"_s), 10000);
+
+        QSignalSpy done(&window.downloadCommand(), &DownloadCommand::finished);
+        window.addressStrip().DownLoad_B->click();
+        QVERIFY(done.wait(60000));
+        QCOMPARE(TreeOf(target.path() + u"/帆布包"_s),
+                 (QStringList{u"主图/"_s, u"主图/主图1.png"_s, u"主图/主图2.png"_s, u"主图/主图3.png"_s, u"描述图/"_s,
+                              u"描述图/描述图1.png"_s, u"描述图/描述图2.png"_s, u"描述图/描述图3.png"_s}));
     }
 
     // Fifty pictures whose sizes arrive at once: the window keeps answering.
@@ -198,11 +234,7 @@ private Q_SLOTS:
                 QVERIFY(sheet.open(QIODevice::ReadOnly));
                 qApp->setStyleSheet(QString::fromUtf8(sheet.readAll()));
             }
-            MainForm::Services services = testServices(
-                dialogs, programFolder.path(), [this](QWidget *parent) { return new WebEngineBrowser(profile, parent); });
-            services.intervals = Intervals::scaled(0.05);
-            services.intervals.accessTickMs = 1000;
-            MainForm window(services);
+            MainForm window(services());
             window.setGeometry(0, 0, 1366, 768);
             window.show();
             QSignalSpy ended(&window.pickCommand(), &PickCommand::pickEnded);

@@ -2,7 +2,8 @@
 // the sizes and the counts row. The program holds the ticks; this only draws
 // what it is told and reports what the browser measured. Every text is set as
 // text, never as markup. `command`:
-//   {decorate: [[container id, key], ...], video: key}  puts a tick under every picture
+//   {decorate: [[container id, key], ...], video: key, info: [key, heading, files]}
+//       puts a tick under every picture, and one on a heading of the data files
 //   {sizes: true}  returns [[key, index, width, height, bytes], ...] newly measured
 //   {marks: [[key, index, ticked, word, forced], ...], heads: [[key, text]], counts: text}
 (function (command) {
@@ -33,7 +34,40 @@
         (cells[key] || (cells[key] = []))[index] = { img: img, cell: holder, tick: tick, size: size, word: word };
     }
 
-    function decorate(list, videoKey) {
+    // The data files' heading leads the product's tables, after the video,
+    // which has a tick of its own.
+    function addInfo(info) {
+        var box = document.getElementById('product-info');
+        if (!box) {
+            box = document.createElement('div');
+            box.id = 'product-info';
+            document.body.appendChild(box);
+        }
+        var part = document.createElement('div');
+        part.className = 'product-part pick-info';
+        var head = document.createElement('font');
+        head.setAttribute('fontsize', '8');
+        head.textContent = info[1];
+        var tools = document.createElement('span');
+        tools.className = 'pick-head';
+        var tick = link('tick/' + info[0] + '/0', '\u2611', 'pick-tick');
+        var files = document.createElement('span');
+        files.className = 'pick-files';
+        files.textContent = info[2];
+        var word = document.createElement('span');
+        word.className = 'pick-word';
+        var note = document.createElement('span');
+        note.className = 'pick-note';
+        [tick, files, word, note].forEach(function (e) { tools.appendChild(e); });
+        head.appendChild(tools);
+        part.appendChild(head);
+        var before = Array.prototype.find.call(box.children, function (c) { return !c.querySelector('video'); });
+        box.insertBefore(part, before || null);
+        cells[info[0]] = [{ cell: part, tick: tick, size: files, word: word, reported: true }];
+        cells[info[0] + ':head'] = note;
+    }
+
+    function decorate(list, videoKey, info) {
         var counts = document.createElement('div');
         counts.id = 'pick-counts';
         document.body.insertBefore(counts, document.body.firstChild);
@@ -68,6 +102,8 @@
         var video = document.querySelector('#product-info video');
         if (video && videoKey)
             addCell(videoKey, 0, video, video.parentElement);
+        if (info)
+            addInfo(info);
         return true;
     }
 
@@ -120,7 +156,7 @@
     if (!document.body)
         return false;
     if (command.decorate)
-        return decorate(command.decorate, command.video);
+        return decorate(command.decorate, command.video, command.info);
     if (command.sizes)
         return sizes();
     if (command.marks)
