@@ -77,7 +77,7 @@ void timeAdd(BatchWindow &window, const QStringList &list, const char *what)
     qint64 longest = 0;
     QTimer beat;
     beat.setInterval(10);
-    QObject::connect(&beat, &QTimer::timeout, [&] {
+    QObject::connect(&beat, &QTimer::timeout, &beat, [&] {
         longest = std::max(longest, gap.restart());
     });
     gap.start();
