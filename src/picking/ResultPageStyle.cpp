@@ -33,6 +33,8 @@ div > font[fontsize="8"] { display: block; font-size: 15px; font-weight: bold; m
   padding: 4px 8px; border-bottom: 1px solid #ddd; margin: 0 -16px 8px; }
 .pick-cell { display: inline-block; vertical-align: top; text-align: center; margin: 0 2px 6px 0; }
 .pick-cell img { display: block; margin: 0 auto 2px; }
+/* The video's cell is its whole part: its heading stays on the left like the others. */
+.product-part.pick-cell { display: block; text-align: left; }
 .pick-bar { display: block; font-size: 12px; line-height: 1.4; color: #444; white-space: nowrap; }
 .pick-tick { font-size: 17px; text-decoration: none; color: #1a5fb4; margin-right: 4px; }
 .pick-word { color: #b00020; margin-left: 4px; font-weight: 600; }
