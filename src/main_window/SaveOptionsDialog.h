@@ -12,7 +12,7 @@ class QSpinBox;
 
 // 选项: what a download saves (the kinds, the least width and height of each
 // picture kind, 相同图片只保存一次), kept in config.ini by the caller. Further
-// settings go in as rows of options().
+// settings go in as rows of addCheck().
 class SaveOptionsDialog : public QDialog
 {
     Q_OBJECT
@@ -20,8 +20,6 @@ public:
     explicit SaveOptionsDialog(const SaveChoice &choice, QWidget *parent = nullptr);
 
     SaveChoice choice() const;
-    // The form the rows are in: a later setting adds its own.
-    QFormLayout *options() const { return m_form; }
     // A check box row for a setting of the program's own.
     QCheckBox *addCheck(const QString &text, bool checked);
 

@@ -17,9 +17,6 @@ public:
     // Anything that is no product address reads as invalid.
     static OfferAddress fromLink(const QString &link, const QUrl &page = QUrl());
 
-    // Whether an address (absolute) is a product address.
-    static bool isProductAddress(const QString &address) { return fromLink(address).isValid(); }
-
     bool isValid() const { return !m_number.isEmpty(); }
     // The digits that name the offer; empty when invalid.
     const QString &number() const { return m_number; }

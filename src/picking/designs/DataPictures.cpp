@@ -22,7 +22,7 @@ bool containsAny(const QString &text, std::initializer_list<const char *> words)
 
 bool isSkuPath(const QString &path)
 {
-    return containsAny(path, {"sku", "spec", "variant", "prop", "option"});
+    return containsAny(path, {"sku", "specs", "specattr", "variant", "prop", "option"});
 }
 
 bool isDescriptionKey(const QString &key)
